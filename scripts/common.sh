@@ -1,0 +1,37 @@
+# Shared by scripts/run and scripts/test: installs what the project needs from Debian's
+# packages when it is missing, then configures and builds a build folder.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+PACKAGES=(build-essential cmake pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev
+          fonts-urw-base35 xvfb xauth poppler-utils)
+
+ensure_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}" >&2
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# build_tree DIR [cmake options...]: configure when needed, then build.
+build_tree() {
+    local dir="$1"
+    shift
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    fi
+    cmake --build "$dir" -j"$(nproc)"
+}
+
+setup_runtime_env() {
+    export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/talveron-runtime-$(id -u)}"
+    mkdir -p "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+}

@@ -1,0 +1,53 @@
+// The .cfg file: one 3-byte record per image byte (tag 0x0011 little-endian, then the byte),
+// in address order, the model byte last. No header, no trailer.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "image/eeprom_image.h"
+
+namespace talveron {
+
+inline constexpr std::uintmax_t kMaxCfgFileSize = 5000;
+inline constexpr std::uint16_t kTagByte = 0x0011;
+inline constexpr std::uint16_t kTagInt16 = 0x0002;
+inline constexpr std::uint16_t kTagInt32 = 0x0003;
+
+struct CfgReadResult {
+    enum class Status { Ok, TooBig, CantOpen, ModelError };
+    Status status = Status::Ok;
+    std::string message;  // the text the user is shown when the file is refused
+    EepromImage image;    // what was read (also on a model error)
+    int modelCode = 0;    // bit 7 of the model byte cleared
+
+    bool ok() const { return status == Status::Ok; }
+};
+
+// Reads a configuration file with every open-time check: size (at most 5000 bytes), open,
+// records read in groups of eight after the 16-byte head, and the model byte.
+CfgReadResult ReadCfgFile(const std::string& path);
+
+struct CfgWriteResult {
+    enum class Status { Ok, ReadOnly, Failed };
+    Status status = Status::Ok;
+    std::string message;
+
+    bool ok() const { return status == Status::Ok; }
+};
+
+// Writes image (model byte last) as records of tag 0x0011. The bytes go to a temporary file
+// in the same folder which then replaces the target, so a failed save never leaves the old
+// file damaged. A read-only target is refused and left untouched.
+CfgWriteResult WriteCfgFile(const std::string& path, const EepromImage& image);
+
+// The records of an image as the file holds them.
+std::string EncodeCfgRecords(const EepromImage& image);
+
+// The name of a file without folder and extension ("C:\DIR\X.CFG" -> "X"); both "\" and "/"
+// separate folders, and the extension is cut from the file name only.
+std::string FileBaseName(std::string_view path);
+
+}  // namespace talveron
