@@ -1,0 +1,26 @@
+#include "platform/twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+
+namespace talveron::platform {
+
+double LogicalDpi() {
+    if (QGuiApplication::instance() != nullptr) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            return screen->logicalDotsPerInch();
+        }
+    }
+    return 96.0;
+}
+
+int TwipsToPixels(int twips, double dpi) {
+    return static_cast<int>(std::lround(twips * dpi / 1440.0));
+}
+
+int PixelsToTwips(int pixels, double dpi) {
+    return static_cast<int>(std::lround(pixels * 1440.0 / dpi));
+}
+
+}  // namespace talveron::platform
