@@ -11,7 +11,7 @@
 namespace talveron::cli {
 
 class Args {
-public:
+  public:
     // valued: option names that take a value ("-o", "--port"); flags: those that do not.
     Args(const std::vector<std::string>& argv, std::set<std::string> valued,
          std::set<std::string> flags);
@@ -23,7 +23,7 @@ public:
     std::optional<std::string> value(const std::string& name) const;
     std::vector<std::string> values(const std::string& name) const;
 
-private:
+  private:
     std::vector<std::string> positional_;
     std::multimap<std::string, std::string> values_;
     std::set<std::string> present_;

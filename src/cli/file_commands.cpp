@@ -39,7 +39,8 @@ void PrintDocument(const Document& doc, std::ostream& out) {
     out << "\n" << kOptionHeader << "\n";
     for (int i = 0; i < doc.BlockCount(); ++i) {
         if (!LineInUse(doc.lines[i])) continue;
-        const std::uint8_t opt = i < static_cast<int>(doc.state.chOpt.size()) ? doc.state.chOpt[i] : 0;
+        const std::uint8_t opt =
+            i < static_cast<int>(doc.state.chOpt.size()) ? doc.state.chOpt[i] : 0;
         out << OptionLine(i + 1, opt) << "\n";
     }
 }

@@ -26,10 +26,18 @@ bool ReadRecord(const std::vector<unsigned char>& data, std::size_t& pos, std::o
     const unsigned tag = data[pos] | (data[pos + 1] << 8);
     std::size_t size = 0;
     switch (tag) {
-        case kTagByte: size = 1; break;
-        case kTagInt16: size = 2; break;
-        case kTagInt32: size = 4; break;
-        default: badTag = true; return false;
+        case kTagByte:
+            size = 1;
+            break;
+        case kTagInt16:
+            size = 2;
+            break;
+        case kTagInt32:
+            size = 4;
+            break;
+        default:
+            badTag = true;
+            return false;
     }
     if (pos + 2 + size > data.size()) return false;
     const unsigned char* p = data.data() + pos + 2;
@@ -39,8 +47,9 @@ bool ReadRecord(const std::vector<unsigned char>& data, std::size_t& pos, std::o
     } else if (size == 2) {
         v = static_cast<std::int16_t>(p[0] | (p[1] << 8));
     } else {
-        v = static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | (std::uint32_t{p[1]} << 8) |
-                                      (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24));
+        v = static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) |
+                                      (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
+                                      (std::uint32_t{p[3]} << 24));
     }
     pos += 2 + size;
     value = (v >= 0 && v <= 255) ? std::optional<int>(static_cast<int>(v)) : std::nullopt;
@@ -136,7 +145,8 @@ bool IsReadOnly(const fs::path& target) {
     std::error_code ec;
     const auto st = fs::status(target, ec);
     if (ec || !fs::exists(st)) return false;
-    const auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    const auto writeBits =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     return (st.permissions() & writeBits) == fs::perms::none;
 }
 
@@ -173,7 +183,8 @@ CfgWriteResult WriteCfgFile(const std::string& path, const EepromImage& image) {
             out.close();
             fs::remove(temp, ec);
             result.status = CfgWriteResult::Status::Failed;
-            result.message = std::error_code(errno ? errno : EIO, std::generic_category()).message();
+            result.message =
+                std::error_code(errno ? errno : EIO, std::generic_category()).message();
             return result;
         }
     }

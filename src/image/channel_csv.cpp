@@ -13,8 +13,9 @@ namespace talveron {
 
 namespace {
 
-constexpr std::array<std::string_view, 10> kColumns = {
-    "Channel", "RxFreq", "RxTone", "TxFreq", "TxTone", "Spacing", "Power", "BCLO", "Scan", "Penalty"};
+constexpr std::array<std::string_view, 10> kColumns = {"Channel", "RxFreq",  "RxTone", "TxFreq",
+                                                       "TxTone",  "Spacing", "Power",  "BCLO",
+                                                       "Scan",    "Penalty"};
 
 std::string ToneCsv(int code) {
     switch (ToneKindOf(code)) {
@@ -28,7 +29,9 @@ std::string ToneCsv(int code) {
     return {};
 }
 
-std::string OnOff(bool on) { return on ? "ON" : "OFF"; }
+std::string OnOff(bool on) {
+    return on ? "ON" : "OFF";
+}
 
 std::string Upper(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
@@ -79,7 +82,8 @@ std::optional<int> ParseTone(std::string_view s) {
     if (s[0] == '#') {
         const std::string digits(s.substr(1));
         if (digits.empty() || digits.size() > 3 ||
-            !std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }))
+            !std::all_of(digits.begin(), digits.end(),
+                         [](unsigned char c) { return std::isdigit(c); }))
             return std::nullopt;
         const int code = std::stoi(digits);
         return code <= 255 ? std::optional<int>(code) : std::nullopt;
@@ -94,7 +98,8 @@ std::string ExportCsv(const Document& doc) {
     out += "\n";
     for (int i = 0; i < doc.BlockCount(); ++i) {
         const std::string& line = doc.lines[i];
-        const std::uint8_t opt = i < static_cast<int>(doc.state.chOpt.size()) ? doc.state.chOpt[i] : 0;
+        const std::uint8_t opt =
+            i < static_cast<int>(doc.state.chOpt.size()) ? doc.state.chOpt[i] : 0;
         const std::string rx = LineFreq(line, true);
         const std::string tx = LineFreq(line, false);
         const bool rxUsed = rx != kNone;
@@ -163,7 +168,8 @@ CsvImportResult ImportCsv(std::string_view csv, const Document& base, std::strin
 
         const std::string& chText = f[0];
         if (chText.empty() || chText.size() > 3 ||
-            !std::all_of(chText.begin(), chText.end(), [](unsigned char c) { return std::isdigit(c); }))
+            !std::all_of(chText.begin(), chText.end(),
+                         [](unsigned char c) { return std::isdigit(c); }))
             return fail(1, "not a channel number: \"" + chText + "\"");
         const int ch = std::stoi(chText);
         if (ch < 1 || ch > n)
@@ -180,7 +186,8 @@ CsvImportResult ImportCsv(std::string_view csv, const Document& base, std::strin
             const std::string& freq = f[freqCol - 1];
             const std::string& tone = f[freqCol];
             if (freq.empty()) {
-                if (!tone.empty()) return fail(freqCol + 1, "a tone for a side without a frequency");
+                if (!tone.empty())
+                    return fail(freqCol + 1, "a tone for a side without a frequency");
                 continue;
             }
             if (!IsFrequencyText(freq))
@@ -198,16 +205,22 @@ CsvImportResult ImportCsv(std::string_view csv, const Document& base, std::strin
 
         std::uint8_t opt = 0;
         const std::string spacing = f[5];
-        if (spacing == "12.5") opt |= kOptNarrow;
-        else if (spacing != "25.0") return fail(6, "expected 12.5 or 25.0: \"" + spacing + "\"");
+        if (spacing == "12.5")
+            opt |= kOptNarrow;
+        else if (spacing != "25.0")
+            return fail(6, "expected 12.5 or 25.0: \"" + spacing + "\"");
         const std::string power = Upper(f[6]);
-        if (power == "H") opt |= kOptHighPower;
-        else if (power != "L") return fail(7, "expected H or L: \"" + f[6] + "\"");
+        if (power == "H")
+            opt |= kOptHighPower;
+        else if (power != "L")
+            return fail(7, "expected H or L: \"" + f[6] + "\"");
         const std::uint8_t bits[3] = {kOptBclo, kOptScan, kOptPenalty};
         for (int k = 0; k < 3; ++k) {
             const std::string v = Upper(f[7 + k]);
-            if (v == "ON") opt |= bits[k];
-            else if (v != "OFF") return fail(8 + k, "expected ON or OFF: \"" + f[7 + k] + "\"");
+            if (v == "ON")
+                opt |= bits[k];
+            else if (v != "OFF")
+                return fail(8 + k, "expected ON or OFF: \"" + f[7 + k] + "\"");
         }
         if (rec.rxFreq != kNone) opt |= kOptRxInUse;
         if (rec.txFreq != kNone) opt |= kOptTxInUse;

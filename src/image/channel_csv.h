@@ -25,7 +25,6 @@ struct CsvImportResult {
 
 // A copy of base whose channels are the CSV's rows; channels without a row become empty.
 // sourceName prefixes the error messages. Nothing in base is changed.
-CsvImportResult ImportCsv(std::string_view csv, const Document& base,
-                          std::string_view sourceName);
+CsvImportResult ImportCsv(std::string_view csv, const Document& base, std::string_view sourceName);
 
 }  // namespace talveron

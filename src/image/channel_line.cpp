@@ -61,7 +61,9 @@ LineFields SplitLine(std::string_view line) {
     return f;
 }
 
-bool LineInUse(std::string_view line) { return Mid(line, kColRxFreq, 1) != "N"; }
+bool LineInUse(std::string_view line) {
+    return Mid(line, kColRxFreq, 1) != "N";
+}
 
 int LineToneCode(std::string_view line, bool receive) {
     const LineFields f = SplitLine(line);

@@ -37,7 +37,9 @@ inline constexpr std::uint8_t kOptHighPower = 0x04;
 inline constexpr std::uint8_t kOptNarrow = 0x02;  // 12.5 kHz spacing
 
 // True when an option byte marks an empty channel (0, 0xFF or below 0x80).
-constexpr bool IsEmptyOption(std::uint8_t opt) { return opt < 0x80 || opt == 0xFF; }
+constexpr bool IsEmptyOption(std::uint8_t opt) {
+    return opt < 0x80 || opt == 0xFF;
+}
 
 // One channel as a decoded record (a side not in use has the frequency "NONE").
 struct ChannelRecord {

@@ -16,16 +16,16 @@ namespace talveron {
 struct DocState {
     bool deleted = false;
     bool changed = false;
-    std::uint8_t model = 0;                  // model code 0 or 1
+    std::uint8_t model = 0;                      // model code 0 or 1
     std::array<std::uint8_t, kHeadSize> head{};  // copy of image addresses 0x00-0x0F
-    std::vector<std::uint8_t> chOpt;         // option byte of each channel record
+    std::vector<std::uint8_t> chOpt;             // option byte of each channel record
 };
 
 struct Document {
-    std::string caption;   // the name in upper case: a file's path or "TEMPn.CFG"
+    std::string caption;  // the name in upper case: a file's path or "TEMPn.CFG"
     DocState state;
     std::vector<std::string> lines;  // one channel line per record
-    std::string customer;  // shown and printed only; never part of the image
+    std::string customer;            // shown and printed only; never part of the image
     std::string serial;
 
     int BlockCount() const { return static_cast<int>(lines.size()); }

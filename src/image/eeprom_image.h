@@ -28,9 +28,13 @@ inline constexpr int kSmallChannels = 16;  // 144-byte memory
 inline constexpr int kLargeChannels = 99;  // 808-byte memory
 
 // Bytes that go to the radio for N channel records (the model byte is not among them).
-constexpr std::size_t MemorySize(int channels) { return kHeadSize + kRecordSize * channels; }
+constexpr std::size_t MemorySize(int channels) {
+    return kHeadSize + kRecordSize * channels;
+}
 // First address of the record of channel k+1.
-constexpr std::size_t RecordAddress(int k) { return kHeadSize + kRecordSize * k; }
+constexpr std::size_t RecordAddress(int k) {
+    return kHeadSize + kRecordSize * k;
+}
 
 // Number of whole channel records in an image that ends with its model byte.
 inline int ChannelCount(const EepromImage& image) {

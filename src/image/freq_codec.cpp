@@ -122,8 +122,7 @@ int StepClass(std::int64_t hz) {
     return 3;
 }
 
-std::string EncodeFreq(std::string_view text, bool receive, const CodecContext& ctx,
-                       PllWord& pll) {
+std::string EncodeFreq(std::string_view text, bool receive, const CodecContext& ctx, PllWord& pll) {
     const std::string trimmed = Trim(text);
     if (trimmed.empty() || trimmed == "NONE") return std::string(kNotEncoded);
 

@@ -15,17 +15,17 @@ namespace talveron {
 inline constexpr std::array<std::int64_t, 4> StepHz = {6250, 5000, 2500, 0};
 
 // The eight IF offsets selectable by bits 3-0 of head address 0x0B.
-inline constexpr std::array<std::string_view, 8> kIfTexts = {
-    "-21.4", "+21.4", "-34.3", "+34.3", "-45.0", "+45.0", "-45.1", "+45.1"};
-inline constexpr std::array<std::int64_t, 8> kIfHz = {-21'400'000, 21'400'000, -34'300'000,
+inline constexpr std::array<std::string_view, 8> kIfTexts = {"-21.4", "+21.4", "-34.3", "+34.3",
+                                                             "-45.0", "+45.0", "-45.1", "+45.1"};
+inline constexpr std::array<std::int64_t, 8> kIfHz = {-21'400'000, 21'400'000,  -34'300'000,
                                                       34'300'000,  -45'000'000, 45'000'000,
                                                       -45'100'000, 45'100'000};
 
 // What the codecs need to know about the radio: taken from the head of the image concerned.
 struct CodecContext {
-    int ifIndex = 0;          // 0..7, index into kIfTexts
-    int prescaler = 128;      // 64 when bit 7 of head 0x0C is set
-    bool dotDecimal = true;   // the system's decimal separator is "."
+    int ifIndex = 0;         // 0..7, index into kIfTexts
+    int prescaler = 128;     // 64 when bit 7 of head 0x0C is set
+    bool dotDecimal = true;  // the system's decimal separator is "."
 
     std::int64_t IfHz() const { return kIfHz[ifIndex]; }
     std::string_view IfText() const { return kIfTexts[ifIndex]; }
@@ -68,8 +68,7 @@ inline constexpr std::string_view kNotEncoded = "0303";
 // Encodes one side. Returns the flag nibble as four binary digits (swallow count mod 4,
 // then the raster class), or "0303" when the side is empty, off the 6.25/5 kHz raster, or
 // does not give a synthesizer word in 0..65535. On success also sets pll.
-std::string EncodeFreq(std::string_view text, bool receive, const CodecContext& ctx,
-                       PllWord& pll);
+std::string EncodeFreq(std::string_view text, bool receive, const CodecContext& ctx, PllWord& pll);
 
 // Decodes one side from the word's bytes and the record's flag byte. The text has "." and
 // at least 10 characters ("150.005000"); empty when the side cannot be decoded.

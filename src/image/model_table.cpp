@@ -15,7 +15,9 @@ std::string ModelNameField(std::string_view modelLine) {
     return PadRight(Mid(modelLine, pair + 2, 7), 7);
 }
 
-std::string ShortModelName(int code) { return ModelNameField(ModelLine(code)); }
+std::string ShortModelName(int code) {
+    return ModelNameField(ModelLine(code));
+}
 
 std::string BandText(std::string_view modelLine) {
     // Columns 18-24. The model names themselves hold a "-" ("VK-A1"), so the band cannot be

@@ -22,7 +22,9 @@ inline constexpr std::array<ModelEntry, 5> ModelTable = {{
 }};
 
 // True for the model codes a file or a radio may carry (0 and 1).
-constexpr bool IsAcceptedModel(int code) { return code == 0 || code == 1; }
+constexpr bool IsAcceptedModel(int code) {
+    return code == 0 || code == 1;
+}
 
 // The line of the model table for a model code; codes outside the table give row 0's line
 // only through the callers' own checks, so this returns an empty view for them.

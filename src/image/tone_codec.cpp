@@ -56,7 +56,9 @@ std::string Pad3(int value) {
     return text;
 }
 
-std::string ToneCodeField(int code) { return PadRight(Pad3(code) + "=", 6); }
+std::string ToneCodeField(int code) {
+    return PadRight(Pad3(code) + "=", 6);
+}
 
 std::string ToneValueText(int code) {
     if (code == 0) return "None";
