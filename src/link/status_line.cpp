@@ -1,0 +1,10 @@
+#include "link/status_line.h"
+
+namespace talveron::link {
+
+void ShowStatus(StatusLine& status, const std::string& text) {
+    status.SetStatus(text, kStatusBlack);
+    status.FitStatus(12);
+}
+
+}  // namespace talveron::link

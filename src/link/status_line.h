@@ -1,0 +1,26 @@
+// The main window's status line (labErrMsg) as the link writes and reads it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace talveron::link {
+
+inline constexpr std::uint32_t kStatusBlack = 0;
+inline constexpr std::uint32_t kStatusRed = 255;  // a red status line blinks
+
+class StatusLine {
+  public:
+    virtual ~StatusLine() = default;
+    // Sets the caption and its colour (0 black, 255 red) and makes the line visible.
+    virtual void SetStatus(const std::string& text, std::uint32_t color) = 0;
+    // Sets the font size of the tool strip and the line and sizes the line to its caption.
+    virtual void FitStatus(int fontSize) = 0;
+    // The caption shown now.
+    virtual std::string StatusText() const = 0;
+};
+
+// The text in black at font size 12.
+void ShowStatus(StatusLine& status, const std::string& text);
+
+}  // namespace talveron::link

@@ -1,0 +1,76 @@
+// Upload (read the radio's memory) and Download (write a document into the radio), with the
+// connection, the retries, the questions and the band check around the frame-by-frame pass.
+// The caller owns the documents: an Upload hands back the image, and the closing steps
+// (the range check of the active document, or the reset when none is open) are the caller's.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "image/document.h"
+#include "image/eeprom_image.h"
+#include "link/radio_link.h"
+
+namespace talveron::link {
+
+inline constexpr int kOpUpload = 0;
+inline constexpr int kOpDownload = 1;
+
+inline constexpr std::string_view kConnectingErr = "Connecting Err";
+inline constexpr std::string_view kUploadErr = "Upload Err";
+inline constexpr std::string_view kDownloadErr = "Download Err";
+inline constexpr std::string_view kTryAgainText = " !  Make sure the connection is OK\nTry Again ?";
+inline constexpr std::string_view kBandCrossed = "Error warning: Band are Crossed !";
+inline constexpr std::string_view kContinueText = "\nDo you want to continue ?";
+
+struct TransferRequest {
+    int operation = kOpUpload;  // 0 Upload, 1 Download, anything else only the closing steps
+    // The active document (needed for Download; the band check and the image come from it).
+    const Document* document = nullptr;
+    // Title of the questions: the active document window's caption, or the main window's
+    // caption when no document window is active.
+    std::string title;
+};
+
+struct TransferOutcome {
+    enum class Result {
+        Uploaded,       // image and modelCode hold what was read
+        Downloaded,     // every block written and read back equal
+        ConnectFailed,  // no radio found, and the user gave up
+        Failed,         // a pass failed, and the user gave up
+        Declined,       // the band warning was not answered Yes
+        NothingDone,    // an operation code other than 0 and 1
+    };
+    Result result = Result::NothingDone;
+    EepromImage image;  // Uploaded only: the memory and the model byte (= modelCode) last
+    int modelCode = 0;
+    std::string message;  // the last question's text: the failure or the band warning
+
+    bool ok() const { return result == Result::Uploaded || result == Result::Downloaded; }
+    // Everything but a successful Upload ends with the closing steps of the caller.
+    bool NeedsClosingSteps() const { return result != Result::Uploaded; }
+};
+
+// The whole operation. An Upload that fails or is given up never yields an image.
+TransferOutcome RunTransfer(RadioLink& link, const TransferRequest& request);
+
+// The memory probe: "R" at 0x0008, sent once more when it fails. On success sets
+// state.largeMemory from bit 1 of the byte at 0x000A and returns true.
+bool ProbeMemory(RadioLink& link);
+
+// One pass over the radio's memory. Reading replaces image by the radio's memory plus a
+// zero model byte (the caller sets it); writing sends image up to the radio's memory size,
+// checking each block's read-back with one retry per pass. title is the questions' title.
+// Returns whether the pass succeeded; on failure the status line reads "Not detected".
+bool TransferBlocks(RadioLink& link, bool reading, EepromImage& image, const std::string& title);
+
+// Asks errorName + " !  Make sure the connection is OK" / "Try Again ?"; anything but Yes
+// sets state.linkAbort.
+void LinkErrorPrompt(RadioLink& link, std::string_view errorName, const std::string& title);
+
+// The warning the Download asks about, or an empty text: the band crossed when the document's
+// model is not the radio's, else a channel warning ("Chan...") of the status line or of the
+// document's range check.
+std::string BandWarning(RadioLink& link, const Document& document);
+
+}  // namespace talveron::link
