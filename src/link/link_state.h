@@ -41,6 +41,8 @@ struct LinkState {
     int blockCount = 0;        // channel records of the memory being read (BlockCount)
     int imageLast = 0;         // last address (exclusive) of the transfer (ImageLast)
     bool largeMemory = false;  // the last probe found the 808-byte memory
+    // "Upload Err" or "Download Err" of the pass under way; empty while its probe runs.
+    std::string errorName;
 
     int Address() const { return addrHigh * 256 + addrLow; }
     void SetAddress(int address) {

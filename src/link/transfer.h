@@ -19,7 +19,8 @@ inline constexpr int kOpDownload = 1;
 inline constexpr std::string_view kConnectingErr = "Connecting Err";
 inline constexpr std::string_view kUploadErr = "Upload Err";
 inline constexpr std::string_view kDownloadErr = "Download Err";
-inline constexpr std::string_view kTryAgainText = " !  Make sure the connection is OK\nTry Again ?";
+inline constexpr std::string_view kCheckConnection = " !  Make sure the connection is OK";
+inline constexpr std::string_view kTryAgain = "\nTry Again ?";
 inline constexpr std::string_view kBandCrossed = "Error warning: Band are Crossed !";
 inline constexpr std::string_view kContinueText = "\nDo you want to continue ?";
 
@@ -44,7 +45,8 @@ struct TransferOutcome {
     Result result = Result::NothingDone;
     EepromImage image;  // Uploaded only: the memory and the model byte (= modelCode) last
     int modelCode = 0;
-    std::string message;  // the last question's text: the failure or the band warning
+    // What went wrong: "Upload Err !  Make sure the connection is OK", the band warning, ...
+    std::string message;
 
     bool ok() const { return result == Result::Uploaded || result == Result::Downloaded; }
     // Everything but a successful Upload ends with the closing steps of the caller.

@@ -1,0 +1,123 @@
+#include "link/radio_command.h"
+
+#include <array>
+
+namespace talveron::link {
+
+namespace {
+
+std::uint8_t CommandLetter(int code) {
+    switch (code) {
+        case kCmdV:
+            return 'V';
+        case kCmdI:
+        case kCmdIdentify:
+            return 'I';
+        case kCmdR:
+            return 'R';
+        case kCmdW:
+            return 'W';
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+std::size_t ReplyLength(int code) {
+    switch (code) {
+        case kCmdV:
+            return 2;
+        case kCmdI:
+        case kCmdIdentify:
+            return 3;
+        case kCmdR:
+            return 7;
+        case kCmdW:
+            return 11;
+        default:
+            return 0;
+    }
+}
+
+std::chrono::microseconds ReplyTimeout(int code) {
+    const std::size_t length = ReplyLength(code);
+    if (length == 0) return std::chrono::microseconds{0};
+    std::chrono::microseconds timeout{static_cast<long>(length - 1) * 20000};
+    if (code == kCmdW) timeout += std::chrono::microseconds{10000};
+    return timeout;
+}
+
+Bytes CommandData(int code, const LinkState& state, const EepromImage& image) {
+    switch (code) {
+        case kCmdI:
+        case kCmdIdentify:
+            return {kIArgument};
+        case kCmdR:
+            return {state.addrHigh, state.addrLow};
+        case kCmdW: {
+            Bytes data{state.addrHigh, state.addrLow};
+            const std::size_t address = static_cast<std::size_t>(state.Address());
+            for (std::size_t i = 0; i < 4; ++i) {
+                data.push_back(address + i < image.size() ? image[address + i] : 0);
+            }
+            return data;
+        }
+        default:
+            return {};
+    }
+}
+
+void RadioCommand(RadioLink& link, int code, const EepromImage& image) {
+    LinkState& state = link.state;
+    state.replyOk = false;
+    const std::size_t length = ReplyLength(code);
+    if (length == 0) return;
+    const Bytes data = CommandData(code, state, image);
+
+    SerialPort& port = link.port;
+    if (!port.IsOpen()) return;
+    port.SetInputMode(InputMode::Bytes);
+    port.ClearReceiveBuffer();
+    const std::array<std::uint8_t, 1> letter{CommandLetter(code)};
+    port.Write(letter);
+    WaitSeconds(link, 0.002f);
+    if (length > 2) port.Write(data);
+
+    // Success only when exactly the reply length is buffered before the timeout. Between
+    // looks the poll sleeps on the port until more bytes come, never longer than the time
+    // that is left, and processes no events.
+    const Clock::time_point deadline = link.clock.Now() + ReplyTimeout(code);
+    for (;;) {
+        if (port.BytesWaiting() == length) break;
+        const Clock::time_point now = link.clock.Now();
+        if (now >= deadline) return;
+        const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - now);
+        if (port.WaitForBytes(left) == WaitResult::PortLost) return;
+    }
+
+    state.reply = port.ReadAll();
+    if (code == kCmdV) {
+        state.replyOk = state.reply.size() > 1 && state.reply[1] == kVAnswer;
+    } else {
+        state.replyOk = true;
+    }
+}
+
+void WaitSeconds(RadioLink& link, float seconds) {
+    // Events are handled at least every 10 ms; in between the program sleeps instead of
+    // spinning, so a pause costs no processor time.
+    constexpr std::chrono::microseconds kSlice{10000};
+    const Clock::time_point deadline =
+        link.clock.Now() +
+        std::chrono::microseconds{static_cast<long>(static_cast<double>(seconds) * 1e6)};
+    for (;;) {
+        link.view.ProcessEvents();
+        const Clock::time_point now = link.clock.Now();
+        if (now >= deadline) return;
+        auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - now);
+        link.clock.SleepFor(left < kSlice ? left : kSlice);
+    }
+}
+
+}  // namespace talveron::link
