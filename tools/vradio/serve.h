@@ -1,0 +1,23 @@
+// The serving loop of talveron-vradio: bytes from the pseudo-terminal's master go into the
+// radio, its echo and answers go back out at the pace of the line, until a stop signal.
+#pragma once
+
+#include <signal.h>
+
+#include "platform/pty.h"
+#include "vradio/virtual_radio.h"
+
+namespace talveron::vradio {
+
+// A frame whose bytes stop arriving for this long is forgotten, so a programmer that was
+// interrupted half-way through a frame does not leave the radio out of step.
+inline constexpr int kFrameGapMs = 1000;
+
+// Serves radio on pty until stop becomes non-zero. The stop signals are blocked by the caller
+// and unblocked only while waiting (waitMask is the mask to wait with), so none is lost
+// between a check of stop and the wait. When a "dead@" fault strikes, closes the pty and
+// waits for the stop signal. Returns false with error set when the pty fails.
+bool Serve(VirtualRadio& radio, PtyPair& pty, unsigned baud, const volatile sig_atomic_t& stop,
+           const sigset_t& waitMask, std::string& error);
+
+}  // namespace talveron::vradio
