@@ -68,7 +68,10 @@ CfgReadResult ReadCfgFile(const std::string& path) {
         return result;
     }
     std::ifstream in(fs::path(path), std::ios::binary);
-    if (!in || (!ec && fs::is_directory(fs::path(path)))) {
+    // A folder opens as a stream on Linux but cannot be read; it is no file to open. (Its
+    // size cannot be taken either, so this test must not depend on ec.)
+    std::error_code dirEc;
+    if (!in || fs::is_directory(fs::path(path), dirEc)) {
         result.status = CfgReadResult::Status::CantOpen;
         result.message = "Can't open file: " + path;
         result.image.assign(kHeadSize, 0);

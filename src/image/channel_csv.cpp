@@ -67,13 +67,20 @@ std::vector<std::string> SplitCsvRow(std::string_view row) {
     return fields;
 }
 
+// Megahertz with a "." and at most six decimals that count. Everything a channel line shows
+// must read back: below 100 MHz the line pads to seven or eight decimals ("28.3550000"), and
+// a receive frequency below the IF offset shows with a "-".
 bool IsFrequencyText(std::string_view s) {
+    if (!s.empty() && s[0] == '-') s.remove_prefix(1);
     const auto dot = s.find('.');
     if (dot == 0 || dot == std::string_view::npos) return false;
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (i != dot && !std::isdigit(static_cast<unsigned char>(s[i]))) return false;
     }
-    return s.size() - dot - 1 <= 6 && dot <= 4;
+    const std::string_view decimals = s.substr(dot + 1);
+    const bool sixDecimals =
+        decimals.size() <= 6 || decimals.find_first_not_of('0', 6) == std::string_view::npos;
+    return sixDecimals && dot <= 4;
 }
 
 std::optional<int> ParseTone(std::string_view s) {

@@ -135,7 +135,9 @@ std::string EncodeFreq(std::string_view text, bool receive, const CodecContext& 
         if (!value) return std::string(kNotEncoded);
         hz = FreqToHz(NanoMhzText(*value + ctx.IfHz() * 1000));
     } else {
-        hz = FreqToHz(text, ctx.dotDecimal);
+        // Trimmed: a line field comes with a blank in front, and that blank must not use up
+        // one of the ten characters FreqToHz reads ("1000.00625" would lose a digit).
+        hz = FreqToHz(trimmed, ctx.dotDecimal);
     }
     // A negative synthesizer frequency cannot be set: the side does not encode.
     if (!hz || *hz < 0) return std::string(kNotEncoded);

@@ -1,0 +1,311 @@
+// The .cfg container: every rule of reading (size limit, open failures, the group-of-eight
+// reading and the model byte, record tags, truncation), writing (records, atomic replace,
+// kept permissions, read-only refusal) and FileBaseName.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "image/cfg_file.h"
+#include "test_support.h"
+
+namespace talveron {
+namespace {
+
+using test::ByteRecords;
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+const std::string kModelMessage = "Model or Type Error!  Can not Open  ";
+
+// An image of count bytes that differ from their neighbours (0x10, 0x11, ...), with the
+// model byte at modelAt when that is inside the image.
+std::vector<std::uint8_t> CountingImage(std::size_t count, std::size_t modelAt,
+                                        std::uint8_t model) {
+    std::vector<std::uint8_t> image(count);
+    for (std::size_t i = 0; i < count; ++i) image[i] = static_cast<std::uint8_t>(0x10 + i % 0xE0);
+    if (modelAt < count) image[modelAt] = model;
+    return image;
+}
+
+class CfgRead : public ::testing::Test {
+  protected:
+    CfgReadResult ReadImageFile(const std::vector<std::uint8_t>& fileBytes) {
+        const std::string path = dir.file("t.cfg");
+        WriteBytes(path, fileBytes);
+        return ReadCfgFile(path);
+    }
+    void ExpectModelError(const CfgReadResult& r, const std::string& what) {
+        EXPECT_EQ(r.status, CfgReadResult::Status::ModelError) << what;
+        EXPECT_EQ(r.message, kModelMessage + dir.file("t.cfg")) << what;
+    }
+    TempDir dir;
+};
+
+TEST_F(CfgRead, A435ByteFileWithBit7InTheModelByteOpensAndKeepsIt) {
+    auto image = CountingImage(145, 144, 0x81);
+    const CfgReadResult r = ReadImageFile(ByteRecords(image));
+    ASSERT_TRUE(r.ok()) << r.message;
+    EXPECT_EQ(r.modelCode, 1);
+    EXPECT_EQ(r.image, image);
+    EXPECT_EQ(r.image.back(), 0x81);
+
+    image.back() = 0x80;
+    EXPECT_EQ(ReadImageFile(ByteRecords(image)).modelCode, 0);
+}
+
+TEST_F(CfgRead, ModelCodesOtherThan0And1AreRefused) {
+    for (std::uint8_t model : {0x02, 0x7F, 0x82, 0xFF, 0x10}) {
+        const auto image = CountingImage(145, 144, model);
+        const CfgReadResult r = ReadImageFile(ByteRecords(image));
+        ExpectModelError(r, std::to_string(model));
+        // The image holds what was read, as the refusal leaves it.
+        EXPECT_EQ(r.image, image);
+    }
+}
+
+TEST_F(CfgRead, SizeLimitIs5000Bytes) {
+    // 5000 bytes: 1666 records and two bytes of a record cut short. 1666 = 16 + 8 * 206 + 2,
+    // so the model byte is record 1664, the first of the last group begun.
+    auto records = ByteRecords(CountingImage(1666, 1664, 1));
+    records.push_back(0x11);
+    records.push_back(0x00);
+    ASSERT_EQ(records.size(), 5000u);
+    const CfgReadResult r = ReadImageFile(records);
+    ASSERT_TRUE(r.ok()) << r.message;
+    EXPECT_EQ(r.modelCode, 1);
+    EXPECT_EQ(r.image.size(), 1665u);
+    EXPECT_EQ(r.image.back(), 1);
+
+    records.push_back(0x00);  // 5001 bytes: 1667 whole records
+    const CfgReadResult big = ReadImageFile(records);
+    EXPECT_EQ(big.status, CfgReadResult::Status::TooBig);
+    EXPECT_EQ(big.message, "File is too big to open");
+}
+
+TEST_F(CfgRead, SixteenRecordsOrFewerHaveNoModelByte) {
+    for (std::size_t count : {0u, 1u, 5u, 15u, 16u}) {
+        ExpectModelError(ReadImageFile(ByteRecords(CountingImage(count, 0, 0))),
+                         std::to_string(count) + " records");
+    }
+    // Not even a valid model code as the 16th record helps.
+    ExpectModelError(ReadImageFile(ByteRecords(CountingImage(16, 15, 0))), "16 with a zero");
+}
+
+TEST_F(CfgRead, SixteenPlusWholeGroupsHaveNoModelByte) {
+    for (std::size_t k : {1u, 2u, 16u, 99u}) {
+        // Every byte of the file a valid model code: the refusal comes from the count alone.
+        std::vector<std::uint8_t> image(16 + 8 * k, 1);
+        ExpectModelError(ReadImageFile(ByteRecords(image)), std::to_string(k) + " groups");
+    }
+}
+
+TEST_F(CfgRead, ModelByteIsTheFirstRecordOfTheLastGroupBegun) {
+    // 16 + 8 * 2 + 3 records: the model byte is record 32; the two after it are dropped.
+    const auto image = CountingImage(35, 32, 1);
+    const CfgReadResult r = ReadImageFile(ByteRecords(image));
+    ASSERT_TRUE(r.ok()) << r.message;
+    EXPECT_EQ(r.image, std::vector<std::uint8_t>(image.begin(), image.begin() + 33));
+    // With the last record of that group refused instead, the file is refused.
+    ExpectModelError(ReadImageFile(ByteRecords(CountingImage(35, 32, 2))), "model 2");
+    // 16 + 8 + 1 records: the usual shape; the last record is the model byte.
+    const auto usual = CountingImage(25, 24, 0);
+    EXPECT_EQ(ReadImageFile(ByteRecords(usual)).image, usual);
+}
+
+TEST_F(CfgRead, ARecordCutShortIsTheEndOfTheFile) {
+    const auto image = CountingImage(145, 144, 1);
+    for (int extra : {1, 2}) {
+        auto bytes = ByteRecords(image);
+        bytes.push_back(0x11);
+        if (extra == 2) bytes.push_back(0x00);
+        const CfgReadResult r = ReadImageFile(bytes);
+        ASSERT_TRUE(r.ok()) << r.message;
+        EXPECT_EQ(r.image, image);
+    }
+    // The model record itself cut short: 16 + 8 records remain, no model byte.
+    auto bytes = ByteRecords(CountingImage(25, 24, 1));
+    bytes.pop_back();
+    ExpectModelError(ReadImageFile(bytes), "cut model record");
+}
+
+TEST_F(CfgRead, SixteenAndThirtyTwoBitRecordsAreReadAsBytes) {
+    std::vector<std::uint8_t> file;
+    const auto image = CountingImage(25, 24, 1);
+    for (std::size_t i = 0; i < image.size(); ++i) {
+        if (i == 3) {
+            test::AppendInt16Record(file, 0x00C8);  // 200
+        } else if (i == 4) {
+            test::AppendInt16Record(file, 256);  // does not fit a byte: 0
+        } else if (i == 5) {
+            test::AppendInt16Record(file, -1);  // 0xFFFF read as a 16-bit signed value: 0
+        } else if (i == 17) {
+            test::AppendInt32Record(file, 255);
+        } else if (i == 18) {
+            test::AppendInt32Record(file, 0x10000);
+        } else if (i == 19) {
+            test::AppendInt32Record(file, -7);
+        } else if (i == 24) {
+            test::AppendInt16Record(file, 1);  // the model byte in a 16-bit record
+        } else {
+            file.insert(file.end(), {0x11, 0x00, image[i]});
+        }
+    }
+    const CfgReadResult r = ReadImageFile(file);
+    ASSERT_TRUE(r.ok()) << r.message;
+    auto expected = image;
+    expected[3] = 200;
+    expected[4] = expected[5] = 0;
+    expected[17] = 255;
+    expected[18] = expected[19] = 0;
+    EXPECT_EQ(r.image, expected);
+    EXPECT_EQ(r.modelCode, 1);
+}
+
+TEST_F(CfgRead, AnyOtherTagRefusesTheFile) {
+    const auto image = CountingImage(145, 144, 0);
+    for (std::size_t at : {0u, 15u, 16u, 100u, 144u}) {
+        for (std::uint16_t tag : {0x0000, 0x0012, 0x0001, 0x1100, 0x0004}) {
+            auto bytes = ByteRecords(image);
+            bytes[3 * at] = static_cast<std::uint8_t>(tag & 0xFF);
+            bytes[3 * at + 1] = static_cast<std::uint8_t>(tag >> 8);
+            ExpectModelError(ReadImageFile(bytes),
+                             "tag " + std::to_string(tag) + " at " + std::to_string(at));
+        }
+    }
+}
+
+TEST_F(CfgRead, MissingFileAndFolderCannotBeOpened) {
+    const std::string missing = dir.file("nothing.cfg");
+    CfgReadResult r = ReadCfgFile(missing);
+    EXPECT_EQ(r.status, CfgReadResult::Status::CantOpen);
+    EXPECT_EQ(r.message, "Can't open file: " + missing);
+    EXPECT_EQ(r.image, EepromImage(16, 0));
+
+    const std::string folder = dir.file("folder.cfg");
+    std::filesystem::create_directory(folder);
+    r = ReadCfgFile(folder);
+    EXPECT_EQ(r.status, CfgReadResult::Status::CantOpen);
+    EXPECT_EQ(r.message, "Can't open file: " + folder);
+}
+
+class CfgWrite : public ::testing::Test {
+  protected:
+    TempDir dir;
+};
+
+TEST_F(CfgWrite, WritesOneByteRecordPerImageByte) {
+    const auto image = CountingImage(145, 144, 1);
+    const std::string path = dir.file("new.cfg");
+    const CfgWriteResult w = WriteCfgFile(path, image);
+    ASSERT_TRUE(w.ok()) << w.message;
+    const auto bytes = ReadBytes(path);
+    ASSERT_EQ(bytes.size(), 435u);
+    EXPECT_EQ(bytes, ByteRecords(image));
+    EXPECT_EQ(EncodeCfgRecords(image), std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"new.cfg"});
+}
+
+TEST_F(CfgWrite, ReplacesALargerFileCompletelyAndKeepsItsPermissions) {
+    const std::string path = dir.file("old.cfg");
+    WriteBytes(path, ByteRecords(CountingImage(809, 808, 0)));
+    ::chmod(path.c_str(), 0640);
+    const auto image = CountingImage(145, 144, 1);
+    ASSERT_TRUE(WriteCfgFile(path, image).ok());
+    EXPECT_EQ(ReadBytes(path), ByteRecords(image));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"old.cfg"});
+}
+
+TEST_F(CfgWrite, AnyWriteBitMakesTheFileWritable) {
+    const std::string path = dir.file("group.cfg");
+    WriteBytes(path, {1, 2, 3});
+    ::chmod(path.c_str(), 0464);  // only the group may write
+    const auto image = CountingImage(25, 24, 0);
+    ASSERT_TRUE(WriteCfgFile(path, image).ok());
+    EXPECT_EQ(ReadBytes(path), ByteRecords(image));
+}
+
+TEST_F(CfgWrite, ReadOnlyTargetIsRefusedAndLeftUntouched) {
+    const std::string path = dir.file("locked.cfg");
+    const std::vector<std::uint8_t> old = {0x11, 0x00, 0x42};
+    WriteBytes(path, old);
+    ::chmod(path.c_str(), 0444);
+    const CfgWriteResult w = WriteCfgFile(path, CountingImage(145, 144, 0));
+    EXPECT_EQ(w.status, CfgWriteResult::Status::ReadOnly);
+    EXPECT_EQ(w.message, path + " is a read only file");
+    EXPECT_EQ(ReadBytes(path), old);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"locked.cfg"});
+}
+
+TEST_F(CfgWrite, TargetInAMissingFolderFailsWithoutCreatingAnything) {
+    const std::string path = dir.file("absent/x.cfg");
+    const CfgWriteResult w = WriteCfgFile(path, CountingImage(145, 144, 0));
+    EXPECT_EQ(w.status, CfgWriteResult::Status::Failed);
+    EXPECT_FALSE(w.message.empty());
+    EXPECT_TRUE(dir.entries().empty());
+}
+
+TEST_F(CfgWrite, TargetThatIsAFolderFailsAndLeavesNoTemporaryFile) {
+    const std::string path = dir.file("folder.cfg");
+    std::filesystem::create_directory(path);
+    const CfgWriteResult w = WriteCfgFile(path, CountingImage(145, 144, 0));
+    EXPECT_EQ(w.status, CfgWriteResult::Status::Failed);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"folder.cfg"});
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+TEST_F(CfgWrite, AWriteThatFailsHalfwayLeavesTheOldFileAsItWas) {
+    const std::string path = dir.file("keep.cfg");
+    const auto oldBytes = ByteRecords(CountingImage(145, 144, 1));
+    WriteBytes(path, oldBytes);
+    const auto image = CountingImage(809, 808, 0);  // 2427 bytes to write
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Files may not grow past 1000 bytes: the write fails with EFBIG part way through.
+        ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit {};
+        limit.rlim_cur = limit.rlim_max = 1000;
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(20);
+        const CfgWriteResult w = WriteCfgFile(path, image);
+        if (w.ok()) ::_exit(10);
+        if (w.status != CfgWriteResult::Status::Failed) ::_exit(11);
+        if (w.message.empty()) ::_exit(12);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "child ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: reported success, 11: wrong status, 12: no text";
+    EXPECT_EQ(ReadBytes(path), oldBytes);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"keep.cfg"});
+}
+
+TEST(FileBaseName, LastComponentCutAtItsFirstDot) {
+    EXPECT_EQ(FileBaseName("C:\\DIR\\X.CFG"), "X");
+    // A dot in a folder name does not cut the name.
+    EXPECT_EQ(FileBaseName("C:\\A.B\\X.CFG"), "X");
+    EXPECT_EQ(FileBaseName("/home/dealer/fleet.2024/radio7.cfg"), "radio7");
+    EXPECT_EQ(FileBaseName("mixed/dir\\TEMP3.CFG"), "TEMP3");
+    EXPECT_EQ(FileBaseName("TEMP12.CFG"), "TEMP12");
+    EXPECT_EQ(FileBaseName("archive.old.cfg"), "archive");
+    EXPECT_EQ(FileBaseName("plain"), "plain");
+    EXPECT_EQ(FileBaseName("C:\\DIR\\"), "");
+    EXPECT_EQ(FileBaseName(""), "");
+}
+
+}  // namespace
+}  // namespace talveron

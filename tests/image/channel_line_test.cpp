@@ -1,0 +1,193 @@
+// Channel records and the 54-column channel lines: decoding, the texts, SplitLine, option
+// texts, and storing lines back as records (including the stale PLL word bytes).
+#include <gtest/gtest.h>
+
+#include "image/channel_line.h"
+#include "image/tone_codec.h"
+
+namespace talveron {
+namespace {
+
+// IF "-21.4" (index 0), prescaler 128.
+const CodecContext kCtx = CodecContext::FromHead(0x00, 0x00);
+
+// An image with the given records after a zero head, model byte 0; IF index and P from ctx
+// bytes.
+EepromImage ImageOf(const std::vector<std::array<std::uint8_t, 8>>& records,
+                    std::uint8_t ifByte = 0x00, std::uint8_t refDiv = 0x00) {
+    EepromImage image(kHeadSize, 0);
+    image[kAddrIfIndex] = ifByte;
+    image[kAddrRefDiv625] = refDiv;
+    for (const auto& r : records) image.insert(image.end(), r.begin(), r.end());
+    image.push_back(0);
+    return image;
+}
+
+std::vector<std::uint8_t> Records(const std::vector<std::string>& lines,
+                                  const std::vector<std::uint8_t>& chOpt,
+                                  const CodecContext& ctx = kCtx) {
+    EepromImage image(kHeadSize, 0);
+    ListToImage(image, lines, chOpt, ctx);
+    return {image.begin() + kHeadSize, image.end()};
+}
+
+const std::string kEmpty1 = "1   NONE        000=  None   NONE        000=  None   ";
+
+TEST(ChannelLine, WorkedRecordDecodesAndEncodesBackExactly) {
+    const std::array<std::uint8_t, 8> record = {0xC4, 0x01, 0x33, 0x19, 0x1E, 0x17, 0x70, 0x45};
+    const ChannelList list = ImageToList(ImageOf({record}));
+    ASSERT_EQ(list.lines.size(), 1u);
+    EXPECT_EQ(list.lines[0], "1   150.005000  001=  67.0   150.006250  051=  023    ");
+    EXPECT_EQ(list.chOpt[0], 0xC4);
+
+    const auto bytes = Records({list.lines[0]}, {0x04});
+    EXPECT_EQ(bytes, std::vector<std::uint8_t>(record.begin(), record.end()));
+}
+
+TEST(ChannelLine, LinesHaveTheExactColumns) {
+    ChannelRecord ch;
+    ch.number = 12;
+    ch.rxFreq = ch.txFreq = "145.012500";
+    ch.rxTone = ch.txTone = 1;
+    const std::string line = FormatChannelLine(ch);
+    EXPECT_EQ(line, "12  145.012500  001=  67.0   145.012500  001=  67.0   ");
+    EXPECT_EQ(line.size(), kLineWidth);
+    EXPECT_EQ(line.substr(kColRxFreq, 3), "145");
+    EXPECT_EQ(line.substr(kColTxFreq, 3), "145");
+    EXPECT_EQ(line.substr(kColRxCode, 4), "001=");
+    EXPECT_EQ(line.substr(kColTxCode, 4), "001=");
+    EXPECT_EQ(line.substr(kColRxValue, 4), "67.0");
+    EXPECT_EQ(line.substr(kColTxValue, 4), "67.0");
+
+    ChannelRecord empty;
+    empty.number = 1;
+    EXPECT_EQ(FormatChannelLine(empty), kEmpty1);
+    // The empty line of cut and delete: two trailing blanks fewer, number padded to two.
+    EXPECT_EQ(EmptyChannelLine(1), "1   NONE        000=  None   NONE        000=  None ");
+    EXPECT_EQ(EmptyChannelLine(99), "99  NONE        000=  None   NONE        000=  None ");
+    // A three-digit channel number still fits its four columns.
+    empty.number = 99;
+    EXPECT_EQ(FormatChannelLine(empty).size(), kLineWidth);
+}
+
+TEST(ChannelLine, EmptyOptionBytesShowEmptyLinesAndStoreZero) {
+    const std::array<std::uint8_t, 8> data = {0, 0x05, 0x06, 0x19, 0x1E, 0x17, 0x70, 0x45};
+    for (std::uint8_t opt : {0x00, 0xFF, 0x7F, 0x40, 0x01}) {
+        auto r = data;
+        r[0] = opt;
+        const ChannelList list = ImageToList(ImageOf({r}));
+        EXPECT_EQ(list.lines[0], kEmpty1) << int(opt);
+        EXPECT_EQ(list.chOpt[0], opt) << int(opt);  // the option byte is kept as read
+        EXPECT_FALSE(LineInUse(list.lines[0]));
+        const auto bytes = Records(list.lines, list.chOpt);
+        EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 0, 0})) << int(opt);
+    }
+}
+
+TEST(ChannelLine, OptionByteBelow0xC0IsReceiveOnly) {
+    const std::array<std::uint8_t, 8> r = {0x80, 0x0C, 0x33, 0x19, 0x1E, 0x17, 0x70, 0x45};
+    const ChannelList list = ImageToList(ImageOf({r}));
+    EXPECT_EQ(list.lines[0], "1   150.005000  012=  100.0  NONE        000=  None   ");
+    EXPECT_TRUE(LineInUse(list.lines[0]));
+    // Stored back: transmit tone 0, transmit word bytes repeat the receive word, flag byte
+    // only the receive nibble.
+    EXPECT_EQ(Records(list.lines, list.chOpt),
+              (std::vector<std::uint8_t>{0x80, 0x0C, 0x00, 0x19, 0x1E, 0x19, 0x1E, 0x05}));
+}
+
+TEST(ChannelLine, ReceiveNoneWithATransmitFrequencyIsStoredEmpty) {
+    const std::string line = "3   NONE        000=  None   150.006250  051=  023    ";
+    // The receive word bytes still hold the word of before (none yet in this build).
+    EXPECT_EQ(Records({line}, {0xDE}), (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0x17, 0x70, 0}));
+}
+
+TEST(ChannelLine, TransmitOffTheRasterIsStoredReceiveOnly) {
+    const std::string line = "1   150.005000  001=  67.0   145.002500  051=  023    ";
+    EXPECT_EQ(Records({line}, {0xDE}),
+              (std::vector<std::uint8_t>{0x9E, 0x01, 0x00, 0x19, 0x1E, 0x19, 0x1E, 0x05}));
+    const std::string typed = "1   150.005000  001=  67.0   145.0025    051=  023    ";
+    EXPECT_EQ(Records({typed}, {0xC0})[0], 0x80);
+}
+
+TEST(ChannelLine, EmptyRecordsRepeatTheLastWordOfAnEarlierChannel) {
+    const std::vector<std::string> lines = {
+        "1   NONE        000=  None   NONE        000=  None   ",
+        "2   150.005000  001=  67.0   150.006250  051=  023    ",
+        "3   NONE        000=  None   NONE        000=  None   ",
+        "4   150.005000  001=  67.0   NONE        000=  None   ",
+        "5   NONE        000=  None   NONE        000=  None   ",
+    };
+    const auto b = Records(lines, {0, 0xC0, 0, 0x80, 0});
+    ASSERT_EQ(b.size(), 40u);
+    // Channel 1: nothing encoded yet in this build, the word bytes are 0.
+    EXPECT_EQ(std::vector<std::uint8_t>(b.begin(), b.begin() + 8),
+              (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 0, 0}));
+    // Channel 3 repeats channel 2's transmit word, channel 5 channel 4's receive word.
+    EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 16, b.begin() + 24),
+              (std::vector<std::uint8_t>{0, 0, 0, 0x17, 0x70, 0x17, 0x70, 0}));
+    EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 32, b.begin() + 40),
+              (std::vector<std::uint8_t>{0, 0, 0, 0x19, 0x1E, 0x19, 0x1E, 0}));
+    // A second build starts from zero again.
+    EXPECT_EQ(Records(lines, {0, 0xC0, 0, 0x80, 0}), b);
+}
+
+TEST(ChannelLine, ToneCodeOutsideTheTableIsShownAndKept) {
+    const std::array<std::uint8_t, 8> r = {0xC0, 200, 155, 0x19, 0x1E, 0x17, 0x70, 0x45};
+    const ChannelList list = ImageToList(ImageOf({r}));
+    EXPECT_EQ(list.lines[0], "1   150.005000  200=  ???    150.006250  155=  ???    ");
+    EXPECT_EQ(LineToneCode(list.lines[0], true), 200);
+    EXPECT_EQ(LineToneCode(list.lines[0], false), 155);
+    EXPECT_EQ(Records(list.lines, list.chOpt),
+              (std::vector<std::uint8_t>{0xC0, 200, 155, 0x19, 0x1E, 0x17, 0x70, 0x45}));
+}
+
+TEST(ChannelLine, SplitLineTakesEachFieldOneColumnEarly) {
+    const std::string line = "12  145.012500  001=  67.0   146.700000  154=  754    ";
+    const LineFields f = SplitLine(line);
+    EXPECT_EQ(f.ch, "12  ");
+    EXPECT_EQ(f.rxFreq, " 145.012500 ");
+    EXPECT_EQ(f.rxTone, " 001");
+    EXPECT_EQ(f.txFreq, " 146.700000 ");
+    EXPECT_EQ(f.txTone, " 154");
+    EXPECT_EQ(LineFreq(line, true), "145.012500");
+    EXPECT_EQ(LineFreq(line, false), "146.700000");
+    EXPECT_EQ(LineToneCode(line, false), 154);
+    // A short line (the empty line of cut and delete) pads its fields with blanks.
+    const LineFields e = SplitLine(EmptyChannelLine(7));
+    EXPECT_EQ(e.txTone, " 000");
+    EXPECT_EQ(e.txFreq.size(), 12u);
+    EXPECT_EQ(SplitLine("").rxFreq, std::string(12, ' '));
+}
+
+TEST(ChannelLine, LinesReadBackFromTheChannelListStoreAsTheyShow) {
+    // The short empty line that cut and delete write stores as an empty record too.
+    EXPECT_EQ(Records({EmptyChannelLine(1)}, {0xC4}),
+              (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 0, 0}));
+    // A line written by hand for a prescaler of 64 and an IF of +45.0 MHz.
+    const CodecContext ctx = CodecContext::FromHead(0x05, 0x80);
+    const auto b = Records({"1   145.012500  001=  67.0   145.012500  001=  67.0   "}, {0xD6}, ctx);
+    EXPECT_EQ(b, (std::vector<std::uint8_t>{0xD6, 0x01, 0x01, 0x3B, 0x60, 0x2D, 0x48, 0x88}));
+}
+
+TEST(OptionText, ShowsSpacingPowerLockOutAndScan) {
+    EXPECT_EQ(OptionText(0xC0), "25.0K    L    OFF  OFF");
+    EXPECT_EQ(OptionText(0xDE), "12.5K    H    ON   ON ");
+    EXPECT_EQ(OptionText(0x84), "25.0K    H    OFF  OFF");
+    EXPECT_EQ(OptionText(0x88), "25.0K    L    ON   OFF");
+    EXPECT_EQ(OptionText(0x90), "25.0K    L    OFF  ON ");
+    EXPECT_EQ(OptionText(0x82), "12.5K    L    OFF  OFF");
+    // PENALTY (bit 5) and the in-use bits are not shown.
+    EXPECT_EQ(OptionText(0x20), OptionText(0x00));
+    EXPECT_EQ(OptionText(0xE0), OptionText(0x00));
+    for (int v = 0; v < 256; ++v) EXPECT_EQ(OptionText(static_cast<std::uint8_t>(v)).size(), 22u);
+}
+
+TEST(OptionText, OptionLineHasATwoDigitNumber) {
+    EXPECT_EQ(OptionLine(1, 0xC0), "01 25.0K    L    OFF  OFF");
+    EXPECT_EQ(OptionLine(12, 0xDE), "12 12.5K    H    ON   ON ");
+    EXPECT_EQ(OptionLine(99, 0x84), "99 25.0K    H    OFF  OFF");
+    EXPECT_EQ(kOptionHeader, "CH SPACE  RF_PWR BCLO SCAN");
+}
+
+}  // namespace
+}  // namespace talveron

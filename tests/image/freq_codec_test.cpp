@@ -1,0 +1,248 @@
+// The frequency codec: text to hertz, raster classes, the synthesizer word and flag nibble
+// in both directions, the stale PLL word, and the typing aid StepDigits.
+#include <gtest/gtest.h>
+
+#include "image/freq_codec.h"
+#include "image_generator.h"
+
+namespace talveron {
+namespace {
+
+CodecContext Ctx(int ifIndex, int prescaler) {
+    CodecContext ctx;
+    ctx.ifIndex = ifIndex;
+    ctx.prescaler = prescaler;
+    return ctx;
+}
+
+TEST(FreqToHz, ReadsMegahertzTextsExactly) {
+    EXPECT_EQ(FreqToHz("145"), 145'000'000);
+    EXPECT_EQ(FreqToHz("145.0125"), 145'012'500);
+    EXPECT_EQ(FreqToHz("145.012500"), 145'012'500);
+    // Cut to ten characters, then to six decimals: the 7th and 8th decimal are dropped.
+    EXPECT_EQ(FreqToHz("145.01234567"), 145'012'345);
+    EXPECT_EQ(FreqToHz("0.0"), 0);
+    EXPECT_EQ(FreqToHz("-11.4"), -11'400'000);
+    EXPECT_EQ(FreqToHz("450.000000"), 450'000'000);
+    EXPECT_FALSE(FreqToHz("abc").has_value());
+    EXPECT_FALSE(FreqToHz("14x.5").has_value());
+}
+
+TEST(FreqToHz, CommaIsTheSeparatorOnlyInACommaLocale) {
+    EXPECT_EQ(FreqToHz("145,0125", false), 145'012'500);
+    EXPECT_EQ(FreqToHz("145.0125", false), 145'012'500);  // "." still reads in a comma locale
+    EXPECT_FALSE(FreqToHz("145,0125", true).has_value());
+}
+
+TEST(StepClass, FirstRasterThatDividesWins) {
+    EXPECT_EQ(StepClass(150'006'250), 0);
+    EXPECT_EQ(StepClass(150'000'000), 0);  // a multiple of both 6250 and 5000 is class 0
+    EXPECT_EQ(StepClass(150'005'000), 1);
+    EXPECT_EQ(StepClass(150'007'500), 2);
+    EXPECT_EQ(StepClass(150'001'000), 3);
+}
+
+TEST(EncodeFreq, WorkedExamples) {
+    PllWord pll;
+    // Receive 150.005 MHz, IF -21.4, P 128: F 128.605 MHz, class 1, q 25721, N 200, A 121.
+    EXPECT_EQ(EncodeFreq("150.005", true, Ctx(0, 128), pll), "0101");
+    EXPECT_EQ(pll.high, 0x19);
+    EXPECT_EQ(pll.low, 0x1E);
+    // Transmit 150.00625 MHz, P 64: q 24001, N 375, A 1, W 12000.
+    EXPECT_EQ(EncodeFreq("150.00625", false, Ctx(0, 64), pll), "0100");
+    EXPECT_EQ(pll.high, 0x2E);
+    EXPECT_EQ(pll.low, 0xE0);
+    // Transmit 450 MHz, P 64: q 72000, N 1125, A 0, W 0x8CA0 (high byte above 0x7F).
+    EXPECT_EQ(EncodeFreq("450.000", false, Ctx(0, 64), pll), "0000");
+    EXPECT_EQ(pll.high, 0x8C);
+    EXPECT_EQ(pll.low, 0xA0);
+}
+
+TEST(EncodeFreq, SideThatDoesNotEncodeLeavesThePllWordAlone) {
+    const CodecContext ctx = Ctx(0, 128);
+    for (const char* text : {"", "   ", "NONE", " NONE ", "145.0025", "150.0075", "150.001"}) {
+        PllWord pll{0x12, 0x34};
+        EXPECT_EQ(EncodeFreq(text, false, ctx, pll), "0303") << text;
+        EXPECT_EQ(pll.high, 0x12) << text;
+        EXPECT_EQ(pll.low, 0x34) << text;
+    }
+}
+
+TEST(EncodeFreq, WordAbove16BitsDoesNotEncode) {
+    PllWord pll{0xAB, 0xCD};
+    // P 64 reaches 2047 * 64 + 63 steps: 819.19375 MHz on the 6.25 kHz raster, W 0xFFEF.
+    EXPECT_EQ(EncodeFreq("819.193750", false, Ctx(0, 64), pll), "1100");
+    EXPECT_EQ(pll.high, 0xFF);
+    EXPECT_EQ(pll.low, 0xEF);
+    // P 128 reaches W 0xFFFF: 2047 * 128 + 127 steps of 6.25 kHz, 1638.39375 MHz.
+    EXPECT_EQ(EncodeFreq("1638.39375", false, Ctx(0, 128), pll), "1100");
+    EXPECT_EQ(pll.high, 0xFF);
+    EXPECT_EQ(pll.low, 0xFF);
+    EXPECT_EQ(EncodeFreq("1638.40000", false, Ctx(0, 128), pll), "0303");
+    pll = {0xAB, 0xCD};
+    pll = {0xAB, 0xCD};
+    EXPECT_EQ(EncodeFreq("819.200000", false, Ctx(0, 64), pll), "0303");
+    EXPECT_EQ(EncodeFreq("900.000000", false, Ctx(0, 64), pll), "0303");
+    EXPECT_EQ(pll.high, 0xAB);
+    EXPECT_EQ(pll.low, 0xCD);
+    // The receive side counts with the IF added: 774.2 MHz + 45.0 MHz is past the limit.
+    EXPECT_EQ(EncodeFreq("774.200000", true, Ctx(5, 64), pll), "0303");
+    EXPECT_NE(EncodeFreq("774.193750", true, Ctx(5, 64), pll), "0303");
+}
+
+TEST(EncodeFreq, NegativeSynthesizerFrequencyDoesNotEncode) {
+    PllWord pll{0x01, 0x02};
+    // 10 MHz received with an IF of -21.4 MHz puts the synthesizer at -11.4 MHz.
+    EXPECT_EQ(EncodeFreq("10.000000", true, Ctx(0, 128), pll), "0303");
+    EXPECT_EQ(EncodeFreq("-5.000000", false, Ctx(0, 128), pll), "0303");
+    EXPECT_EQ(pll.high, 0x01);
+    EXPECT_EQ(pll.low, 0x02);
+    // Exactly at zero it still encodes.
+    EXPECT_EQ(EncodeFreq("21.400000", true, Ctx(0, 128), pll), "0000");
+    EXPECT_EQ(pll.high, 0);
+    EXPECT_EQ(pll.low, 0);
+}
+
+TEST(EncodeFreq, CommaLocaleReachesTheTransmitSide) {
+    PllWord pll;
+    CodecContext ctx = Ctx(0, 64);
+    ctx.dotDecimal = false;
+    EXPECT_EQ(EncodeFreq("150,00625", false, ctx, pll), "0100");
+    EXPECT_EQ(pll.high, 0x2E);
+    EXPECT_EQ(pll.low, 0xE0);
+}
+
+TEST(EncodeFreq, LineFieldsWithBlanksAroundEncodeLikeTheBareText) {
+    // SplitLine hands over a field one column early: a blank, the text, trailing blanks.
+    for (const char* text : {"145.012500", "1000.00625", "1234.56250", "50.5000000"}) {
+        for (bool receive : {true, false}) {
+            PllWord bare, padded;
+            const std::string a = EncodeFreq(text, receive, Ctx(1, 128), bare);
+            const std::string b =
+                EncodeFreq(" " + std::string(text) + "  ", receive, Ctx(1, 128), padded);
+            EXPECT_EQ(a, b) << text << (receive ? " rx" : " tx");
+            EXPECT_NE(a, "0303") << text;
+            EXPECT_EQ(bare.high, padded.high) << text;
+            EXPECT_EQ(bare.low, padded.low) << text;
+        }
+    }
+}
+
+TEST(DecodeFreq, WorkedExamples) {
+    EXPECT_EQ(DecodeFreq(0x19, 0x1E, 0x05, true, Ctx(0, 128)), "150.005000");
+    EXPECT_EQ(DecodeFreq(0x8C, 0xA0, 0x00, false, Ctx(0, 64)), "450.000000");
+    EXPECT_EQ(DecodeFreq(0x2E, 0xE0, 0x40, false, Ctx(0, 64)), "150.006250");
+    // The flag byte's other nibble belongs to the other side and must not leak in.
+    EXPECT_EQ(DecodeFreq(0x19, 0x1E, 0xF5, true, Ctx(0, 128)), "150.005000");
+    EXPECT_EQ(DecodeFreq(0x2E, 0xE0, 0x4F, false, Ctx(0, 64)), "150.006250");
+}
+
+TEST(DecodeFreq, TextsBelowAHundredMegahertzArePaddedToTenCharacters) {
+    // Word 0: F 0; the receive side shows minus the IF.
+    EXPECT_EQ(DecodeFreq(0, 0, 0, false, Ctx(0, 128)), "0.00000000");
+    EXPECT_EQ(DecodeFreq(0, 0, 0, true, Ctx(1, 128)), "-21.400000");
+    EXPECT_EQ(DecodeFreq(0, 0, 0, true, Ctx(0, 128)), "21.4000000");
+}
+
+TEST(DecodeFreq, InvertsTheSynthesizerArithmeticForEveryContext) {
+    test::ImageGenerator gen(20261206);
+    for (int ifIndex = 0; ifIndex < 8; ++ifIndex) {
+        for (int p : {64, 128}) {
+            for (int i = 0; i < 300; ++i) {
+                const int c = gen.Uniform(0, 1);
+                const std::int64_t step = c == 0 ? 6250 : 5000;
+                const std::int64_t q = gen.Uniform(0, 2048 * p - 1);
+                if (c == 1 && (q * step) % 6250 == 0) continue;
+                const int word = 32 * static_cast<int>(q / p) + static_cast<int>(q % p) / 4;
+                const int nibble = static_cast<int>((q % p) % 4) << 2 | c;
+                const auto hi = static_cast<std::uint8_t>(word >> 8);
+                const auto lo = static_cast<std::uint8_t>(word & 0xFF);
+                const CodecContext ctx = Ctx(ifIndex, p);
+                const std::string tx =
+                    DecodeFreq(hi, lo, static_cast<std::uint8_t>(nibble << 4), false, ctx);
+                const std::string rx =
+                    DecodeFreq(hi, lo, static_cast<std::uint8_t>(nibble), true, ctx);
+                ASSERT_EQ(tx, test::ExpectedFreqText(q * step));
+                ASSERT_EQ(rx, test::ExpectedFreqText(q * step - test::kTestIfHz[ifIndex]));
+                // And back: the same word and nibble, on both sides.
+                PllWord pll;
+                ASSERT_EQ(EncodeFreq(tx, false, ctx, pll),
+                          std::to_string(nibble >> 3 & 1) + std::to_string(nibble >> 2 & 1) +
+                              std::to_string(nibble >> 1 & 1) + std::to_string(nibble & 1))
+                    << tx;
+                ASSERT_EQ(pll.high * 256 + pll.low, word) << tx;
+                pll = {};
+                ASSERT_NE(EncodeFreq(rx, true, ctx, pll), "0303") << rx;
+                ASSERT_EQ(pll.high * 256 + pll.low, word) << rx;
+            }
+        }
+    }
+}
+
+TEST(CodecContext, FromHeadTakesIfAndPrescaler) {
+    EXPECT_EQ(CodecContext::FromHead(0x05, 0x00).IfHz(), 45'000'000);
+    EXPECT_EQ(CodecContext::FromHead(0x05, 0x00).prescaler, 128);
+    EXPECT_EQ(CodecContext::FromHead(0x00, 0x80).prescaler, 64);
+    EXPECT_EQ(CodecContext::FromHead(0x00, 0x7F).prescaler, 128);
+    // The reference-oscillator nibble (bits 7-4) does not choose the IF.
+    EXPECT_EQ(CodecContext::FromHead(0x23, 0x00).IfText(), "+34.3");
+    // An index above 7 is taken by its low three bits: 0x0D is index 5, +45.0.
+    EXPECT_EQ(CodecContext::FromHead(0x0D, 0x00).ifIndex, 5);
+    EXPECT_EQ(CodecContext::FromHead(0x0D, 0x00).IfHz(), 45'000'000);
+    EXPECT_EQ(CodecContext::FromHead(0xFF, 0x00).IfText(), "+45.1");
+}
+
+struct StepRow {
+    const char* typed;
+    const char* completed;
+    bool bad;
+};
+
+TEST(StepDigits, EveryRowOfTheCompletionTable) {
+    const StepRow rows[] = {
+        {"145.012", "145.012500", false}, {"445.012", "445.012500", false},
+        {"445.002", "445.002000", true},  {"145.002", "145.002500", false},
+        {"445.010", "445.010000", false}, {"445.015", "445.015000", false},
+        {"445.031", "445.031250", false}, {"445.081", "445.081250", false},
+        {"445.011", "445.011000", true},  {"445.043", "445.043750", false},
+        {"445.093", "445.093750", false}, {"445.013", "445.013000", true},
+        {"445.006", "445.006250", false}, {"445.056", "445.056250", false},
+        {"445.016", "445.016000", true},  {"445.037", "445.037500", false},
+        {"445.087", "445.087500", false}, {"445.017", "445.017000", true},
+        {"145.017", "145.017500", false}, {"445.018", "445.018750", false},
+        {"445.068", "445.068750", false}, {"445.028", "445.028000", true},
+        {"445.004", "445.004000", true},  {"445.009", "445.009000", true},
+    };
+    for (const StepRow& row : rows) {
+        bool bad = !row.bad;
+        EXPECT_EQ(StepDigits(row.typed, bad), row.completed) << row.typed;
+        EXPECT_EQ(bad, row.bad) << row.typed;
+    }
+}
+
+TEST(StepDigits, OutsideTheTwoMetreBandItCompletesToTheRasterWheneverItCan) {
+    // For every kHz triple of a UHF frequency: accepted completions lie on the 6.25 or
+    // 5 kHz raster, and a refusal means no completion of the typed digits could.
+    for (int khz = 0; khz < 1000; ++khz) {
+        char typed[16];
+        std::snprintf(typed, sizeof typed, "445.%03d", khz);
+        bool bad = false;
+        const std::string done = StepDigits(typed, bad);
+        ASSERT_EQ(done.size(), 10u) << typed;
+        ASSERT_EQ(done.substr(0, 7), typed);
+        const std::int64_t hz = *FreqToHz(done);
+        bool reachable = false;
+        for (int hzPart = 0; hzPart < 1000; ++hzPart) {
+            const std::int64_t candidate = 445'000'000 + khz * 1000 + hzPart;
+            if (candidate % 6250 == 0 || candidate % 5000 == 0) reachable = true;
+        }
+        if (bad) {
+            EXPECT_FALSE(reachable) << typed;
+        } else {
+            EXPECT_LE(StepClass(hz), 1) << done;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace talveron

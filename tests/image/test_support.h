@@ -1,0 +1,95 @@
+// Helpers shared by the image and command-line tests: temporary folders, raw file bytes and
+// hand-made .cfg records.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace talveron::test {
+
+namespace fs = std::filesystem;
+
+// A fresh folder under the system temp folder, removed with everything in it.
+class TempDir {
+  public:
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "talveron-test-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~TempDir() {
+        std::error_code ec;
+        // Read-only files do not stop removal, but make sure nothing blocks it.
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const fs::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+    // Names of the entries in the folder.
+    std::vector<std::string> entries() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(path_)) names.push_back(e.path().filename());
+        return names;
+    }
+
+  private:
+    fs::path path_;
+};
+
+inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+inline void WriteText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+// The file form of an image, built here byte by byte: 11 00 then the byte, per image byte.
+inline std::vector<std::uint8_t> ByteRecords(const std::vector<std::uint8_t>& image) {
+    std::vector<std::uint8_t> out;
+    for (std::uint8_t b : image) {
+        out.push_back(0x11);
+        out.push_back(0x00);
+        out.push_back(b);
+    }
+    return out;
+}
+
+// Appends a record of another tag: 16-bit or 32-bit little-endian value.
+inline void AppendInt16Record(std::vector<std::uint8_t>& file, std::int16_t v) {
+    const auto u = static_cast<std::uint16_t>(v);
+    file.insert(file.end(), {0x02, 0x00, static_cast<std::uint8_t>(u & 0xFF),
+                             static_cast<std::uint8_t>(u >> 8)});
+}
+inline void AppendInt32Record(std::vector<std::uint8_t>& file, std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    file.insert(file.end(),
+                {0x03, 0x00, static_cast<std::uint8_t>(u & 0xFF),
+                 static_cast<std::uint8_t>((u >> 8) & 0xFF),
+                 static_cast<std::uint8_t>((u >> 16) & 0xFF), static_cast<std::uint8_t>(u >> 24)});
+}
+
+}  // namespace talveron::test

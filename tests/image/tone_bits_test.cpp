@@ -1,0 +1,140 @@
+// The tone table and the texts of a tone code, and the bit-text routines.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <set>
+
+#include "image/bit_text.h"
+#include "image/tone_codec.h"
+
+namespace talveron {
+namespace {
+
+bool AllDigits(const std::string& s, char highest = '9') {
+    if (s.empty()) return false;
+    for (char c : s) {
+        if (c < '0' || c > highest) return false;
+    }
+    return true;
+}
+
+TEST(ToneTable, HasTheListTextsOfAllCodes) {
+    const auto& table = ToneTable();
+    ASSERT_EQ(table.size(), 155u);
+    EXPECT_EQ(table[0], "000 No Tone");
+    EXPECT_EQ(table[1], "001 CTCSS  67.0");
+    EXPECT_EQ(table[12], "012 CTCSS 100.0");
+    EXPECT_EQ(table[38], "038 CTCSS 250.3");
+    EXPECT_EQ(table[39], "039 CTCSS  69.4");
+    EXPECT_EQ(table[50], "050 CTCSS 254.1");
+    EXPECT_EQ(table[51], "051 CDCSS   023");
+    EXPECT_EQ(table[154], "154 CDCSS   754");
+}
+
+TEST(ToneTable, EveryTextHasTheShapeOfItsKind) {
+    const auto& table = ToneTable();
+    std::set<std::string> values;
+    double previousHz = 0;
+    int previousOctal = -1;
+    for (int code = 1; code < 155; ++code) {
+        const std::string& t = table[code];
+        ASSERT_EQ(t.substr(0, 3), Pad3(code)) << t;
+        const std::string value = t.substr(9);
+        EXPECT_TRUE(values.insert(value).second) << "value twice: " << t;
+        if (code <= 50) {
+            ASSERT_EQ(t.size(), 15u) << t;
+            EXPECT_EQ(t.substr(3, 7), " CTCSS ") << t;
+            const std::string hz = value.substr(value.find_first_not_of(' '));
+            ASSERT_EQ(hz[hz.size() - 2], '.') << t;
+            EXPECT_TRUE(AllDigits(hz.substr(0, hz.size() - 2))) << t;
+            EXPECT_EQ(ToneKindOf(code), ToneKind::Ctcss);
+            const double f = std::stod(hz);
+            if (code <= 38) {  // the common tones come first, in ascending order
+                EXPECT_GT(f, previousHz) << t;
+                previousHz = f;
+            }
+            EXPECT_EQ(CtcssCode(hz), code);
+        } else {
+            ASSERT_EQ(t.size(), 15u) << t;
+            EXPECT_EQ(t.substr(3, 9), " CDCSS   ") << t;
+            const std::string octal = t.substr(12);
+            EXPECT_TRUE(AllDigits(octal, '7')) << t;
+            EXPECT_GT(std::stoi(octal, nullptr, 8), previousOctal) << t;
+            previousOctal = std::stoi(octal, nullptr, 8);
+            EXPECT_EQ(ToneKindOf(code), ToneKind::Cdcss);
+            EXPECT_EQ(CdcssCode(octal), code);
+        }
+    }
+    EXPECT_EQ(ToneKindOf(0), ToneKind::None);
+    EXPECT_EQ(ToneKindOf(155), ToneKind::None);
+}
+
+TEST(ToneCodec, Pad3) {
+    EXPECT_EQ(Pad3(0), "000");
+    EXPECT_EQ(Pad3(7), "007");
+    EXPECT_EQ(Pad3(45), "045");
+    EXPECT_EQ(Pad3(154), "154");
+    EXPECT_EQ(Pad3(1234), "1234");
+}
+
+TEST(ToneCodec, CodeFieldAndValueTextOfALine) {
+    EXPECT_EQ(ToneCodeField(0), "000=  ");
+    EXPECT_EQ(ToneValueText(0), "None");
+    EXPECT_EQ(ToneCodeField(12), "012=  ");
+    EXPECT_EQ(ToneValueText(12), "100.0");
+    EXPECT_EQ(ToneValueText(1), "67.0");
+    EXPECT_EQ(ToneCodeField(51), "051=  ");
+    EXPECT_EQ(ToneValueText(51), "023");
+    EXPECT_EQ(ToneCodeField(154), "154=  ");
+    EXPECT_EQ(ToneValueText(154), "754");
+    // A code a damaged record may hold: shown as it is, with "???" as its value.
+    EXPECT_EQ(ToneCodeField(200), "200=  ");
+    EXPECT_EQ(ToneValueText(155), "???");
+    EXPECT_EQ(ToneValueText(255), "???");
+    // Every value text is the list text from its tenth character, without leading blanks.
+    for (int code = 1; code < 155; ++code) {
+        const std::string list = ToneTable()[code];
+        const std::string value = ToneValueText(code);
+        EXPECT_EQ(list.substr(list.size() - value.size()), value);
+        EXPECT_EQ(list.substr(9).find_first_not_of(' ') + 9, list.size() - value.size());
+    }
+    EXPECT_FALSE(CtcssCode("67").has_value());
+    EXPECT_FALSE(CdcssCode("999").has_value());
+}
+
+TEST(BitText, ToBinWorksFromTheOctalForm) {
+    EXPECT_EQ(ToBin(0), "000");
+    EXPECT_EQ(ToBin(5), "101");
+    EXPECT_EQ(ToBin(9), "001001");
+    EXPECT_EQ(ToBin(255), "011111111");
+    EXPECT_EQ(ToBin(0x5A), "001011010");
+}
+
+TEST(BitText, ByteBitsIsAlwaysEightDigitsBit7First) {
+    EXPECT_EQ(ByteBits(5), "00000101");
+    EXPECT_EQ(ByteBits(0), "00000000");
+    EXPECT_EQ(ByteBits(255), "11111111");
+    EXPECT_EQ(ByteBits(0x80), "10000000");
+    for (int v = 0; v < 256; ++v) {
+        const std::string bits = ByteBits(static_cast<std::uint8_t>(v));
+        ASSERT_EQ(bits.size(), 8u);
+        int value = 0;
+        for (char c : bits) value = value * 2 + (c - '0');
+        ASSERT_EQ(value, v) << bits;
+        ASSERT_EQ(BitsValue(bits), static_cast<std::uint32_t>(v)) << bits;
+    }
+}
+
+TEST(BitText, BitsValueReadsAnyLength) {
+    EXPECT_EQ(BitsValue("1101"), 13u);
+    EXPECT_EQ(BitsValue("000"), 0u);
+    EXPECT_EQ(BitsValue("1"), 1u);
+    EXPECT_EQ(BitsValue("10"), 2u);
+    EXPECT_EQ(BitsValue("01000101"), 0x45u);
+    EXPECT_EQ(BitsValue("1111111111111111"), 0xFFFFu);
+    EXPECT_EQ(Bin2[3], "11");
+    EXPECT_EQ(Bin3[6], "110");
+}
+
+}  // namespace
+}  // namespace talveron
