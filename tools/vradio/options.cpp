@@ -7,7 +7,7 @@ namespace talveron::vradio {
 
 std::string UsageText() {
     return "usage: talveron-vradio [--model 0|1] [--memory small|large] [--load FILE.cfg]\n"
-           "                       [--save FILE.cfg] [--baud N] [--fault SPEC]... [--help]\n"
+           "                       [--save FILE.cfg] [--baud N] [--fault FAULT]... [--help]\n"
            "\n"
            "A virtual radio on a pseudo-terminal. Prints the path of the port to open as its\n"
            "first line, then answers the programmer until SIGTERM or SIGINT.\n"
@@ -19,7 +19,7 @@ std::string UsageText() {
            "  --save FILE.cfg       write the memory and the model byte here on exit\n"
            "  --baud N              pace the replies as an 8N1 line at N baud (default 9600,\n"
            "                        0 = as fast as possible)\n"
-           "  --fault SPEC          repeatable; ADDR is decimal or 0x-hex:\n"
+           "  --fault FAULT          repeatable; ADDR is decimal or 0x-hex:\n"
            "      silent                no answer at all, not even the echo\n"
            "      short@ADDR            the reply of an R/W frame at ADDR lacks its last byte\n"
            "      long@ADDR             the reply of an R/W frame at ADDR has a byte too many\n"

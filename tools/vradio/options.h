@@ -1,6 +1,6 @@
 // The command line of talveron-vradio and how it becomes a radio:
 //   talveron-vradio [--model 0|1] [--memory small|large] [--load FILE.cfg] [--save FILE.cfg]
-//                   [--baud N] [--fault SPEC]... [--help]
+//                   [--baud N] [--fault FAULT]... [--help]
 #pragma once
 
 #include <optional>

@@ -133,7 +133,14 @@ bool Serve(VirtualRadio& radio, PtyPair& pty, unsigned baud, const volatile sig_
                 return false;
             }
             if (n > 0) {
-                lastReceived = Clock::now();
+                // A half-received frame that went quiet is over before the new bytes count,
+                // however late this wake-up came.
+                const Clock::time_point arrived = Clock::now();
+                if (radio.FrameInProgress() &&
+                    arrived - lastReceived >= std::chrono::milliseconds(kFrameGapMs)) {
+                    radio.AbandonFrame();
+                }
+                lastReceived = arrived;
                 for (ssize_t i = 0; i < n && !radio.Dead(); ++i)
                     radio.Receive(buffer[i], out.Tail());
             }

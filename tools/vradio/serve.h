@@ -9,10 +9,6 @@
 
 namespace talveron::vradio {
 
-// A frame whose bytes stop arriving for this long is forgotten, so a programmer that was
-// interrupted half-way through a frame does not leave the radio out of step.
-inline constexpr int kFrameGapMs = 1000;
-
 // Serves radio on pty until stop becomes non-zero. The stop signals are blocked by the caller
 // and unblocked only while waiting (waitMask is the mask to wait with), so none is lost
 // between a check of stop and the wait. When a "dead@" fault strikes, closes the pty and

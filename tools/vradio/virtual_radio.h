@@ -35,6 +35,11 @@ inline constexpr std::uint8_t kLargeMemoryBit = 0x02;                    // in t
 
 using Bytes = std::vector<std::uint8_t>;
 
+// A frame whose bytes stop arriving for this long is forgotten (the caller, which has the
+// clock, calls AbandonFrame), so a programmer interrupted half-way through a frame does not
+// leave the radio out of step. The programmer's own pause inside a frame is 2 ms.
+inline constexpr int kFrameGapMs = 1000;
+
 class VirtualRadio {
   public:
     // memory holds the radio's configuration memory only (no model byte).

@@ -1,0 +1,227 @@
+// The radio's memory: the default configuration, the memory sizes and bit 1 of 0x0A, and the
+// --load / --save round trip through real .cfg files in a temporary folder.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "image/cfg_file.h"
+#include "image/channel_line.h"
+#include "image/freq_codec.h"
+#include "image/model_table.h"
+#include "image/range_check.h"
+#include "vradio/default_memory.h"
+#include "vradio/options.h"
+
+namespace talveron::vradio {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+  public:
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "vradio-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        if (!path_.empty()) fs::remove_all(path_, ec);
+    }
+    std::string File(const std::string& name) const { return (fs::path(path_) / name).string(); }
+
+  private:
+    std::string path_;
+};
+
+const std::string kSampleA1 = std::string(SAMPLES_DIR) + "/vk-a1-16ch.cfg";
+const std::string kSampleA2 = std::string(SAMPLES_DIR) + "/vk-a2-16ch.cfg";
+
+EepromImage SampleImage(const std::string& path) {
+    const CfgReadResult read = ReadCfgFile(path);
+    EXPECT_TRUE(read.ok()) << read.message;
+    return read.image;
+}
+
+Options LoadOptions(const std::string& path) {
+    Options o;
+    o.loadPath = path;
+    return o;
+}
+
+TEST(DefaultMemory, IsARealisticConfigurationInTheModelsBand) {
+    for (int model : {0, 1}) {
+        for (std::size_t size : {kSmallMemory, kLargeMemory}) {
+            SCOPED_TRACE(::testing::Message() << "model " << model << ", " << size << " bytes");
+            EepromImage memory = DefaultMemory(model, size);
+            ASSERT_EQ(memory.size(), size);
+            EXPECT_EQ(memory[0], 0);
+            EXPECT_EQ((memory[kAddrRadioType] & kLargeMemoryBit) != 0, size == kLargeMemory);
+            const CodecContext ctx =
+                CodecContext::FromHead(memory[kAddrIfIndex], memory[kAddrRefDiv625]);
+            EXPECT_EQ(ctx.IfText(), model == 0 ? "+45.0" : "-45.0");
+            EXPECT_EQ(ctx.prescaler, 64);
+
+            memory.push_back(static_cast<std::uint8_t>(model));
+            const ChannelList list = ImageToList(memory);
+            ASSERT_EQ(list.lines.size(), size == kLargeMemory ? 99u : 16u);
+            const BandLimits band = BandFromText(BandText(ModelLine(model)));
+            int inUse = 0;
+            for (const std::string& line : list.lines) {
+                if (!LineInUse(line)) continue;
+                ++inUse;
+                const auto hz = FreqToHz(LineFreq(line, true));
+                ASSERT_TRUE(hz.has_value()) << line;
+                EXPECT_GE(*hz, band.low * 1'000'000LL) << line;
+                EXPECT_LE(*hz, band.high * 1'000'000LL) << line;
+            }
+            EXPECT_GE(inUse, 10);
+            EXPECT_LE(inUse, 16);
+            // The channels decode and pass the program's own band and raster check.
+            const RangeVerdict verdict = CheckRanges(list.lines, band);
+            EXPECT_TRUE(verdict.setsStatus);
+            EXPECT_EQ(verdict.color, kColorBlack) << verdict.text;
+            EXPECT_FALSE(verdict.stepBad) << verdict.text;
+        }
+    }
+}
+
+TEST(DefaultMemory, DecodesAndEncodesBackByteForByte) {
+    // What the programmer would read, edit nothing and write back must equal the memory.
+    for (int model : {0, 1}) {
+        EepromImage memory = DefaultMemory(model, kSmallMemory);
+        memory.push_back(static_cast<std::uint8_t>(model));
+        const ChannelList list = ImageToList(memory);
+        EepromImage rebuilt(memory.begin(), memory.begin() + kHeadSize);
+        ListToImage(rebuilt, list.lines, list.chOpt,
+                    CodecContext::FromHead(memory[kAddrIfIndex], memory[kAddrRefDiv625]));
+        rebuilt.push_back(static_cast<std::uint8_t>(model));
+        EXPECT_EQ(rebuilt, memory) << "model " << model;
+    }
+}
+
+TEST(MemorySize, FitCutsOrFillsWithErasedBytesAndMarksBit1) {
+    EepromImage image(200, 0x00);
+    image[kAddrRadioType] = 0x10;
+    const EepromImage small = FitMemory(image, kSmallMemory);
+    ASSERT_EQ(small.size(), kSmallMemory);
+    EXPECT_EQ(small[kAddrRadioType], 0x10);
+    const EepromImage large = FitMemory(image, kLargeMemory);
+    ASSERT_EQ(large.size(), kLargeMemory);
+    EXPECT_EQ(large[kAddrRadioType], 0x12);
+    EXPECT_EQ(large[199], 0x00);
+    EXPECT_EQ(large[200], 0xFF);
+    EXPECT_EQ(large[807], 0xFF);
+
+    EepromImage marked(kSmallMemory, 0xFF);
+    MarkMemorySize(marked);
+    EXPECT_EQ(marked[kAddrRadioType], 0xFD) << "only bit 1 changes";
+    EXPECT_EQ(marked[kAddrRadioType - 1], 0xFF);
+}
+
+TEST(LoadAndSave, LoadTakesMemoryAndModelFromTheFile) {
+    for (const std::string& path : {kSampleA1, kSampleA2}) {
+        const EepromImage file = SampleImage(path);
+        const RadioSetup setup = MakeRadio(LoadOptions(path));
+        ASSERT_TRUE(setup.radio.has_value()) << setup.error;
+        const VirtualRadio& radio = *setup.radio;
+        EXPECT_EQ(radio.ModelCode(), file.back());
+        ASSERT_EQ(radio.Memory().size(), kSmallMemory);
+        for (std::size_t a = 0; a < kSmallMemory; ++a) {
+            if (a == kAddrRadioType) continue;
+            EXPECT_EQ(radio.Memory()[a], file[a]) << path << " at " << a;
+        }
+        // The samples carry bit 1 although they hold 16 channels; the radio clears it.
+        EXPECT_EQ(radio.Memory()[kAddrRadioType], file[kAddrRadioType] & ~kLargeMemoryBit);
+    }
+}
+
+TEST(LoadAndSave, OptionsOverrideTheFilesModelAndSize) {
+    Options o = LoadOptions(kSampleA1);
+    o.model = 1;
+    o.memory = kLargeMemory;
+    const RadioSetup setup = MakeRadio(o);
+    ASSERT_TRUE(setup.radio.has_value()) << setup.error;
+    EXPECT_EQ(setup.radio->ModelCode(), 1);
+    EXPECT_EQ(setup.radio->IdentityByte(), 0x0E);
+    ASSERT_EQ(setup.radio->Memory().size(), kLargeMemory);
+    EXPECT_NE(setup.radio->Memory()[kAddrRadioType] & kLargeMemoryBit, 0);
+    EXPECT_EQ(setup.radio->Memory()[kSmallMemory], 0xFF);
+}
+
+TEST(LoadAndSave, LargeFileMakesALargeRadioAndASmallRadioCutsIt) {
+    TempFolder temp;
+    EepromImage big = DefaultMemory(1, kLargeMemory);
+    big[800] = 0x5A;
+    big.push_back(1);
+    const std::string path = temp.File("big.cfg");
+    ASSERT_TRUE(WriteCfgFile(path, big).ok());
+
+    const RadioSetup large = MakeRadio(LoadOptions(path));
+    ASSERT_TRUE(large.radio.has_value()) << large.error;
+    EXPECT_EQ(large.radio->Memory().size(), kLargeMemory);
+    EXPECT_EQ(large.radio->Memory()[800], 0x5A);
+
+    Options o = LoadOptions(path);
+    o.memory = kSmallMemory;
+    const RadioSetup small = MakeRadio(o);
+    ASSERT_TRUE(small.radio.has_value()) << small.error;
+    EepromImage expected(big.begin(), big.begin() + kSmallMemory);
+    expected[kAddrRadioType] &= static_cast<std::uint8_t>(~kLargeMemoryBit);
+    EXPECT_EQ(small.radio->Memory(), expected);
+}
+
+TEST(LoadAndSave, RefusedFilesGiveTheirMessage) {
+    TempFolder temp;
+    const RadioSetup missing = MakeRadio(LoadOptions(temp.File("none.cfg")));
+    EXPECT_FALSE(missing.radio.has_value());
+    EXPECT_NE(missing.error.find("none.cfg"), std::string::npos) << missing.error;
+
+    const std::string big = temp.File("big.cfg");
+    std::ofstream(big, std::ios::binary) << std::string(6000, '\x11');
+    const RadioSetup tooBig = MakeRadio(LoadOptions(big));
+    EXPECT_FALSE(tooBig.radio.has_value());
+    EXPECT_EQ(tooBig.error, "File is too big to open");
+
+    EepromImage wrongModel = SampleImage(kSampleA1);
+    wrongModel.back() = 3;
+    const std::string model3 = temp.File("model3.cfg");
+    ASSERT_TRUE(WriteCfgFile(model3, wrongModel).ok());
+    const RadioSetup refused = MakeRadio(LoadOptions(model3));
+    EXPECT_FALSE(refused.radio.has_value());
+    EXPECT_FALSE(refused.error.empty());
+}
+
+TEST(LoadAndSave, SaveWritesTheMemoryAsNowHeldAndTheModelByte) {
+    TempFolder temp;
+    const RadioSetup setup = MakeRadio(LoadOptions(kSampleA2));
+    ASSERT_TRUE(setup.radio.has_value()) << setup.error;
+    VirtualRadio radio = *setup.radio;
+    radio.Receive(Bytes{kCmdWrite, 0x00, 0x80, 0x01, 0x02, 0x03, 0x04});
+
+    const std::string path = temp.File("saved.cfg");
+    EXPECT_EQ(SaveRadio(radio, path), "");
+    EXPECT_EQ(fs::file_size(path), 3u * (kSmallMemory + 1));
+    const CfgReadResult back = ReadCfgFile(path);
+    ASSERT_TRUE(back.ok()) << back.message;
+    EXPECT_EQ(back.modelCode, 1);
+    EXPECT_EQ(back.image, radio.SaveImage());
+    EXPECT_EQ(back.image[0x80], 0x01);
+    EXPECT_EQ(back.image[0x83], 0x04);
+
+    // Loading the saved file gives the same radio again.
+    const RadioSetup again = MakeRadio(LoadOptions(path));
+    ASSERT_TRUE(again.radio.has_value()) << again.error;
+    EXPECT_EQ(again.radio->Memory(), radio.Memory());
+    EXPECT_EQ(again.radio->ModelCode(), 1);
+}
+
+TEST(LoadAndSave, SaveToAnUnwritablePlaceReportsTheFailure) {
+    TempFolder temp;
+    VirtualRadio radio(0, DefaultMemory(0, kSmallMemory));
+    EXPECT_NE(SaveRadio(radio, temp.File("no/such/folder/x.cfg")), "");
+}
+
+}  // namespace
+}  // namespace talveron::vradio
