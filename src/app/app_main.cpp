@@ -1,0 +1,111 @@
+#include "app/app_main.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/frm_mdi.h"
+#include "link/link_clock.h"
+#include "platform/serial_port_qt.h"
+#include "platform/ui_services.h"
+
+namespace talveron::app {
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+    CommandLine line;
+    bool optionsEnded = false;
+    for (const QString& arg : arguments) {
+        if (!optionsEnded && arg == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (!optionsEnded && (arg == QLatin1String("--virtual-radio") ||
+                                     arg.startsWith(QLatin1String("--virtual-radio=")))) {
+            const QString value = arg.section(QLatin1Char('='), 1);
+            line.virtualRadio = ParseVirtualRadio(value);
+            if (!line.virtualRadio)
+                line.error = QStringLiteral(
+                                 "--virtual-radio takes MODEL,MEMORY (0 or 1, "
+                                 "small or large), not \"%1\"")
+                                 .arg(value);
+        } else if (!optionsEnded && arg.startsWith(QLatin1String("--screenshot="))) {
+            line.screenshot = arg.section(QLatin1Char('='), 1);
+        } else if (!optionsEnded && arg == QLatin1String("--upload-at-start")) {
+            line.uploadAtStart = true;
+        } else if (!optionsEnded &&
+                   (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
+            line.help = true;
+        } else if (!optionsEnded && arg.startsWith(QLatin1String("-")) && arg.size() > 1) {
+            line.error = QStringLiteral("unknown option %1").arg(arg);
+        } else {
+            line.files.append(arg);
+        }
+        if (!line.error.isEmpty()) break;
+    }
+    return line;
+}
+
+QString UsageText() {
+    return QStringLiteral(
+        "usage: talveron [--virtual-radio[=MODEL,MEMORY]] [FILE.cfg ...]\n"
+        "  FILE.cfg ...             open these configuration files at start\n"
+        "  --virtual-radio[=M,MEM]  start talveron-vradio (model 0 or 1, memory small or\n"
+        "                           large; default 0,small) and use it as port 1\n");
+}
+
+int RunDesktop(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("talveron"));
+    QApplication::setApplicationDisplayName(QString::fromLatin1(kAppTitle));
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    const CommandLine line = ParseCommandLine(arguments);
+    if (line.help) {
+        std::fputs(UsageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (!line.error.isEmpty()) {
+        std::fprintf(stderr, "talveron: %s\n%s", line.error.toLocal8Bit().constData(),
+                     UsageText().toLocal8Bit().constData());
+        return 2;
+    }
+    const QString programDir = QApplication::applicationDirPath();
+    // Files named relative to where the program was started, before the folder changes.
+    QStringList files;
+    for (const QString& file : line.files) files.append(QFileInfo(file).absoluteFilePath());
+
+    VirtualRadioProcess radio;
+    if (line.virtualRadio) {
+        if (!radio.Start(VirtualRadioProgram(programDir), *line.virtualRadio)) {
+            std::fprintf(stderr, "talveron: %s\n", radio.Error().toLocal8Bit().constData());
+            return 1;
+        }
+    }
+
+    platform::QtUiServices ui;
+    platform::QtSerialPort port;
+    link::SteadyClock clock;
+    MainOptions options;
+    options.programDir = programDir;
+    frmMDI window(ui, port, clock, options);
+    window.Startup();
+    for (const QString& file : files) window.LoadImageFile(file);
+    if (line.uploadAtStart) window.RadioCommand(0);
+
+    if (!line.screenshot.isEmpty()) {
+        QTimer::singleShot(1500, &window, [&] {
+            if (QScreen* screen = QGuiApplication::primaryScreen())
+                screen->grabWindow(0).save(line.screenshot);
+            window.close();
+        });
+    }
+    const int code = app.exec();
+    port.Close();
+    radio.Stop();
+    return code;
+}
+
+}  // namespace talveron::app

@@ -1,0 +1,598 @@
+#include "app/frm_mdi.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/customer_dialog.h"
+#include "app/frm_hi.h"
+#include "app/frm_readme.h"
+#include "image/cfg_file.h"
+#include "link/port_detect.h"
+#include "link/transfer.h"
+#include "platform/twips.h"
+
+namespace talveron::app {
+
+namespace {
+
+using document::frmNotePad;
+using platform::MessageRequest;
+using platform::MsgIcon;
+using platform::TwipsToPixels;
+
+// The main window's size at design time; start-up grows it half way to the screen's size.
+constexpr int kDesignWidthTwips = 9600;
+constexpr int kDesignHeightTwips = 7200;
+
+QFont CourierFont(int pointSize) {
+    QFont font(QStringLiteral("Courier"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSize(pointSize);
+    return font;
+}
+
+MessageRequest Plain(const QString& text, const QString& title) {
+    MessageRequest request;
+    request.text = text;
+    request.title = title;
+    request.buttons = platform::kOk;
+    return request;
+}
+
+}  // namespace
+
+frmMDI::frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& clock,
+               MainOptions options, QWidget* parent)
+    : QMainWindow(parent), ui_(ui), options_(std::move(options)), prompt_(ui), link_{port,
+                                                                                     prompt_,
+                                                                                     statusAdapter_,
+                                                                                     *this,
+                                                                                     clock,
+                                                                                     {}} {
+    setObjectName(QStringLiteral("frmMDI"));
+    setWindowTitle(QString::fromLatin1(kMainCaption));
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    mdi_ = new QMdiArea(central);
+    mdi_->setObjectName(QStringLiteral("mdiArea"));
+    layout->addWidget(mdi_, 1);
+    picToolbar_ = new QWidget(central);
+    picToolbar_->setObjectName(QStringLiteral("picToolbar"));
+    picToolbar_->setFont(CourierFont(12));
+    picToolbar_->setFixedHeight(QFontMetrics(CourierFont(15)).height() + 8);
+    layout->addWidget(picToolbar_);
+    setCentralWidget(central);
+
+    labErrMsg_ = new QLabel(QStringLiteral("Err Mesage"), picToolbar_);
+    labErrMsg_->setObjectName(QStringLiteral("labErrMsg"));
+    labErrMsg_->setFont(CourierFont(12));
+    labErrMsg_->setGeometry(TwipsToPixels(60), 0, 100, picToolbar_->height());
+    progress_ = new QProgressBar(picToolbar_);
+    progress_->setObjectName(QStringLiteral("ProgressBar1"));
+    progress_->setTextVisible(false);
+    progress_->hide();
+
+    status_ = std::make_unique<app::StatusLine>(picToolbar_, labErrMsg_, this);
+    statusAdapter_.Attach(status_.get());
+
+    BuildMainMenus();
+    ShowMenusOf(nullptr);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &frmMDI::OnSubWindowActivated);
+    if (auto* qtUi = dynamic_cast<platform::QtUiServices*>(&ui_)) qtUi->SetParent(this);
+}
+
+frmMDI::~frmMDI() {
+    // The document windows go first; their menus must not outlive the menu bar's view of them.
+    menuBar()->clear();
+    disconnect(mdi_, nullptr, this, nullptr);
+}
+
+void frmMDI::BuildMainMenus() {
+    auto topMenu = [this](const char* name, const QString& caption) {
+        auto* menu = new QMenu(caption, this);
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        mainMenus_.append(menu);
+        return menu;
+    };
+    auto item = [](QMenu* menu, const char* name, const QString& caption) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    QMenu* file = topMenu("mnuFile", tr("&File"));
+    QAction* fileNew = item(file, "mnuFNew", tr("&New"));
+    fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    fileNew->setVisible(false);
+    fileNew->setEnabled(false);
+    connect(item(file, "mnuFOpen", tr("&Open")), &QAction::triggered, this,
+            &frmMDI::ShowOpenDialog);
+    // Exit goes through the closing of the main window, so open documents are asked about.
+    connect(item(file, "mnuFExit", tr("E&xit")), &QAction::triggered, this, &frmMDI::close);
+    file->addSeparator()->setObjectName(QStringLiteral("mnuSeparator"));
+    file->addSeparator()->setObjectName(QStringLiteral("mnuRecentFile0"));
+    for (int i = 1; i <= 4; ++i)
+        item(file, QStringLiteral("mnuRecentFile%1").arg(i).toLatin1().constData(),
+             QStringLiteral("RecentFile%1").arg(i));
+
+    QMenu* radio = topMenu("mnuRadio", tr("&Radio"));
+    connect(item(radio, "mnuRadioItem0", tr("&Upload")), &QAction::triggered, this,
+            [this] { RadioCommand(link::kOpUpload); });
+
+    QMenu* help = topMenu("munHelp", tr("&Help"));
+    connect(item(help, "mnuReadMe", tr("&ReadMe")), &QAction::triggered, this,
+            &frmMDI::ReadMeCommand);
+    connect(item(help, "munVersion", tr("&About")), &QAction::triggered, this,
+            &frmMDI::AboutCommand);
+}
+
+QAction* frmMDI::MainAction(const QString& name) const {
+    for (QMenu* menu : mainMenus_) {
+        if (menu->objectName() == name) return menu->menuAction();
+        for (QAction* a : menu->actions())
+            if (a->objectName() == name) return a;
+    }
+    return nullptr;
+}
+
+QList<QAction*> frmMDI::MenuBarActions() const {
+    return menuBar()->actions();
+}
+
+void frmMDI::ShowMenusOf(frmNotePad* window) {
+    menuBar()->clear();
+    const QList<QMenu*>& menus = window ? window->Menus() : mainMenus_;
+    for (QMenu* menu : menus) menuBar()->addAction(menu->menuAction());
+}
+
+void frmMDI::WaitMs(int ms) {
+    if (ms <= 0) return;
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void frmMDI::Startup() {
+    // DotDecimal: does the platform write 10/3 with a point?
+    dotDecimal_ = QLocale().toString(10.0 / 3.0).contains(QLatin1Char('.'));
+
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        const int h = (area.height() + TwipsToPixels(kDesignHeightTwips)) / 2;
+        const int w = (area.width() + TwipsToPixels(kDesignWidthTwips)) / 2;
+        resize(w, h);
+        move(area.x() + (area.width() - w) / 2, area.y() + (area.height() - h) / 2);
+    }
+    show();
+    if (!options_.programDir.isEmpty()) QDir::setCurrent(options_.programDir);
+
+    QPointer<frmHi> splash;
+    if (options_.showSplash) {
+        splash = new frmHi(this);
+        splash->CenterOnScreen();
+        splash->show();
+        splash->raise();
+    }
+    ui_.SetBusy(true);
+    ShowStatus(QStringLiteral("Detecting RS232 port..."));
+    WaitMs(options_.splashMs);
+    if (splash) splash->close();
+    link::DetectRS(link_);
+    ui_.SetBusy(false);
+    ResetDocuments();
+    status_->SaveState();
+}
+
+void frmMDI::ResetDocuments() {
+    documents_.Reset();
+    clipLines_.clear();
+    ui_.SetClipboardText(QString());
+    status_->SetText(QString(), kStatusBlack);
+    link_.state.linkDown = true;
+    status_->StartTimer();
+    ShowStatus(QString::fromLatin1(kMenuHint));
+    if (QAction* upload = MainAction(QStringLiteral("mnuRadioItem0"))) upload->setEnabled(true);
+}
+
+void frmMDI::ShowStatus(const QString& text) {
+    status_->ShowStatus(text);
+}
+
+void frmMDI::ShowVerdict(const RangeVerdict& verdict) {
+    if (!verdict.setsStatus) return;
+    status_->SetText(QString::fromStdString(verdict.text), verdict.color);
+    status_->FitStatus(labErrMsg_->font().pointSize());
+    status_->SaveState();
+}
+
+// ---- documents -------------------------------------------------------------------------
+
+frmNotePad* frmMDI::Window(int number) const {
+    auto it = windows_.find(number);
+    if (it == windows_.end() || !it->second) return nullptr;
+    return qobject_cast<frmNotePad*>(it->second->widget());
+}
+
+QMdiSubWindow* frmMDI::SubWindow(int number) const {
+    auto it = windows_.find(number);
+    return it == windows_.end() ? nullptr : it->second.data();
+}
+
+frmNotePad* frmMDI::ActiveWindow() const {
+    if (!active_) return nullptr;
+    auto* w = qobject_cast<frmNotePad*>(active_->widget());
+    if (!w || !documents_.Get(w->Tag())) return nullptr;
+    return w;
+}
+
+int frmMDI::ActiveNumber() const {
+    frmNotePad* w = ActiveWindow();
+    return w ? w->Tag() : 0;
+}
+
+int frmMDI::OpenDocumentWindow(int number) {
+    const Document* doc = documents_.Get(number);
+    auto* window = new frmNotePad(this, number);
+    QMdiSubWindow* sub = mdi_->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setObjectName(QStringLiteral("Document%1").arg(number));
+    windows_[number] = sub;
+    window->Layout(width(), mdi_->height() - TwipsToPixels(400));
+    sub->resize(sub->sizeHint().expandedTo(window->size() + QSize(8, 30)));
+    sub->setWindowTitle(window->windowTitle());
+    const std::string band = doc ? doc->Band() : std::string();
+    if (!band.empty() && band[0] >= '0' && band[0] <= '9') bandDigit_ = band[0] - '0';
+    sub->show();
+    mdi_->setActiveSubWindow(sub);
+    if (active_ != sub) OnSubWindowActivated(sub);
+    return number;
+}
+
+void frmMDI::OnSubWindowActivated(QMdiSubWindow* sub) {
+    if (!sub) {
+        // Focus moving out of the main window also reports no window; only an empty area
+        // brings the main window's menus back.
+        bool anyOpen = false;
+        for (QMdiSubWindow* s : mdi_->subWindowList()) {
+            auto* w = qobject_cast<frmNotePad*>(s->widget());
+            if (w && documents_.Get(w->Tag())) anyOpen = true;
+        }
+        if (!anyOpen) {
+            active_ = nullptr;
+            ShowMenusOf(nullptr);
+        }
+        return;
+    }
+    auto* window = qobject_cast<frmNotePad*>(sub->widget());
+    if (!window || !documents_.Get(window->Tag())) return;
+    active_ = sub;
+    ShowMenusOf(window);
+    if (!cascading_) {
+        cascading_ = true;
+        mdi_->cascadeSubWindows();
+        cascading_ = false;
+    }
+    activeValues_ = window->Activate();
+}
+
+void frmMDI::CheckActiveRanges() {
+    if (frmNotePad* w = ActiveWindow()) activeValues_ = w->Activate();
+}
+
+void frmMDI::RefreshCaptions() {
+    for (auto& [number, sub] : windows_) {
+        const Document* doc = documents_.Get(number);
+        if (!doc || !sub) continue;
+        const QString caption = QString::fromStdString(doc->caption);
+        sub->widget()->setWindowTitle(caption);
+        sub->setWindowTitle(caption);
+    }
+}
+
+void frmMDI::OpenFileCommand() {
+    ShowOpenDialog();
+}
+
+void frmMDI::ShowOpenDialog() {
+    if (transferRunning_) return;
+    platform::FileRequest request;
+    request.title = tr("Open");
+    request.filter = QString::fromLatin1(kCfgFilter);
+    request.defaultSuffix = QStringLiteral("TXT");
+    const QString path = ui_.OpenFileName(request);
+    if (path.isEmpty()) return;
+    const QFileInfo info(path);
+    if (info.exists() && info.size() > static_cast<qint64>(kMaxCfgFileSize)) {
+        ui_.Message(
+            Plain(QStringLiteral("File is too big to open"), QString::fromLatin1(kAppTitle)));
+        return;
+    }
+    LoadImageFile(path);
+}
+
+bool frmMDI::LoadImageFile(const QString& path) {
+    if (transferRunning_) return false;
+    status_->StopTimer();
+    ui_.SetBusy(true);
+    const CfgReadResult read = ReadCfgFile(path.toStdString());
+    ui_.SetBusy(false);
+    if (!read.ok()) {
+        // The blink timer runs again on every way out, so a red line keeps blinking.
+        status_->StartTimer();
+        ui_.Message(Plain(QString::fromStdString(read.message), QString::fromLatin1(kAppTitle)));
+        return false;
+    }
+    Document doc = OpenDocument(read.image, read.modelCode, path.toStdString(), dotDecimal_);
+    const int number = documents_.AddFile(std::move(doc), path.toStdString());
+    OpenDocumentWindow(number);
+    status_->StartTimer();
+    return true;
+}
+
+QString frmMDI::ShowSaveDialog(const QString& presetName) {
+    platform::FileRequest request;
+    request.title = tr("Save As");
+    request.filter = QString::fromLatin1(kCfgFilter);
+    request.presetName = presetName;
+    request.defaultSuffix = QStringLiteral("cfg");
+    return ui_.SaveFileName(request);
+}
+
+bool frmMDI::SaveImageFile(int number, const QString& path) {
+    const Document* doc = documents_.Get(number);
+    if (!doc || path.isEmpty()) return false;
+    ui_.SetBusy(true);
+    const EepromImage image = BuildImage(*doc);
+    const CfgWriteResult written = WriteCfgFile(path.toStdString(), image);
+    ui_.SetBusy(false);
+    if (!written.ok()) {
+        MessageRequest request;
+        request.text = QString::fromStdString(written.message);
+        request.title = written.status == CfgWriteResult::Status::ReadOnly
+                            ? QStringLiteral("Path/File access error")
+                            : QString::fromLatin1(kAppTitle);
+        request.buttons = platform::kOk;
+        request.icon = MsgIcon::Exclamation;
+        ui_.Message(request);
+        return false;
+    }
+    documents_.MarkSaved(number, path.toStdString());
+    RefreshCaptions();
+    return true;
+}
+
+void frmMDI::SaveCommand(int number) {
+    if (transferRunning_) return;
+    const Document* doc = documents_.Get(number);
+    if (!doc) return;
+    const QString path = documents_.IsTemp(number)
+                             ? ShowSaveDialog(QString::fromStdString(doc->caption))
+                             : QString::fromStdString(documents_.Path(number));
+    if (!path.isEmpty()) SaveImageFile(number, path);
+}
+
+void frmMDI::SaveAsCommand(int number) {
+    if (transferRunning_) return;
+    if (!documents_.Get(number)) return;
+    const QString preset = documents_.IsTemp(number)
+                               ? QStringLiteral("Untitled.cfg")
+                               : QString::fromStdString(documents_.Path(number));
+    const QString path = ShowSaveDialog(preset);
+    if (!path.isEmpty()) SaveImageFile(number, path);
+}
+
+void frmMDI::CloseCommand(int number) {
+    if (transferRunning_) return;
+    if (QMdiSubWindow* sub = SubWindow(number)) sub->close();
+}
+
+bool frmMDI::QueryClose(int number) {
+    if (transferRunning_) return false;
+    Document* doc = documents_.Get(number);
+    if (!doc) return true;
+    if (doc->state.changed) {
+        const QString base = QString::fromStdString(FileBaseName(doc->caption));
+        MessageRequest request;
+        request.text = QStringLiteral("The data in [") + base +
+                       QStringLiteral("] has changed.\nDo you want to save the changes?");
+        request.title = QString::fromLatin1(kMainCaption);
+        request.buttons = platform::kYes | platform::kNo | platform::kCancel;
+        request.icon = MsgIcon::Exclamation;
+        const platform::MsgButton answer = ui_.Message(request);
+        if (answer == platform::kYes) {
+            const QString path = ShowSaveDialog(base);
+            // A cancelled dialog or a failed save keeps the window and its changes.
+            if (path.isEmpty() || !SaveImageFile(number, path)) return false;
+        } else if (answer != platform::kNo) {
+            return false;
+        }
+    }
+    if (customer_ && customer_->Number() == number) customer_->close();
+    windows_.erase(number);
+    const bool anyOpen = documents_.Close(number);
+    RefreshCaptions();
+    if (!anyOpen) {
+        active_ = nullptr;
+        ShowMenusOf(nullptr);
+        ResetDocuments();
+    }
+    return true;
+}
+
+void frmMDI::CustomerCommand(int number) {
+    if (transferRunning_) return;
+    const Document* doc = documents_.Get(number);
+    if (!doc) return;
+    if (customer_) customer_->close();
+    auto* dialog = new CustomerDialog(number, QString::fromStdString(doc->customer),
+                                      QString::fromStdString(doc->serial), this);
+    dialog->onAccept = [this](int n, const QString& customer, const QString& serial) {
+        Document* target = documents_.Get(n);
+        if (!target) return;
+        target->customer = customer.toStdString();
+        target->serial = serial.toStdString();
+        if (frmNotePad* w = Window(n)) w->Refresh();
+    };
+    customer_ = dialog;
+    dialog->show();
+}
+
+void frmMDI::ExitCommand() {
+    if (transferRunning_) return;
+    close();
+}
+
+void frmMDI::closeEvent(QCloseEvent* event) {
+    if (transferRunning_) {
+        event->ignore();
+        return;
+    }
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+        if (!sub->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    if (readMe_) readMe_->close();
+    if (customer_) customer_->close();
+    event->accept();
+}
+
+void frmMDI::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (progress_->isVisible()) PlaceProgress();
+}
+
+// ---- help ------------------------------------------------------------------------------
+
+void frmMDI::AboutCommand() {
+    ui_.Message(Plain(QString::fromLatin1(kAboutText), QString::fromLatin1(kAppTitle)));
+}
+
+void frmMDI::ReadMeCommand() {
+    if (transferRunning_) return;
+    const QString path =
+        QDir(options_.programDir.isEmpty() ? QDir::currentPath() : options_.programDir)
+            .filePath(QString::fromLatin1(kReadMeFileName));
+    if (!QFileInfo(path).isFile()) {
+        ui_.Message(Plain(QStringLiteral("Can not find ReadMe.txt File in current Directory"),
+                          QString::fromLatin1(kAppTitle)));
+        return;
+    }
+    ui_.SetBusy(true);
+    ShowStatus(QStringLiteral("Openning ReadMe File, Please wait..."));
+    QFile file(path);
+    QString text;
+    if (file.open(QIODevice::ReadOnly)) text = QString::fromUtf8(file.readAll());
+    file.close();
+    ui_.SetBusy(false);
+    ShowStatus(QStringLiteral("To print Readme pressb Ctrl+P, to close ReadMe press Ctrl+Q"));
+    if (readMe_) readMe_->close();
+    auto* viewer = new frmReadMe(text, path, this);
+    viewer->onUnload = [this] {
+        status_->SetText(status_->StatusText(), kStatusBlack);
+        status_->FitStatus(labErrMsg_->font().pointSize());
+    };
+    viewer->onExit = [this] {
+        if (!documents_.AnyDocumentOpen())
+            ResetDocuments();
+        else
+            CheckActiveRanges();
+    };
+    viewer->move(x() + (width() - viewer->width()) / 2, y() + (height() - viewer->height()) / 2);
+    readMe_ = viewer;
+    viewer->show();
+}
+
+// ---- radio -----------------------------------------------------------------------------
+
+std::string frmMDI::QuestionTitle() const {
+    if (frmNotePad* w = ActiveWindow()) return w->windowTitle().toStdString();
+    return kMainCaption;
+}
+
+void frmMDI::SetTransferLock(bool locked) {
+    for (const char* name : {"mnuFile", "mnuRadio", "munHelp"})
+        if (QAction* a = MainAction(QString::fromLatin1(name))) a->setEnabled(!locked);
+    for (auto& [number, sub] : windows_)
+        if (frmNotePad* w = Window(number)) w->SetTransferLock(locked);
+}
+
+void frmMDI::RadioCommand(int operation) {
+    if (transferRunning_) return;
+    frmNotePad* window = ActiveWindow();
+    const Document* doc = window ? documents_.Get(window->Tag()) : nullptr;
+    if (operation == link::kOpDownload && !doc) return;
+    transferRunning_ = true;
+    SetTransferLock(true);
+    link::TransferRequest request;
+    request.operation = operation;
+    request.document = doc;
+    request.title = QuestionTitle();
+    const link::TransferOutcome outcome = link::RunTransfer(link_, request);
+    transferRunning_ = false;
+    SetTransferLock(false);
+    progress_->hide();
+    if (outcome.result == link::TransferOutcome::Result::Uploaded) {
+        Document uploaded = OpenDocument(outcome.image, outcome.modelCode, "", dotDecimal_);
+        const int number = documents_.AddUpload(std::move(uploaded));
+        OpenDocumentWindow(number);
+        RefreshCaptions();
+        ui_.SetBusy(false);
+        return;
+    }
+    ui_.SetBusy(false);
+    if (!documents_.AnyDocumentOpen())
+        ResetDocuments();
+    else {
+        RefreshCaptions();
+        CheckActiveRanges();
+    }
+}
+
+void frmMDI::BeginTransfer() {
+    status_->StopTimer();
+    SetTransferLock(true);
+    progress_->show();
+}
+
+void frmMDI::EndTransfer() {
+    SetTransferLock(false);
+    progress_->hide();
+    status_->StartTimer();
+}
+
+void frmMDI::PlaceProgress() {
+    const int left = labErrMsg_->geometry().right() + 1 + TwipsToPixels(100);
+    const int width = std::max(10, picToolbar_->width() - left);
+    progress_->setGeometry(left, 2, width, picToolbar_->height() - 4);
+    progress_->setValue(0);
+}
+
+void frmMDI::SetProgressMaximum(int maximum) {
+    progress_->setMaximum(maximum);
+}
+
+void frmMDI::SetProgressValue(int value) {
+    progress_->setValue(std::min(value, progress_->maximum()));
+}
+
+}  // namespace talveron::app

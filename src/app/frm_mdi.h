@@ -1,0 +1,158 @@
+// frmMDI, the main window ("MDI PC programmer"): the MDI area with the document windows, the
+// tool strip with the status line and ProgressBar1, Timer1, and the main window's own menus
+// (shown while no document window is active; an active document window's menus replace
+// them). It holds the program's explicit state: the document set, the channel clipboard,
+// DotDecimal, the radio link, and runs every command that opens, saves, closes or transfers a
+// document.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/customer_dialog.h"
+#include "app/frm_readme.h"
+#include "app/link_adapters.h"
+#include "app/status_line.h"
+#include "document/document_host.h"
+#include "document/frm_notepad.h"
+#include "image/document_set.h"
+#include "link/radio_link.h"
+#include "link/transfer_view.h"
+#include "platform/ui_services.h"
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QProgressBar;
+
+namespace talveron::app {
+
+inline constexpr const char* kMainCaption = "MDI PC programmer";
+inline constexpr const char* kAppTitle = "TALVERON Programmer";
+inline constexpr const char* kMenuHint =
+    "To Access Menu,Press F10 or 'ALT+underlined Key' or Click a Title";
+inline constexpr const char* kAboutText = "TALVERON Programmer Vertion 2.22";
+inline constexpr const char* kCfgFilter = "EEPROM.CFG (*.cfg)";
+
+struct MainOptions {
+    QString programDir;  // where ReadMe.Txt lies; the current folder after start-up
+    int splashMs = 500;  // how long the splash shows
+    bool showSplash = true;
+};
+
+class frmMDI : public QMainWindow, public document::DocumentHost, public link::TransferView {
+    Q_OBJECT
+  public:
+    frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& clock,
+           MainOptions options, QWidget* parent = nullptr);
+    ~frmMDI() override;
+
+    // The start-up sequence: DotDecimal, size and place, show, current folder, splash, port
+    // detection, the document reset and the saved status.
+    void Startup();
+
+    // Commands reachable from the menus (and from the command line).
+    void ShowOpenDialog();
+    // Reads a .cfg file and opens it in a new window; false when it was refused.
+    bool LoadImageFile(const QString& path);
+    bool SaveImageFile(int number, const QString& path);
+    void ResetDocuments();
+
+    // State for tests and for the parts of the program that build on this window.
+    DocumentSet& Documents() { return documents_; }
+    std::vector<std::string>& ClipLinesRef() { return clipLines_; }
+    app::StatusLine& Status() { return *status_; }
+    link::LinkState& LinkStateRef() { return link_.state; }
+    bool DotDecimal() const { return dotDecimal_; }
+    int BandDigit() const { return bandDigit_; }
+    const document::ActiveValues& ActiveDocumentValues() const { return activeValues_; }
+    // The active document window and its number (0 when none).
+    document::frmNotePad* ActiveWindow() const;
+    int ActiveNumber() const;
+    document::frmNotePad* Window(int number) const;
+    QMdiSubWindow* SubWindow(int number) const;
+    QMdiArea* MdiArea() const { return mdi_; }
+    QProgressBar* ProgressBar1() const { return progress_; }
+    // A main-window menu or entry by its control name ("mnuFOpen", "mnuRadio", ...).
+    QAction* MainAction(const QString& name) const;
+    // The menus the menu bar shows at this moment.
+    QList<QAction*> MenuBarActions() const;
+    frmReadMe* ReadMeWindow() const { return readMe_; }
+    CustomerDialog* Customer() const { return customer_; }
+
+    // DocumentHost.
+    Document* DocumentOf(int number) override { return documents_.Get(number); }
+    void OpenFileCommand() override;
+    void CloseCommand(int number) override;
+    void SaveCommand(int number) override;
+    void SaveAsCommand(int number) override;
+    void CustomerCommand(int number) override;
+    void ExitCommand() override;
+    void RadioCommand(int operation) override;
+    void ReadMeCommand() override;
+    void AboutCommand() override;
+    bool QueryClose(int number) override;
+    void ShowStatus(const QString& text) override;
+    void ShowVerdict(const RangeVerdict& verdict) override;
+    const std::vector<std::string>& ClipLines() const override { return clipLines_; }
+    bool TransferRunning() const override { return transferRunning_; }
+
+    // link::TransferView.
+    void BeginTransfer() override;
+    void EndTransfer() override;
+    void PlaceProgress() override;
+    void SetProgressMaximum(int maximum) override;
+    void SetProgressValue(int value) override;
+    void SetBusy(bool busy) override { ui_.SetBusy(busy); }
+    void ProcessEvents() override { ui_.ProcessEvents(); }
+
+    // Runs the range check of the active document onto the status line.
+    void CheckActiveRanges();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void BuildMainMenus();
+    void ShowMenusOf(document::frmNotePad* window);
+    void OnSubWindowActivated(QMdiSubWindow* sub);
+    int OpenDocumentWindow(int number);
+    void RefreshCaptions();
+    void SetTransferLock(bool locked);
+    QString ShowSaveDialog(const QString& presetName);
+    void WaitMs(int ms);
+    std::string QuestionTitle() const;
+
+    platform::UiServices& ui_;
+    MainOptions options_;
+    bool dotDecimal_ = true;
+    int bandDigit_ = 0;
+    DocumentSet documents_;
+    std::vector<std::string> clipLines_;
+    document::ActiveValues activeValues_;
+    std::map<int, QPointer<QMdiSubWindow>> windows_;
+    QPointer<QMdiSubWindow> active_;
+    bool transferRunning_ = false;
+    bool cascading_ = false;
+
+    QMdiArea* mdi_;
+    QWidget* picToolbar_;
+    QLabel* labErrMsg_;
+    QProgressBar* progress_;
+    std::unique_ptr<app::StatusLine> status_;
+    QList<QMenu*> mainMenus_;
+    QPointer<frmReadMe> readMe_;
+    QPointer<CustomerDialog> customer_;
+
+    PromptAdapter prompt_;
+    StatusAdapter statusAdapter_;
+    link::RadioLink link_;
+};
+
+}  // namespace talveron::app

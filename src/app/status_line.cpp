@@ -1,0 +1,60 @@
+#include "app/status_line.h"
+
+#include <QColor>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QWidget>
+
+namespace talveron::app {
+
+QString ColorValueName(std::uint32_t value) {
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF))
+        .name();
+}
+
+StatusLine::StatusLine(QWidget* toolbar, QLabel* label, QObject* parent)
+    : QObject(parent), toolbar_(toolbar), label_(label) {
+    timer_.setInterval(1000);
+    connect(&timer_, &QTimer::timeout, this, &StatusLine::Tick);
+}
+
+void StatusLine::SetText(const QString& text, std::uint32_t color) {
+    color_ = color;
+    label_->setText(text);
+    label_->setStyleSheet(QStringLiteral("color: %1;").arg(ColorValueName(color)));
+}
+
+void StatusLine::ShowStatus(const QString& text) {
+    SetText(text, kStatusBlack);
+    FitStatus(12);
+}
+
+void StatusLine::FitStatus(int pointSize) {
+    QFont font = toolbar_->font();
+    font.setPointSize(pointSize);
+    toolbar_->setFont(font);
+    label_->setFont(font);
+    const int width = QFontMetrics(toolbar_->font()).horizontalAdvance(label_->text());
+    label_->resize(width, label_->height());
+    label_->setVisible(true);
+}
+
+QString StatusLine::Text() const {
+    return label_->text();
+}
+
+bool StatusLine::Visible() const {
+    return !label_->isHidden();
+}
+
+void StatusLine::SaveState() {
+    statusText_ = label_->text();
+    statusColor_ = color_;
+}
+
+void StatusLine::Tick() {
+    if (color_ == kStatusRed) label_->setVisible(label_->isHidden());
+}
+
+}  // namespace talveron::app

@@ -1,0 +1,50 @@
+// What a document window asks of the program around it: the commands of its menus, the
+// status line and the shared channel clipboard. The main window implements it; the window
+// itself only shows a Document and forwards its commands with its own number.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "image/document.h"
+#include "image/range_check.h"
+
+namespace talveron::document {
+
+class DocumentHost {
+  public:
+    virtual ~DocumentHost() = default;
+
+    // The document a window shows (nullptr once it has closed).
+    virtual Document* DocumentOf(int number) = 0;
+
+    // File menu.
+    virtual void OpenFileCommand() = 0;
+    virtual void CloseCommand(int number) = 0;
+    virtual void SaveCommand(int number) = 0;
+    virtual void SaveAsCommand(int number) = 0;
+    virtual void CustomerCommand(int number) = 0;
+    virtual void ExitCommand() = 0;
+    // Radio menu: 0 Upload, 1 Download.
+    virtual void RadioCommand(int operation) = 0;
+    // Help menu.
+    virtual void ReadMeCommand() = 0;
+    virtual void AboutCommand() = 0;
+
+    // Closing through the window frame: true when the window may go (the save question was
+    // answered and the document has been released), false to keep it.
+    virtual bool QueryClose(int number) = 0;
+
+    // Status line of the main window.
+    virtual void ShowStatus(const QString& text) = 0;
+    virtual void ShowVerdict(const RangeVerdict& verdict) = 0;
+
+    // The shared channel clipboard (ClipLines); empty means nothing to paste.
+    virtual const std::vector<std::string>& ClipLines() const = 0;
+
+    // True while a transfer runs: nothing may open, close or edit a document then.
+    virtual bool TransferRunning() const = 0;
+};
+
+}  // namespace talveron::document

@@ -1,0 +1,276 @@
+#include "document/frm_notepad.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QStyle>
+
+#include "document/document_host.h"
+#include "document/header_fit.h"
+#include "image/range_check.h"
+#include "platform/twips.h"
+
+namespace talveron::document {
+
+namespace {
+
+using platform::PixelsToTwips;
+using platform::TwipsToPixels;
+
+constexpr int kStartPointSize = 9;
+
+QFont CourierFont(int pointSize) {
+    QFont font(QStringLiteral("Courier"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSize(pointSize);
+    return font;
+}
+
+QLabel* MakeLabel(const QString& text, QWidget* parent, const char* name) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(CourierFont(kStartPointSize));
+    label->adjustSize();
+    return label;
+}
+
+// The text after the first ":" of a label (the value part of "Customer:ACME").
+QString AfterColon(const QString& caption) {
+    const auto colon = caption.indexOf(QLatin1Char(':'));
+    return colon < 0 ? QString() : caption.mid(colon + 1);
+}
+
+}  // namespace
+
+frmNotePad::frmNotePad(DocumentHost* host, int number, QWidget* parent)
+    : QWidget(parent), host_(host), number_(number) {
+    setObjectName(QStringLiteral("frmNotePad"));
+    setFont(CourierFont(kStartPointSize));
+    setWindowTitle(QStringLiteral("Editor"));
+    labModel_ = MakeLabel(QStringLiteral("Model:"), this, "Label3_8");
+    labRange_ = MakeLabel(QStringLiteral("Range:"), this, "Label3_9");
+    labCustomer_ = MakeLabel(QStringLiteral("Customer:"), this, "Label3_10");
+    labSerial_ = MakeLabel(QStringLiteral("Serial No:"), this, "Label3_11");
+    labHeader_ = MakeLabel(QString::fromLatin1(kHeaderCaption), this, "Label3_12");
+    lstClient_ = new QListWidget(this);
+    lstClient_->setObjectName(QStringLiteral("lstClient"));
+    lstClient_->setFont(CourierFont(kStartPointSize));
+    lstClient_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lstClient_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstClient_->setUniformItemSizes(true);
+    lstClient_->setTextElideMode(Qt::ElideNone);
+    BuildMenus();
+    Refresh();
+}
+
+QAction* frmNotePad::AddItem(QMenu* menu, const char* name, const QString& caption,
+                             const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    return action;
+}
+
+void frmNotePad::BuildMenus() {
+    auto topMenu = [this](const char* name, const QString& caption) {
+        auto* menu = new QMenu(caption, this);
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        menus_.append(menu);
+        return menu;
+    };
+    auto hide = [](QAction* a) {
+        a->setVisible(false);
+        a->setEnabled(false);
+    };
+    // Entries whose dialogs belong to other parts of the program start disabled; those parts
+    // enable them when they connect their commands.
+    auto later = [](QAction* a) { a->setEnabled(false); };
+
+    QMenu* file = topMenu("mnuFile", tr("&File"));
+    hide(AddItem(file, "mnuFNew", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)));
+    connect(AddItem(file, "mnuFOpen", tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)),
+            &QAction::triggered, this, [this] { host_->OpenFileCommand(); });
+    connect(AddItem(file, "mnuFClose", tr("&Close")), &QAction::triggered, this,
+            [this] { host_->CloseCommand(number_); });
+    connect(AddItem(file, "mnuFSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &QAction::triggered, this, [this] { host_->SaveCommand(number_); });
+    connect(AddItem(file, "mnuFSaveAs", tr("Save &As...")), &QAction::triggered, this,
+            [this] { host_->SaveAsCommand(number_); });
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFCust"));
+    connect(AddItem(file, "mnuFCustomer", tr("Cus&tomer")), &QAction::triggered, this,
+            [this] { host_->CustomerCommand(number_); });
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFSep"));
+    later(AddItem(file, "munPrint", tr("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P)));
+    later(AddItem(file, "munPrnset", tr("Printer Set&up")));
+    connect(AddItem(file, "mnuFExit", tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
+            &QAction::triggered, this, [this] { host_->ExitCommand(); });
+    QAction* recentSep = file->addSeparator();
+    recentSep->setObjectName(QStringLiteral("mnuRecentFile0"));
+    recentSep->setVisible(false);
+    for (int i = 1; i <= 4; ++i) {
+        QAction* a = file->addAction(QStringLiteral("RecentFile%1").arg(i));
+        a->setObjectName(QStringLiteral("mnuRecentFile%1").arg(i));
+        a->setVisible(false);
+    }
+
+    QMenu* edit = topMenu("mnuEdit", tr("&Edit"));
+    later(AddItem(edit, "mnuECut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)));
+    later(AddItem(edit, "mnuECopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)));
+    later(AddItem(edit, "mnuEPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)));
+    later(AddItem(edit, "mnuEDelete", tr("&Delete"), QKeySequence(Qt::Key_Delete)));
+    edit->addSeparator()->setObjectName(QStringLiteral("mnuESep1"));
+    later(AddItem(edit, "mnuEautoF", tr("Auto&Freq")));
+    later(AddItem(edit, "mnuEautoT", tr("Auto&Tone")));
+    edit->addSeparator()->setObjectName(QStringLiteral("mnuESep2"));
+    connect(edit, &QMenu::aboutToShow, this, &frmNotePad::EditMenuOpening);
+
+    QMenu* option = topMenu("mnuOpion", tr("&Option"));
+    later(AddItem(option, "mnuOpSYS", tr("S&ystem")));
+    later(AddItem(option, "mnuOpCH", tr("C&hannel")));
+
+    QMenu* radio = topMenu("mnuRadio", tr("&Radio"));
+    connect(AddItem(radio, "mnuRadioItem0", tr("&Upload")), &QAction::triggered, this,
+            [this] { host_->RadioCommand(0); });
+    connect(AddItem(radio, "mnuRadioItem1", tr("&Download")), &QAction::triggered, this,
+            [this] { host_->RadioCommand(1); });
+    hide(AddItem(radio, "mnuRadioItem2", tr("&Verify")));
+
+    QMenu* help = topMenu("munHelp", tr("&Help"));
+    connect(AddItem(help, "mnuReadMe", tr("&ReadMe")), &QAction::triggered, this,
+            [this] { host_->ReadMeCommand(); });
+    connect(AddItem(help, "mnuVersion", tr("&About")), &QAction::triggered, this,
+            [this] { host_->AboutCommand(); });
+
+    QMenu* test = topMenu("mnuTest", tr("&Test"));
+    test->menuAction()->setVisible(false);
+}
+
+QAction* frmNotePad::Action(const QString& name) const {
+    for (QMenu* menu : menus_) {
+        if (menu->objectName() == name) return menu->menuAction();
+        for (QAction* a : menu->actions())
+            if (a->objectName() == name) return a;
+    }
+    return nullptr;
+}
+
+QLabel* frmNotePad::Label3(int index) const {
+    switch (index) {
+        case 8:
+            return labModel_;
+        case 9:
+            return labRange_;
+        case 10:
+            return labCustomer_;
+        case 11:
+            return labSerial_;
+        case 12:
+            return labHeader_;
+        default:
+            return nullptr;
+    }
+}
+
+int frmNotePad::FontPointSize() const {
+    return lstClient_->font().pointSize();
+}
+
+void frmNotePad::Refresh() {
+    const Document* doc = host_->DocumentOf(number_);
+    if (!doc) return;
+    setWindowTitle(QString::fromStdString(doc->caption));
+    labModel_->setText(QStringLiteral("Model:") + QString::fromStdString(doc->ModelName()));
+    labRange_->setText(QStringLiteral("Range:") + QString::fromStdString(doc->Band()) +
+                       QStringLiteral("MHz"));
+    labCustomer_->setText(QStringLiteral("Customer:") + QString::fromStdString(doc->customer));
+    labSerial_->setText(QStringLiteral("Serial No:") + QString::fromStdString(doc->serial));
+    for (QLabel* l : {labModel_, labRange_, labCustomer_, labSerial_}) l->adjustSize();
+    const int current = lstClient_->currentRow();
+    lstClient_->clear();
+    for (const std::string& line : doc->lines) lstClient_->addItem(QString::fromStdString(line));
+    if (current >= 0 && current < lstClient_->count()) lstClient_->setCurrentRow(current);
+}
+
+void frmNotePad::Layout(int mainWidth, int areaHeight) {
+    host_->ShowStatus(QStringLiteral(" "));
+    const int windowWidth = mainWidth - TwipsToPixels(400);
+    const QString header = labHeader_->text();
+    const int size = FitHeaderFontSize(kStartPointSize, windowWidth, [&](int pt) {
+        return QFontMetrics(CourierFont(pt)).horizontalAdvance(header);
+    });
+    const QFont fitted = CourierFont(size);
+    labHeader_->setFont(fitted);
+    lstClient_->setFont(fitted);
+    const QFontMetrics fm(fitted);
+    const int headerWidth = fm.horizontalAdvance(header);
+
+    // The four caption labels in two rows above the header.
+    const int left = TwipsToPixels(120);
+    const int gap = TwipsToPixels(60);
+    const int labelHeight = labModel_->sizeHint().height();
+    const int column2 = left + headerWidth / 2;
+    labModel_->move(left, gap);
+    labRange_->move(column2, gap);
+    labCustomer_->move(left, gap * 2 + labelHeight);
+    labSerial_->move(column2, gap * 2 + labelHeight);
+
+    const int headerTop = gap * 4 + labelHeight * 2;
+    labHeader_->setGeometry(left, headerTop, headerWidth, fm.height() + 2);
+    const int listTop = headerTop + labHeader_->height();
+    // The list's own frame and scroll bar come on top, so every column stays in view.
+    const int listWidth = headerWidth + TwipsToPixels(150) + 2 * lstClient_->frameWidth() +
+                          lstClient_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int bottom = TwipsToPixels(600);
+    const int listHeight = std::max(fm.height() * 4, areaHeight - listTop - bottom);
+    lstClient_->setGeometry(left, listTop, listWidth, listHeight);
+    resize(listWidth + TwipsToPixels(350), listTop + listHeight + bottom);
+    setMinimumSize(QWidget::size());
+}
+
+ActiveValues frmNotePad::Activate() {
+    ActiveValues values;
+    values.blockCount = lstClient_->count();
+    // The band as the Range label shows it: seven characters after the first ":".
+    const QString band = AfterColon(labRange_->text()).left(7).trimmed();
+    values.band = BandFromText(band.toStdString());
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(lstClient_->count()));
+    for (int i = 0; i < lstClient_->count(); ++i)
+        lines.push_back(lstClient_->item(i)->text().toStdString());
+    host_->ShowVerdict(CheckRanges(lines, values.band));
+    if (!host_->ClipLines().empty()) {
+        if (QAction* paste = Action(QStringLiteral("mnuEPaste"))) paste->setEnabled(true);
+    }
+    return values;
+}
+
+void frmNotePad::EditMenuOpening() {
+    if (QAction* paste = Action(QStringLiteral("mnuEPaste")))
+        paste->setEnabled(!host_->ClipLines().empty());
+}
+
+void frmNotePad::SetTransferLock(bool locked) {
+    for (const char* name : {"mnuFile", "mnuEdit", "mnuRadio", "munHelp"})
+        if (QAction* a = Action(QString::fromLatin1(name))) a->setEnabled(!locked);
+    lstClient_->setEnabled(!locked);
+}
+
+void frmNotePad::closeEvent(QCloseEvent* event) {
+    if (released_) {
+        event->accept();
+        return;
+    }
+    if (!host_->QueryClose(number_)) {
+        event->ignore();
+        return;
+    }
+    released_ = true;
+    event->accept();
+}
+
+}  // namespace talveron::document

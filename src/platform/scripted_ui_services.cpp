@@ -1,0 +1,47 @@
+#include "platform/scripted_ui_services.h"
+
+namespace talveron::platform {
+
+MsgButton ScriptedUiServices::Message(const MessageRequest& request) {
+    messages_.push_back(request);
+    if (messageAnswers_.empty()) {
+        ++unexpected_;
+        if (request.buttons & kCancel) return kCancel;
+        if (request.buttons & kNo) return kNo;
+        return kOk;
+    }
+    const MsgButton answer = messageAnswers_.front();
+    messageAnswers_.pop_front();
+    return answer;
+}
+
+QString ScriptedUiServices::OpenFileName(const FileRequest& request) {
+    openRequests_.push_back(request);
+    if (openAnswers_.empty()) {
+        ++unexpected_;
+        return {};
+    }
+    QString answer = openAnswers_.front();
+    openAnswers_.pop_front();
+    return answer;
+}
+
+QString ScriptedUiServices::SaveFileName(const FileRequest& request) {
+    saveRequests_.push_back(request);
+    if (saveAnswers_.empty()) {
+        ++unexpected_;
+        return {};
+    }
+    QString answer = saveAnswers_.front();
+    saveAnswers_.pop_front();
+    return answer;
+}
+
+void ScriptedUiServices::ClearRecords() {
+    messages_.clear();
+    openRequests_.clear();
+    saveRequests_.clear();
+    unexpected_ = 0;
+}
+
+}  // namespace talveron::platform
