@@ -4,6 +4,7 @@ namespace talveron::platform {
 
 MsgButton ScriptedUiServices::Message(const MessageRequest& request) {
     messages_.push_back(request);
+    if (onMessage) onMessage(request);
     if (messageAnswers_.empty()) {
         ++unexpected_;
         if (request.buttons & kCancel) return kCancel;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/ui_services.h"
@@ -17,6 +18,9 @@ class ScriptedUiServices : public QtUiServices {
     void AnswerMessage(MsgButton answer) { messageAnswers_.push_back(answer); }
     void AnswerOpen(const QString& path) { openAnswers_.push_back(path); }
     void AnswerSave(const QString& path) { saveAnswers_.push_back(path); }
+    // Runs when a message box would show, before it is answered (to look at the program
+    // while the question is open).
+    std::function<void(const MessageRequest&)> onMessage;
 
     MsgButton Message(const MessageRequest& request) override;
     QString OpenFileName(const FileRequest& request) override;

@@ -1,0 +1,272 @@
+// The document window over a recording host: what it shows of a document (labels, header,
+// lines in columns that line up), its menus, what activation reports, the Paste rule of the
+// Edit menu, the transfer lock, and that closing asks the host.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <map>
+
+#include "document/document_host.h"
+#include "document/frm_notepad.h"
+#include "image/cfg_file.h"
+#include "image/channel_line.h"
+
+namespace talveron::document {
+namespace {
+
+class RecordingHost : public DocumentHost {
+public:
+    std::map<int, Document> docs;
+    std::vector<std::string> clip;
+    std::vector<RangeVerdict> verdicts;
+    std::vector<QString> statuses;
+    std::vector<std::string> commands;
+    bool allowClose = true;
+    bool transfer = false;
+
+    Document* DocumentOf(int number) override {
+        auto it = docs.find(number);
+        return it == docs.end() ? nullptr : &it->second;
+    }
+    void OpenFileCommand() override { commands.push_back("open"); }
+    void CloseCommand(int n) override { commands.push_back("close" + std::to_string(n)); }
+    void SaveCommand(int n) override { commands.push_back("save" + std::to_string(n)); }
+    void SaveAsCommand(int n) override { commands.push_back("saveas" + std::to_string(n)); }
+    void CustomerCommand(int n) override { commands.push_back("customer" + std::to_string(n)); }
+    void ExitCommand() override { commands.push_back("exit"); }
+    void RadioCommand(int op) override { commands.push_back("radio" + std::to_string(op)); }
+    void ReadMeCommand() override { commands.push_back("readme"); }
+    void AboutCommand() override { commands.push_back("about"); }
+    bool QueryClose(int n) override {
+        commands.push_back("query" + std::to_string(n));
+        return allowClose;
+    }
+    void ShowStatus(const QString& text) override { statuses.push_back(text); }
+    void ShowVerdict(const RangeVerdict& v) override { verdicts.push_back(v); }
+    const std::vector<std::string>& ClipLines() const override { return clip; }
+    bool TransferRunning() const override { return transfer; }
+};
+
+Document Sample(const char* name) {
+    const CfgReadResult read = ReadCfgFile(std::string(TALVERON_SAMPLES) + "/" + name);
+    EXPECT_TRUE(read.ok()) << read.message;
+    Document doc = OpenDocument(read.image, read.modelCode, name);
+    doc.customer = "ACME Taxi: north";
+    doc.serial = "SN-0042";
+    return doc;
+}
+
+class NotePadTest : public ::testing::Test {
+protected:
+    RecordingHost host;
+    void SetUp() override { host.docs[3] = Sample("vk-a1-16ch.cfg"); }
+};
+
+TEST_F(NotePadTest, ShowsTheDocumentsLabelsAndLines) {
+    frmNotePad window(&host, 3);
+    EXPECT_EQ(window.Tag(), 3);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("VK-A1-16CH.CFG"));
+    EXPECT_EQ(window.Label3(8)->text(), QStringLiteral("Model:VK-A1  "));
+    EXPECT_EQ(window.Label3(9)->text(), QStringLiteral("Range:140-175MHz"));
+    EXPECT_EQ(window.Label3(10)->text(), QStringLiteral("Customer:ACME Taxi: north"));
+    EXPECT_EQ(window.Label3(11)->text(), QStringLiteral("Serial No:SN-0042"));
+    EXPECT_EQ(window.Label3(12)->text(),
+              QStringLiteral(" CH   Rx Freq.  Rx_CTCSS/DCS   Tx Freq.  Tx_CTCSS/DCS "));
+    const Document& doc = host.docs[3];
+    ASSERT_EQ(window.List()->count(), doc.BlockCount());
+    for (int i = 0; i < window.List()->count(); ++i)
+        EXPECT_EQ(window.List()->item(i)->text().toStdString(), doc.lines[i]);
+    EXPECT_EQ(window.List()->selectionMode(), QAbstractItemView::ExtendedSelection);
+}
+
+TEST_F(NotePadTest, RefreshFollowsTheModel) {
+    frmNotePad window(&host, 3);
+    Document& doc = host.docs[3];
+    doc.lines[1] = doc.lines[0];
+    doc.caption = "TEMP2";
+    doc.customer.clear();
+    window.Refresh();
+    EXPECT_EQ(window.List()->item(1)->text().toStdString(), doc.lines[0]);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("TEMP2"));
+    EXPECT_EQ(window.Label3(10)->text(), QStringLiteral("Customer:"));
+}
+
+TEST_F(NotePadTest, ColumnsLineUpInAFixedPitchFontFittedToTheHeader) {
+    frmNotePad window(&host, 3);
+    window.Layout(900, 600);
+    EXPECT_EQ(host.statuses.front(), QStringLiteral(" "));  // the load clears the status line
+    const QFont font = window.List()->font();
+    EXPECT_TRUE(QFontInfo(font).fixedPitch());
+    const QFontMetrics fm(font);
+    const int wide = fm.horizontalAdvance(QStringLiteral("W"));
+    for (int i = 0; i < window.List()->count(); ++i) {
+        const QString line = window.List()->item(i)->text();
+        EXPECT_EQ(fm.horizontalAdvance(line), wide * line.size()) << i;
+    }
+    // The header was grown until it nearly fills the window, never past it.
+    const int header = fm.horizontalAdvance(window.Label3(12)->text());
+    EXPECT_LT(header, 900);
+    EXPECT_GT(window.FontPointSize(), 9);
+    EXPECT_EQ(window.Label3(12)->font().pointSize(), window.FontPointSize());
+    // The list shows whole lines: at least as wide as the header.
+    EXPECT_GE(window.List()->width(), header);
+    EXPECT_GE(window.width(), window.List()->geometry().right());
+}
+
+TEST_F(NotePadTest, MenusCarryTheirCaptionsShortcutsAndStates) {
+    frmNotePad window(&host, 3);
+    QStringList titles;
+    for (QMenu* m : window.Menus()) titles << m->title();
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Option", "&Radio", "&Help", "&Test"}));
+    EXPECT_FALSE(window.Action("mnuTest")->isVisible());
+
+    struct Item {
+        const char* name;
+        const char* caption;
+        QKeySequence shortcut;
+        bool visible;
+        bool enabled;
+    };
+    const Item items[] = {
+        {"mnuFNew", "&New", QKeySequence(Qt::CTRL | Qt::Key_N), false, false},
+        {"mnuFOpen", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O), true, true},
+        {"mnuFClose", "&Close", {}, true, true},
+        {"mnuFSave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), true, true},
+        {"mnuFSaveAs", "Save &As...", {}, true, true},
+        {"mnuFCustomer", "Cus&tomer", {}, true, true},
+        {"munPrint", "&Print", QKeySequence(Qt::CTRL | Qt::Key_P), true, false},
+        {"munPrnset", "Printer Set&up", {}, true, false},
+        {"mnuFExit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), true, true},
+        {"mnuRecentFile1", "RecentFile1", {}, false, false},
+        {"mnuECut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), true, false},
+        {"mnuECopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), true, false},
+        {"mnuEPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), true, false},
+        {"mnuEDelete", "&Delete", QKeySequence(Qt::Key_Delete), true, false},
+        {"mnuEautoF", "Auto&Freq", {}, true, false},
+        {"mnuEautoT", "Auto&Tone", {}, true, false},
+        {"mnuOpSYS", "S&ystem", {}, true, false},
+        {"mnuOpCH", "C&hannel", {}, true, false},
+        {"mnuRadioItem0", "&Upload", {}, true, true},
+        {"mnuRadioItem1", "&Download", {}, true, true},
+        {"mnuRadioItem2", "&Verify", {}, false, false},
+        {"mnuReadMe", "&ReadMe", {}, true, true},
+        {"mnuVersion", "&About", {}, true, true},
+    };
+    for (const Item& item : items) {
+        QAction* a = window.Action(QString::fromLatin1(item.name));
+        ASSERT_NE(a, nullptr) << item.name;
+        EXPECT_EQ(a->text(), QString::fromLatin1(item.caption)) << item.name;
+        EXPECT_EQ(a->shortcut(), item.shortcut) << item.name;
+        EXPECT_EQ(a->isVisible(), item.visible) << item.name;
+        EXPECT_EQ(a->isEnabled(), item.enabled) << item.name;
+    }
+    // The File menu in order, separators included.
+    QStringList file;
+    for (QAction* a : window.Menus()[0]->actions())
+        file << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    EXPECT_EQ(file, (QStringList{"mnuFNew", "mnuFOpen", "mnuFClose", "mnuFSave", "mnuFSaveAs", "-",
+                                 "mnuFCustomer", "-", "munPrint", "munPrnset", "mnuFExit", "-",
+                                 "mnuRecentFile1", "mnuRecentFile2", "mnuRecentFile3",
+                                 "mnuRecentFile4"}));
+}
+
+TEST_F(NotePadTest, MenuCommandsReachTheHostWithTheWindowsNumber) {
+    frmNotePad window(&host, 3);
+    for (const char* name : {"mnuFOpen", "mnuFClose", "mnuFSave", "mnuFSaveAs", "mnuFCustomer",
+                             "mnuFExit", "mnuRadioItem0", "mnuRadioItem1", "mnuReadMe",
+                             "mnuVersion"})
+        window.Action(QString::fromLatin1(name))->trigger();
+    EXPECT_EQ(host.commands,
+              (std::vector<std::string>{"open", "close3", "save3", "saveas3", "customer3", "exit",
+                                        "radio0", "radio1", "readme", "about"}));
+}
+
+TEST_F(NotePadTest, ActivationTakesTheBandFromTheRangeLabelAndChecksTheLines) {
+    frmNotePad window(&host, 3);
+    ActiveValues values = window.Activate();
+    EXPECT_EQ(values.blockCount, 16);
+    EXPECT_EQ(values.band.low, 140);
+    EXPECT_EQ(values.band.high, 175);
+    ASSERT_EQ(host.verdicts.size(), 1u);
+    EXPECT_EQ(host.verdicts[0].text, "ALL Channels In Range");
+    EXPECT_EQ(host.verdicts[0].color, kColorBlack);
+
+    // A channel moved out of the band is reported in red.
+    Document& doc = host.docs[3];
+    std::string line = doc.lines[2];
+    line.replace(4, 3, "176");
+    doc.lines[2] = line;
+    window.Refresh();
+    window.Activate();
+    EXPECT_EQ(host.verdicts.back().text, "Channel #3 Range Out !");
+    EXPECT_EQ(host.verdicts.back().color, kColorRed);
+
+    // The band comes from the label the window shows, not from elsewhere.
+    window.Label3(9)->setText(QStringLiteral("Range:170-180MHz"));
+    values = window.Activate();
+    EXPECT_EQ(values.band.low, 170);
+    EXPECT_EQ(values.band.high, 180);
+    EXPECT_EQ(values.blockCount, 16);
+}
+
+TEST_F(NotePadTest, PasteIsEnabledExactlyWhileTheClipboardHoldsLines) {
+    frmNotePad one(&host, 3);
+    host.docs[4] = Sample("vk-a2-16ch.cfg");
+    frmNotePad two(&host, 4);
+    QAction* paste1 = one.Action(QStringLiteral("mnuEPaste"));
+    QAction* paste2 = two.Action(QStringLiteral("mnuEPaste"));
+    QMenu* edit1 = one.Menus()[1];
+    QMenu* edit2 = two.Menus()[1];
+    emit edit1->aboutToShow();
+    EXPECT_FALSE(paste1->isEnabled());
+
+    host.clip = {host.docs[3].lines[0]};
+    emit edit1->aboutToShow();
+    emit edit2->aboutToShow();
+    EXPECT_TRUE(paste1->isEnabled());
+    EXPECT_TRUE(paste2->isEnabled());
+
+    host.clip.clear();
+    one.Activate();  // activation never disables
+    EXPECT_TRUE(paste1->isEnabled());
+    emit edit1->aboutToShow();  // opening the menu does
+    EXPECT_FALSE(paste1->isEnabled());
+
+    host.clip = {host.docs[3].lines[1]};
+    two.Activate();
+    emit edit2->aboutToShow();
+    EXPECT_TRUE(paste2->isEnabled());
+}
+
+TEST_F(NotePadTest, ATransferLocksTheMenusThatCouldDisturbIt) {
+    frmNotePad window(&host, 3);
+    window.SetTransferLock(true);
+    for (const char* name : {"mnuFile", "mnuEdit", "mnuRadio", "munHelp"})
+        EXPECT_FALSE(window.Action(QString::fromLatin1(name))->isEnabled()) << name;
+    EXPECT_FALSE(window.List()->isEnabled());
+    window.SetTransferLock(false);
+    for (const char* name : {"mnuFile", "mnuEdit", "mnuRadio", "munHelp"})
+        EXPECT_TRUE(window.Action(QString::fromLatin1(name))->isEnabled()) << name;
+    EXPECT_TRUE(window.List()->isEnabled());
+}
+
+TEST_F(NotePadTest, ClosingAsksTheHostOnce) {
+    frmNotePad window(&host, 3);
+    window.show();
+    host.allowClose = false;
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    host.allowClose = true;
+    EXPECT_TRUE(window.close());
+    EXPECT_TRUE(window.close());  // already released: not asked again
+    EXPECT_EQ(host.commands, (std::vector<std::string>{"query3", "query3"}));
+}
+
+}  // namespace
+}  // namespace talveron::document
