@@ -3,23 +3,14 @@
 
 #include <numeric>
 
+#include "test_support.h"
 #include "vradio/virtual_radio.h"
 
 namespace talveron::vradio {
 namespace {
 
-// A small memory whose byte at address a is a's low byte plus 1, so every answer is
-// recognisable by its address.
-EepromImage CountingMemory(std::size_t size) {
-    EepromImage m(size);
-    for (std::size_t a = 0; a < size; ++a) m[a] = static_cast<std::uint8_t>(a + 1);
-    return m;
-}
-
-Bytes Concat(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
+using testing::CountingMemory;
+using testing::Join;
 
 TEST(VirtualRadioEngine, AnswersVersionAndIdentityWithEcho) {
     VirtualRadio model0(0, CountingMemory(kSmallMemory));
@@ -43,7 +34,7 @@ TEST(VirtualRadioEngine, ReadAnswersFourBytesAtTheAddress) {
 TEST(VirtualRadioEngine, WriteStoresAndAnswersTheBytesNowHeld) {
     VirtualRadio radio(0, CountingMemory(kSmallMemory));
     const Bytes frame{0x57, 0x00, 0x20, 0xDE, 0xAD, 0xBE, 0xEF};
-    EXPECT_EQ(radio.Receive(frame), Concat(frame, {0xDE, 0xAD, 0xBE, 0xEF}));
+    EXPECT_EQ(radio.Receive(frame), Join(frame, {0xDE, 0xAD, 0xBE, 0xEF}));
     EXPECT_EQ(radio.Memory()[0x1F], 0x20);  // the byte before is untouched
     EXPECT_EQ(radio.Memory()[0x20], 0xDE);
     EXPECT_EQ(radio.Memory()[0x23], 0xEF);
@@ -96,7 +87,7 @@ TEST(VirtualRadioEngine, FrameBytesAreDataEvenWhenTheyLookLikeCommands) {
     EXPECT_EQ(radio.Receive(Bytes{0x52, 0x00, 0x56}),
               (Bytes{0x52, 0x00, 0x56, 0x57, 0x58, 0x59, 0x5A}));
     const Bytes frame{0x57, 0x00, 0x40, 0x56, 0x49, 0x52, 0x57};
-    EXPECT_EQ(radio.Receive(frame), Concat(frame, {0x56, 0x49, 0x52, 0x57}));
+    EXPECT_EQ(radio.Receive(frame), Join(frame, {0x56, 0x49, 0x52, 0x57}));
 }
 
 TEST(VirtualRadioEngine, AbandonedFrameIsForgotten) {

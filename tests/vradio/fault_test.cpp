@@ -1,6 +1,7 @@
 // The faults: how their texts are read, and what each one does to the radio's answers.
 #include <gtest/gtest.h>
 
+#include "test_support.h"
 #include "vradio/fault.h"
 #include "vradio/virtual_radio.h"
 
@@ -14,28 +15,18 @@ Fault Parsed(std::string_view text) {
     return fault.value_or(Fault{});
 }
 
-EepromImage CountingMemory(std::size_t size) {
-    EepromImage m(size);
-    for (std::size_t a = 0; a < size; ++a) m[a] = static_cast<std::uint8_t>(a + 1);
-    return m;
+Bytes Read(VirtualRadio& radio, int address) {
+    return radio.Receive(testing::ReadFrame(address));
+}
+
+Bytes Write(VirtualRadio& radio, int address, const Bytes& data) {
+    return radio.Receive(testing::WriteFrame(address, data));
 }
 
 VirtualRadio RadioWith(std::initializer_list<std::string_view> faults, int model = 0) {
     std::vector<Fault> list;
     for (std::string_view f : faults) list.push_back(Parsed(f));
-    return VirtualRadio(model, CountingMemory(kSmallMemory), list);
-}
-
-Bytes Read(VirtualRadio& radio, int address) {
-    return radio.Receive(Bytes{kCmdRead, static_cast<std::uint8_t>(address >> 8),
-                               static_cast<std::uint8_t>(address)});
-}
-
-Bytes Write(VirtualRadio& radio, int address, Bytes data) {
-    Bytes frame{kCmdWrite, static_cast<std::uint8_t>(address >> 8),
-                static_cast<std::uint8_t>(address)};
-    frame.insert(frame.end(), data.begin(), data.end());
-    return radio.Receive(frame);
+    return VirtualRadio(model, testing::CountingMemory(kSmallMemory), list);
 }
 
 TEST(FaultText, ReadsEveryKindWithDecimalAndHexAddresses) {
@@ -87,7 +78,7 @@ TEST(RadioFaults, SilentRadioSendsNothingAndStoresNothing) {
     EXPECT_TRUE(radio.Receive(Bytes{0x49, 0x07}).empty());
     EXPECT_TRUE(Read(radio, 8).empty());
     EXPECT_TRUE(Write(radio, 16, {9, 9, 9, 9}).empty());
-    EXPECT_EQ(radio.Memory(), CountingMemory(kSmallMemory));
+    EXPECT_EQ(radio.Memory(), testing::CountingMemory(kSmallMemory));
 }
 
 TEST(RadioFaults, ShortReplyLacksItsLastByteEveryTimeAtItsAddressOnly) {

@@ -1,7 +1,6 @@
 // The radio's memory: the default configuration, the memory sizes and bit 1 of 0x0A, and the
 // --load / --save round trip through real .cfg files in a temporary folder.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 #include "image/freq_codec.h"
 #include "image/model_table.h"
 #include "image/range_check.h"
+#include "test_support.h"
 #include "vradio/default_memory.h"
 #include "vradio/options.h"
 
@@ -18,22 +18,7 @@ namespace talveron::vradio {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "vradio-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        if (!path_.empty()) fs::remove_all(path_, ec);
-    }
-    std::string File(const std::string& name) const { return (fs::path(path_) / name).string(); }
-
-  private:
-    std::string path_;
-};
+using testing::TempFolder;
 
 const std::string kSampleA1 = std::string(SAMPLES_DIR) + "/vk-a1-16ch.cfg";
 const std::string kSampleA2 = std::string(SAMPLES_DIR) + "/vk-a2-16ch.cfg";

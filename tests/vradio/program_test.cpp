@@ -2,13 +2,13 @@
 // as a programmer would, frames exchanged over a real pseudo-terminal.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <thread>
 
 #include "image/cfg_file.h"
+#include "test_support.h"
 #include "vradio/default_memory.h"
 #include "vradio/virtual_radio.h"
 #include "vradio_process.h"
@@ -17,41 +17,13 @@ namespace talveron::vradio {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Join;
+using testing::ReadFrame;
 using testing::RunToEnd;
+using testing::TempFolder;
 using testing::VradioProcess;
+using testing::WriteFrame;
 using Clock = std::chrono::steady_clock;
-
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "vradio-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        if (!path_.empty()) fs::remove_all(path_, ec);
-    }
-    std::string File(const std::string& name) const { return (fs::path(path_) / name).string(); }
-
-  private:
-    std::string path_;
-};
-
-Bytes ReadFrame(int address) {
-    return {kCmdRead, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address)};
-}
-
-Bytes WriteFrame(int address, const Bytes& data) {
-    Bytes frame{kCmdWrite, static_cast<std::uint8_t>(address >> 8),
-                static_cast<std::uint8_t>(address)};
-    frame.insert(frame.end(), data.begin(), data.end());
-    return frame;
-}
-
-Bytes Join(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 Bytes At(const EepromImage& memory, int address) {
     return Bytes(memory.begin() + address, memory.begin() + address + 4);
