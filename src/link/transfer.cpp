@@ -60,6 +60,21 @@ bool MovePass(RadioLink& link, bool reading, EepromImage& image, const EepromIma
 
 }  // namespace
 
+EepromImage SentImage(const EepromImage& image, bool largeMemory) {
+    if (image.empty()) return {};
+    // The last byte is the model byte; a small memory takes 144 bytes at most.
+    std::size_t size = image.size() - 1;
+    if (!largeMemory && size > static_cast<std::size_t>(kSmallMemoryLast)) {
+        size = static_cast<std::size_t>(kSmallMemoryLast);
+    }
+    EepromImage sent(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(size));
+    if (sent.size() > kAddrRadioType) {
+        sent[kAddrRadioType] = static_cast<std::uint8_t>((sent[kAddrRadioType] & ~kLargeMemoryBit) |
+                                                         (largeMemory ? kLargeMemoryBit : 0));
+    }
+    return sent;
+}
+
 void LinkErrorPrompt(RadioLink& link, std::string_view errorName, const std::string& title) {
     link.state.linkAbort = false;
     link.view.SetBusy(false);
@@ -92,19 +107,8 @@ bool TransferBlocks(RadioLink& link, bool reading, EepromImage& image, const std
             image.assign(static_cast<std::size_t>(state.imageLast) + 1, 0);
             errorName = kUploadErr;
         } else {
-            state.imageLast = static_cast<int>(image.size()) - 1;
-            if (!state.largeMemory && state.imageLast > kSmallMemoryLast) {
-                state.imageLast = kSmallMemoryLast;
-            }
-            // The memory-size bit of the radio type byte belongs to the radio, not to the
-            // document: a document from the other memory size must not make the radio
-            // claim a memory it does not have.
-            sent = image;
-            if (sent.size() > kAddrRadioType) {
-                sent[kAddrRadioType] =
-                    static_cast<std::uint8_t>((sent[kAddrRadioType] & ~kLargeMemoryBit) |
-                                              (state.largeMemory ? kLargeMemoryBit : 0));
-            }
+            sent = SentImage(image, state.largeMemory);
+            state.imageLast = static_cast<int>(sent.size());
             errorName = kDownloadErr;
         }
         passed = MovePass(link, reading, image, sent);

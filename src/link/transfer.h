@@ -66,6 +66,11 @@ bool ProbeMemory(RadioLink& link);
 // Returns whether the pass succeeded; on failure the status line reads "Not detected".
 bool TransferBlocks(RadioLink& link, bool reading, EepromImage& image, const std::string& title);
 
+// The bytes a Download writes into a radio: the document's image up to the radio's memory
+// size (144 bytes for the small memory), its model byte left off, and the memory-size bit of
+// the radio type byte (0x0A bit 1) as the radio has it, since that bit describes the radio.
+EepromImage SentImage(const EepromImage& image, bool largeMemory);
+
 // Asks errorName + " !  Make sure the connection is OK" / "Try Again ?"; anything but Yes
 // sets state.linkAbort.
 void LinkErrorPrompt(RadioLink& link, std::string_view errorName, const std::string& title);
