@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "cli/radio_commands.h"
+
 namespace talveron::cli {
 
 const std::vector<Command>& Commands() {
@@ -10,6 +12,10 @@ const std::vector<Command>& Commands() {
         {"check", "check every channel against the band and the raster", RunCheck},
         {"export", "write the channels of a configuration as CSV", RunExport},
         {"import", "replace the channels of a configuration from CSV", RunImport},
+        {"identify", "look for the radio on a serial port and name it", RunIdentify},
+        {"read", "read the radio's memory into a .cfg file", RunRead},
+        {"write", "write a .cfg file into the radio, checking every block", RunWrite},
+        {"verify", "compare the radio's memory with a .cfg file", RunVerify},
     };
     return commands;
 }

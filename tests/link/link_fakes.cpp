@@ -1,0 +1,93 @@
+#include "link_fakes.h"
+
+namespace talveron::link::test {
+
+std::vector<std::uint8_t> MiniRadio::Receive(const std::vector<std::uint8_t>& bytes) {
+    std::vector<std::uint8_t> out;
+    for (std::uint8_t b : bytes) {
+        out.push_back(b);  // the echo
+        frame.push_back(b);
+        const std::uint8_t letter = frame.front();
+        const std::size_t need = letter == 'V'   ? 1
+                                 : letter == 'I' ? 2
+                                 : letter == 'R' ? 3
+                                 : letter == 'W' ? 7
+                                                 : 1;
+        if (frame.size() < need) continue;
+        std::vector<std::uint8_t> answer;
+        int address = -1;
+        if (letter == 'V') answer = {vAnswer};
+        if (letter == 'I') answer = {identity};
+        if (letter == 'R' || letter == 'W') {
+            address = frame[1] * 256 + frame[2];
+            if (letter == 'W') {
+                ++framesW;
+                writeAddresses.push_back(address);
+                for (int i = 0; i < 4; ++i) {
+                    if (address + i < static_cast<int>(memory.size()))
+                        memory[address + i] = frame[3 + i];
+                }
+            } else {
+                ++framesR;
+            }
+            for (int i = 0; i < 4; ++i) {
+                answer.push_back(address + i < static_cast<int>(memory.size()) ? memory[address + i]
+                                                                               : 0xFF);
+            }
+        }
+        if (tamper) tamper(answer, address);
+        out.insert(out.end(), answer.begin(), answer.end());
+        frame.clear();
+    }
+    return out;
+}
+
+OpenResult FakePort::Open() {
+    OpenResult r;
+    r.device = device_.empty() ? "COM" + std::to_string(number_) : device_;
+    if (!device_.empty()) {
+        if (device_ != radioDevice) {
+            r.failure = OpenFailure::NotFound;
+            return r;
+        }
+    } else if (denied.count(number_)) {
+        r.failure = OpenFailure::Permission;
+        r.message = r.device + ": permission denied (join the group dialout that owns it)";
+        return r;
+    } else if (!openable.count(number_)) {
+        r.failure = OpenFailure::NotFound;
+        return r;
+    }
+    open_ = true;
+    opened.push_back(r.device);
+    return r;
+}
+
+bool FakePort::Write(std::span<const std::uint8_t> bytes) {
+    if (!open_) return false;
+    std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
+    writes.emplace_back(clock_.Elapsed(), data);
+    if (OnRadio()) {
+        for (std::uint8_t b : radio.Receive(data)) rx_.push_back(b);
+    }
+    return true;
+}
+
+WaitResult FakePort::WaitForBytes(std::chrono::microseconds timeout) {
+    ++waits;
+    if (!open_) return WaitResult::PortLost;
+    if (lostAfterWrite) {
+        open_ = false;
+        return WaitResult::PortLost;
+    }
+    if (!late.empty() && late.front().first <= timeout) {
+        clock_.Advance(late.front().first);
+        for (std::uint8_t b : late.front().second) rx_.push_back(b);
+        late.pop_front();
+        return WaitResult::MoreBytes;
+    }
+    clock_.Advance(timeout);
+    return WaitResult::TimedOut;
+}
+
+}  // namespace talveron::link::test

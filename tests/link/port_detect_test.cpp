@@ -1,0 +1,194 @@
+// Finding the ports and the radio on a fake machine with ports 1..8.
+#include <gtest/gtest.h>
+
+#include "link/port_detect.h"
+#include "link/radio_command.h"
+#include "link_fakes.h"
+
+namespace talveron::link::test {
+namespace {
+
+struct Rig {
+    FakeClock clock;
+    FakePort port{clock};
+    ScriptedPrompt prompt;
+    RecordingStatus status;
+    RecordingView view;
+    RadioLink link{port, prompt, status, view, clock, LinkState{}};
+};
+
+std::vector<int> Numbers(const LinkState& s) {
+    std::vector<int> n;
+    for (const PortChoice& p : s.portList) n.push_back(p.number);
+    return n;
+}
+
+TEST(DetectRS, ListsTheOpenablePortsAndClosesThem) {
+    Rig rig;
+    rig.port.openable = {2, 5};
+    DetectRS(rig.link);
+    EXPECT_EQ(Numbers(rig.link.state), (std::vector<int>{2, 5}));
+    EXPECT_EQ(rig.link.state.portIndex, 2);
+    EXPECT_FALSE(rig.port.IsOpen());
+    EXPECT_TRUE(rig.prompt.asked.empty());
+}
+
+TEST(DetectRS, NoPortAsksToDetectAgainUntilTheUserStops) {
+    Rig rig;
+    rig.port.openable = {};
+    rig.prompt.script = {Answer::Yes, Answer::Cancel};
+    DetectRS(rig.link);
+    ASSERT_EQ(rig.prompt.asked.size(), 2u);
+    const Question& q = rig.prompt.asked[0];
+    EXPECT_EQ(q.text, " No RS232 Port is available\nDetect Again ?");
+    EXPECT_EQ(q.title, "");
+    EXPECT_EQ(q.buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(q.icon, Icon::Exclamation);
+    EXPECT_EQ(rig.link.state.portIndex, 0);
+    EXPECT_TRUE(rig.link.state.portList.empty());
+}
+
+TEST(DetectRS, YesFindsAPortThatAppearedMeanwhile) {
+    Rig rig;
+    rig.port.openable = {};
+    rig.prompt.script = {Answer::Yes};
+    // The adapter is plugged in while the question is up.
+    struct PlugIn final : UserPrompt {
+        FakePort* port;
+        ScriptedPrompt* inner;
+        Answer Ask(const Question& q) override {
+            port->openable = {3};
+            return inner->Ask(q);
+        }
+    } plug;
+    plug.port = &rig.port;
+    plug.inner = &rig.prompt;
+    RadioLink link{rig.port, plug, rig.status, rig.view, rig.clock, LinkState{}};
+    DetectRS(link);
+    EXPECT_EQ(Numbers(link.state), (std::vector<int>{3}));
+    EXPECT_EQ(link.state.portIndex, 1);
+    EXPECT_EQ(rig.prompt.asked.size(), 1u);
+}
+
+TEST(DetectRS, PortRefusedForPermissionIsNamedNotSkipped) {
+    Rig rig;
+    rig.port.openable = {1};
+    rig.port.denied = {4};
+    DetectRS(rig.link);
+    EXPECT_EQ(Numbers(rig.link.state), (std::vector<int>{1}));
+    ASSERT_EQ(rig.link.state.refused.size(), 1u);
+    EXPECT_NE(rig.status.text.find("COM4: permission denied"), std::string::npos);
+    EXPECT_NE(rig.status.text.find("dialout"), std::string::npos);
+}
+
+TEST(ConnectRadio, FindsTheRadioOnTheSecondPortAfterProbingTheFirst) {
+    Rig rig;
+    rig.port.openable = {2, 5};
+    rig.port.radioPort = 5;
+    DetectRS(rig.link);
+    rig.port.opened.clear();
+    ConnectRadio(rig.link);
+    EXPECT_EQ(rig.port.opened, (std::vector<std::string>{"COM2", "COM5"}));
+    EXPECT_EQ(rig.link.state.portIndex, 2);
+    EXPECT_TRUE(rig.port.IsOpen());
+    EXPECT_FALSE(rig.link.state.linkDown);
+    EXPECT_EQ(rig.status.text, "VK-A1   detected");
+    EXPECT_EQ(rig.status.color, kStatusBlack);
+    EXPECT_EQ(rig.status.fontSize, 15);
+    // Port 2 was sent a "V" that nobody answered.
+    EXPECT_EQ(rig.port.writes.front().second, (std::vector<std::uint8_t>{0x56}));
+}
+
+TEST(ConnectRadio, IdentityGivesTheModelCode) {
+    struct Case {
+        std::uint8_t identity;
+        int model;
+        const char* status;
+        bool down;
+    };
+    for (const Case c :
+         {Case{0x0F, 0, "VK-A1   detected", false}, Case{0x0E, 1, "VK-A2   detected", false},
+          Case{0x0D, 2, "Not detected", true}}) {
+        Rig rig;
+        rig.port.radio.identity = c.identity;
+        UsePort(rig.link.state, PortChoice{1, {}});
+        ConnectRadio(rig.link);
+        EXPECT_EQ(rig.link.state.modelCode, c.model) << int{c.identity};
+        EXPECT_EQ(rig.status.text, c.status);
+        EXPECT_EQ(rig.status.color, c.down ? kStatusRed : kStatusBlack);
+        EXPECT_EQ(rig.link.state.linkDown, c.down);
+    }
+}
+
+TEST(ConnectRadio, NoUsablePortTellsSoAndLeavesTheStateAlone) {
+    Rig rig;
+    rig.port.openable = {};
+    rig.link.state.linkDown = false;
+    rig.status.text = "ALL Channels In Range";
+    ConnectRadio(rig.link);
+    ASSERT_EQ(rig.prompt.asked.size(), 1u);
+    EXPECT_EQ(rig.prompt.asked[0].text, "AvailableRS232 port was not detected !");
+    EXPECT_EQ(rig.prompt.asked[0].title, "Comm Port Error");
+    EXPECT_EQ(rig.prompt.asked[0].icon, Icon::Critical);
+    EXPECT_EQ(rig.prompt.asked[0].buttons, Buttons::Ok);
+    EXPECT_FALSE(rig.link.state.linkDown);
+    EXPECT_EQ(rig.status.text, "ALL Channels In Range");
+}
+
+TEST(ConnectRadio, SilentRadioOnEveryPortIsNotDetected) {
+    Rig rig;
+    rig.port.openable = {1, 2, 3};
+    rig.port.radioPort = 7;  // not among them
+    DetectRS(rig.link);
+    ConnectRadio(rig.link);
+    EXPECT_TRUE(rig.link.state.linkDown);
+    EXPECT_EQ(rig.status.text, "Not detected");
+    EXPECT_EQ(rig.status.color, kStatusRed);
+    EXPECT_FALSE(rig.port.IsOpen());
+    EXPECT_EQ(rig.link.state.portIndex, 4);
+}
+
+TEST(ConnectRadio, OpenPortIsReusedAndNotLeftWhenTheRadioFallsSilent) {
+    Rig rig;
+    rig.port.openable = {1, 2};
+    rig.port.radioPort = 2;
+    DetectRS(rig.link);
+    ConnectRadio(rig.link);
+    ASSERT_FALSE(rig.link.state.linkDown);
+    rig.port.opened.clear();
+
+    ConnectRadio(rig.link);
+    EXPECT_TRUE(rig.port.opened.empty()) << "the open port is used again without a search";
+    EXPECT_FALSE(rig.link.state.linkDown);
+
+    rig.port.radio.vAnswer = 0x00;  // switched off
+    ConnectRadio(rig.link);
+    EXPECT_TRUE(rig.link.state.linkDown);
+    EXPECT_EQ(rig.status.text, "Not detected");
+    EXPECT_TRUE(rig.port.opened.empty()) << "no other port is tried";
+    EXPECT_TRUE(rig.port.IsOpen());
+}
+
+TEST(ConnectRadio, DevicePathNamedByTheUser) {
+    Rig rig;
+    rig.port.radioDevice = "/dev/pts/9";
+    UsePort(rig.link.state, PortChoice{0, "/dev/pts/9"});
+    ConnectRadio(rig.link);
+    EXPECT_FALSE(rig.link.state.linkDown);
+    EXPECT_EQ(rig.port.opened, (std::vector<std::string>{"/dev/pts/9"}));
+}
+
+TEST(ConnectRadio, PermissionRefusalIsNamedWithNotDetected) {
+    Rig rig;
+    rig.port.denied = {1};
+    UsePort(rig.link.state, PortChoice{1, {}});
+    ConnectRadio(rig.link);
+    EXPECT_TRUE(rig.link.state.linkDown);
+    EXPECT_EQ(rig.status.text.rfind("Not detected", 0), 0u);
+    EXPECT_NE(rig.status.text.find("permission denied"), std::string::npos);
+    EXPECT_EQ(PermissionNotice(rig.link.state),
+              "COM1: permission denied (join the group dialout that owns it)");
+}
+
+}  // namespace
+}  // namespace talveron::link::test

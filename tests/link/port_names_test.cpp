@@ -1,0 +1,180 @@
+// Port numbers and device names, and the Qt serial port on a real pseudo-terminal.
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <fstream>
+
+#include <array>
+#include <cstdlib>
+
+#include "link/radio_command.h"
+#include "platform/port_names.h"
+#include "platform/serial_port_qt.h"
+#include "vradio_process.h"
+
+namespace talveron::platform {
+namespace {
+
+// Sets TALVERON_PORTS for one test and restores it afterwards.
+class PortsVariable {
+  public:
+    explicit PortsVariable(const std::string& value) {
+        if (const char* old = std::getenv(kPortsVariable)) old_ = old;
+        ::setenv(kPortsVariable, value.c_str(), 1);
+    }
+    ~PortsVariable() {
+        if (old_) {
+            ::setenv(kPortsVariable, old_->c_str(), 1);
+        } else {
+            ::unsetenv(kPortsVariable);
+        }
+    }
+
+  private:
+    std::optional<std::string> old_;
+};
+
+TEST(PortNames, ListVariableIsSplitAtColons) {
+    EXPECT_EQ(SplitPortList("/dev/pts/3:/dev/ttyUSB0"),
+              (std::vector<std::string>{"/dev/pts/3", "/dev/ttyUSB0"}));
+    EXPECT_EQ(SplitPortList("::/dev/a::"), (std::vector<std::string>{"/dev/a"}));
+    EXPECT_TRUE(SplitPortList("").empty());
+}
+
+TEST(PortNames, DevicesAreOrderedWithNumbersAsNumbers) {
+    std::vector<std::string> names = {"/dev/ttyUSB0", "/dev/ttyS10", "/dev/ttyS2", "/dev/ttyS1",
+                                      "/dev/ttyACM0"};
+    std::sort(names.begin(), names.end(), DeviceNameLess);
+    EXPECT_EQ(names, (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyS1", "/dev/ttyS2",
+                                               "/dev/ttyS10", "/dev/ttyUSB0"}));
+    EXPECT_FALSE(DeviceNameLess("/dev/ttyS2", "/dev/ttyS2"));
+    EXPECT_TRUE(DeviceNameLess("/dev/ttyS02", "/dev/ttyS3"));
+}
+
+TEST(PortNames, NumbersFollowTheVariable) {
+    PortsVariable ports("/dev/pts/41:/dev/pts/7");
+    EXPECT_EQ(PortDeviceName(1), "/dev/pts/41");
+    EXPECT_EQ(PortDeviceName(2), "/dev/pts/7");
+    EXPECT_EQ(PortDeviceName(3), "");
+    EXPECT_EQ(PortDeviceName(0), "");
+    PortsVariable many("/a:/b:/c:/d:/e:/f:/g:/h:/i");
+    EXPECT_EQ(NumberedPortDevices().size(), 8u) << "numbers go up to 8";
+}
+
+TEST(QtPort, NumberWithoutDeviceIsNotFound) {
+    PortsVariable ports("/dev/pts/41");
+    QtSerialPort port;
+    port.SelectPort(2);
+    const link::OpenResult r = port.Open();
+    EXPECT_EQ(r.failure, link::OpenFailure::NotFound);
+    EXPECT_FALSE(port.IsOpen());
+}
+
+TEST(QtPort, MissingDeviceIsNotFound) {
+    QtSerialPort port;
+    port.SelectDevice("/dev/pts/no-such-pty");
+    const link::OpenResult r = port.Open();
+    EXPECT_FALSE(r.ok());
+    EXPECT_NE(r.failure, link::OpenFailure::Permission);
+    EXPECT_NE(r.message.find("/dev/pts/no-such-pty"), std::string::npos);
+}
+
+TEST(QtPort, OpensAPtyByNumberAndAnswersAreRaw) {
+    link::test::VradioProcess radio({});
+    ASSERT_TRUE(radio.Started()) << radio.ErrorText().toStdString();
+    PortsVariable ports("/dev/pts/no-such-pty:" + radio.Path());
+    QtSerialPort port;
+    port.SelectPort(2);
+    ASSERT_TRUE(port.Open().ok());
+    ASSERT_TRUE(port.IsOpen());
+    // "V" answered with 0x11, the XON byte that a cooked tty would swallow.
+    const std::array<std::uint8_t, 1> v{0x56};
+    ASSERT_TRUE(port.Write(v));
+    while (port.BytesWaiting() < 2) {
+        ASSERT_EQ(port.WaitForBytes(std::chrono::seconds(5)), link::WaitResult::MoreBytes);
+    }
+    EXPECT_EQ(port.ReadAll(), (link::Bytes{0x56, 0x11}));
+    EXPECT_EQ(port.BytesWaiting(), 0u);
+    // Nothing more comes: the wait ends with its timeout.
+    EXPECT_EQ(port.WaitForBytes(std::chrono::milliseconds(30)), link::WaitResult::TimedOut);
+    port.Close();
+    EXPECT_FALSE(port.IsOpen());
+}
+
+TEST(QtPort, SecondOpenOfABusyPortIsBusyNotPermission) {
+    link::test::VradioProcess radio({});
+    ASSERT_TRUE(radio.Started());
+    QtSerialPort first;
+    first.SelectDevice(radio.Path());
+    ASSERT_TRUE(first.Open().ok());
+    QtSerialPort second;
+    second.SelectDevice(radio.Path());
+    const link::OpenResult r = second.Open();
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.failure, link::OpenFailure::Busy) << r.message;
+}
+
+TEST(QtPort, ClearThrowsAwayWhatCameBefore) {
+    link::test::VradioProcess radio({});
+    ASSERT_TRUE(radio.Started());
+    QtSerialPort port;
+    port.SelectDevice(radio.Path());
+    ASSERT_TRUE(port.Open().ok());
+    const std::array<std::uint8_t, 1> v{0x56};
+    ASSERT_TRUE(port.Write(v));
+    while (port.BytesWaiting() < 2) {
+        ASSERT_EQ(port.WaitForBytes(std::chrono::seconds(5)), link::WaitResult::MoreBytes);
+    }
+    port.ClearReceiveBuffer();
+    EXPECT_EQ(port.BytesWaiting(), 0u);
+}
+
+TEST(QtPort, RadioGoneMakesTheWaitReportTheLostPort) {
+    auto radio = std::make_unique<link::test::VradioProcess>(QStringList{});
+    ASSERT_TRUE(radio->Started());
+    QtSerialPort port;
+    port.SelectDevice(radio->Path());
+    ASSERT_TRUE(port.Open().ok());
+    radio->Stop();  // the pty goes away as an unplugged adapter would
+    link::WaitResult r = link::WaitResult::MoreBytes;
+    for (int i = 0; i < 50 && r != link::WaitResult::PortLost; ++i) {
+        r = port.WaitForBytes(std::chrono::milliseconds(100));
+    }
+    EXPECT_EQ(r, link::WaitResult::PortLost);
+    EXPECT_FALSE(port.IsOpen());
+    const std::array<std::uint8_t, 1> v{0x56};
+    EXPECT_FALSE(port.Write(v));
+}
+
+TEST(QtPort, PermissionTextNamesTheGroupThatOwnsTheDevice) {
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("ttyFake").toStdString();
+    { std::ofstream(file) << "x"; }
+    ASSERT_EQ(::chown(file.c_str(), ::geteuid(), ::getegid()), 0);
+    const group* g = ::getgrgid(::getegid());
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(PermissionText(file),
+              file + ": permission denied (join the group " + g->gr_name + " that owns it)");
+    EXPECT_EQ(PermissionText("/dev/pts/no-such-pty"), "/dev/pts/no-such-pty: permission denied");
+}
+
+TEST(QtPort, PermissionRefusalNamesTheOwningGroup) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may open any device";
+    // /dev/ttyS0 and the like belong to a group the test user is usually not in.
+    for (const char* device : {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyUSB0"}) {
+        if (::access(device, F_OK) != 0 || ::access(device, R_OK | W_OK) == 0) continue;
+        QtSerialPort port;
+        port.SelectDevice(device);
+        const link::OpenResult r = port.Open();
+        EXPECT_EQ(r.failure, link::OpenFailure::Permission) << r.message;
+        EXPECT_NE(r.message.find("permission denied"), std::string::npos);
+        EXPECT_NE(r.message.find("join the group"), std::string::npos);
+        return;
+    }
+    GTEST_SKIP() << "no serial device without access here";
+}
+
+}  // namespace
+}  // namespace talveron::platform

@@ -1,0 +1,206 @@
+// The command exchange over a scripted port: frames, reply lengths, the 2 ms pause, the
+// timeout and the way the poll waits.
+#include <gtest/gtest.h>
+
+#include "link/radio_command.h"
+#include "link_fakes.h"
+
+namespace talveron::link::test {
+namespace {
+
+using namespace std::chrono;
+using B = std::vector<std::uint8_t>;
+
+struct Rig {
+    FakeClock clock;
+    FakePort port{clock};
+    ScriptedPrompt prompt;
+    RecordingStatus status;
+    RecordingView view;
+    RadioLink link{port, prompt, status, view, clock, LinkState{}};
+
+    Rig() {
+        port.SelectPort(1);
+        port.Open();
+    }
+    // Everything the link wrote, in one run.
+    B Sent() const {
+        B all;
+        for (const auto& w : port.writes) all.insert(all.end(), w.second.begin(), w.second.end());
+        return all;
+    }
+};
+
+TEST(CommandTable, LengthsAndTimeoutsFollowTheReplySize) {
+    EXPECT_EQ(ReplyLength(kCmdV), 2u);
+    EXPECT_EQ(ReplyLength(kCmdI), 3u);
+    EXPECT_EQ(ReplyLength(kCmdIdentify), 3u);
+    EXPECT_EQ(ReplyLength(kCmdR), 7u);
+    EXPECT_EQ(ReplyLength(kCmdW), 11u);
+    EXPECT_EQ(ReplyLength(9), 0u);
+    EXPECT_EQ(ReplyTimeout(kCmdV), milliseconds(20));
+    EXPECT_EQ(ReplyTimeout(kCmdI), milliseconds(40));
+    EXPECT_EQ(ReplyTimeout(kCmdR), milliseconds(120));
+    EXPECT_EQ(ReplyTimeout(kCmdW), milliseconds(210));
+}
+
+TEST(RadioCommand, VersionAnswerMustBe0x11) {
+    Rig rig;
+    RadioCommand(rig.link, kCmdV);
+    EXPECT_TRUE(rig.link.state.replyOk);
+    EXPECT_EQ(rig.link.state.reply, (B{0x56, 0x11}));
+    EXPECT_EQ(rig.Sent(), (B{0x56}));
+
+    rig.port.radio.vAnswer = 0x10;
+    RadioCommand(rig.link, kCmdV);
+    EXPECT_FALSE(rig.link.state.replyOk);
+    EXPECT_EQ(rig.link.state.reply, (B{0x56, 0x10}))
+        << "the bytes arrived, only the answer is wrong";
+}
+
+TEST(RadioCommand, IdentifySendsTheLetterThenSeven) {
+    Rig rig;
+    rig.port.radio.identity = 0x0E;
+    RadioCommand(rig.link, kCmdI);
+    ASSERT_TRUE(rig.link.state.replyOk);
+    EXPECT_EQ(rig.link.state.reply, (B{0x49, 0x07, 0x0E}));
+    ASSERT_EQ(rig.port.writes.size(), 2u);
+    EXPECT_EQ(rig.port.writes[0].second, (B{0x49}));
+    EXPECT_EQ(rig.port.writes[1].second, (B{0x07}));
+}
+
+TEST(RadioCommand, ReadAtEightCarriesTheAddressAndReturnsFourBytes) {
+    Rig rig;
+    for (int i = 0; i < 144; ++i) rig.port.radio.memory[i] = static_cast<std::uint8_t>(i * 3);
+    rig.link.state.SetAddress(0x0008);
+    RadioCommand(rig.link, kCmdR);
+    ASSERT_TRUE(rig.link.state.replyOk);
+    EXPECT_EQ(rig.Sent(), (B{0x52, 0x00, 0x08}));
+    EXPECT_EQ(rig.link.state.reply, (B{0x52, 0x00, 0x08, 24, 27, 30, 33}));
+}
+
+TEST(RadioCommand, WriteAt0x0104SendsImageBytes260To263) {
+    Rig rig;
+    rig.port.radio.memory.assign(808, 0);
+    EepromImage image(809);
+    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i & 0xFF);
+    rig.link.state.SetAddress(0x0104);
+    RadioCommand(rig.link, kCmdW, image);
+    ASSERT_TRUE(rig.link.state.replyOk);
+    EXPECT_EQ(rig.Sent(), (B{0x57, 0x01, 0x04, 4, 5, 6, 7}));
+    ASSERT_EQ(rig.link.state.reply.size(), 11u);
+    EXPECT_EQ(B(rig.link.state.reply.begin() + 7, rig.link.state.reply.end()), (B{4, 5, 6, 7}));
+    EXPECT_EQ(rig.port.radio.memory[0x104 + 3], 7);
+}
+
+TEST(RadioCommand, DataFollowTheLetterAfterTheTwoMillisecondPause) {
+    Rig rig;
+    rig.link.state.SetAddress(0);
+    RadioCommand(rig.link, kCmdR);
+    ASSERT_EQ(rig.port.writes.size(), 2u);
+    const auto gap = rig.port.writes[1].first - rig.port.writes[0].first;
+    EXPECT_GE(gap, microseconds(2000));
+    EXPECT_LT(gap, microseconds(3000)) << "no more than the pause itself";
+    EXPECT_GE(rig.view.events, 1) << "the pause lets the program handle its events";
+}
+
+TEST(RadioCommand, ShortReplyFailsAfterItsTimeoutAndKeepsTheOldReply) {
+    Rig rig;
+    rig.link.state.SetAddress(0);
+    RadioCommand(rig.link, kCmdR);
+    ASSERT_TRUE(rig.link.state.replyOk);
+    const B previous = rig.link.state.reply;
+
+    rig.port.radio.tamper = [](B& answer, int) { answer.pop_back(); };  // 6 bytes arrive
+    rig.link.state.SetAddress(4);
+    const auto before = rig.clock.Elapsed();
+    RadioCommand(rig.link, kCmdR);
+    EXPECT_FALSE(rig.link.state.replyOk);
+    EXPECT_EQ(rig.link.state.reply, previous);
+    EXPECT_GE(rig.clock.Elapsed() - before, milliseconds(122)) << "2 ms pause + 120 ms timeout";
+}
+
+TEST(RadioCommand, OverLongReplyFails) {
+    Rig rig;
+    rig.port.radio.tamper = [](B& answer, int) { answer.push_back(0x00); };
+    rig.link.state.SetAddress(0);
+    RadioCommand(rig.link, kCmdR);
+    EXPECT_FALSE(rig.link.state.replyOk);
+}
+
+TEST(RadioCommand, ReplyCompletedLaterIsTakenAsSoonAsItIsWhole) {
+    Rig rig;
+    // The radio is slow: the last answer bytes come 50 ms after the frame.
+    rig.port.radio.tamper = [&](B& answer, int) {
+        rig.port.late.push_back({milliseconds(50), B(answer.begin() + 2, answer.end())});
+        answer.resize(2);
+    };
+    rig.link.state.SetAddress(0);
+    const auto before = rig.clock.Elapsed();
+    RadioCommand(rig.link, kCmdR);
+    EXPECT_TRUE(rig.link.state.replyOk);
+    EXPECT_EQ(rig.link.state.reply.size(), 7u);
+    EXPECT_LT(rig.clock.Elapsed() - before, milliseconds(60)) << "no waiting beyond the reply";
+}
+
+TEST(RadioCommand, PollSleepsOnThePortInsteadOfSpinning) {
+    Rig rig;
+    rig.port.radio.tamper = [](B& answer, int) { answer.clear(); };  // echo only
+    rig.link.state.SetAddress(0);
+    RadioCommand(rig.link, kCmdW, EepromImage(145, 1));
+    EXPECT_FALSE(rig.link.state.replyOk);
+    EXPECT_LE(rig.port.waitingLooks, 3) << "one look, one wait for the whole timeout, one look";
+    EXPECT_EQ(rig.port.waits, 1);
+}
+
+TEST(RadioCommand, LostPortEndsTheExchangeAtOnce) {
+    Rig rig;
+    rig.port.radio.tamper = [](B& answer, int) { answer.clear(); };
+    rig.port.lostAfterWrite = true;
+    rig.link.state.SetAddress(0);
+    const auto before = rig.clock.Elapsed();
+    RadioCommand(rig.link, kCmdR);
+    EXPECT_FALSE(rig.link.state.replyOk);
+    EXPECT_LT(rig.clock.Elapsed() - before, milliseconds(10));
+    EXPECT_FALSE(rig.port.IsOpen());
+    // A closed port fails every later exchange without writing anything.
+    const std::size_t writes = rig.port.writes.size();
+    RadioCommand(rig.link, kCmdV);
+    EXPECT_FALSE(rig.link.state.replyOk);
+    EXPECT_EQ(rig.port.writes.size(), writes);
+}
+
+TEST(WaitSeconds, WaitsItsFullLengthHandlingEvents) {
+    Rig rig;
+    const auto before = rig.clock.Elapsed();
+    WaitSeconds(rig.link, 0.5f);
+    EXPECT_GE(rig.clock.Elapsed() - before, milliseconds(500));
+    EXPECT_LT(rig.clock.Elapsed() - before, milliseconds(511));
+    EXPECT_GE(rig.view.events, 50) << "events at least every 10 ms";
+}
+
+TEST(LinkState, AddressCarriesIntoTheHighByte) {
+    LinkState s;
+    s.SetAddress(252);
+    EXPECT_EQ(s.addrHigh, 0);
+    EXPECT_EQ(s.addrLow, 252);
+    s.SetAddress(s.Address() + 4);
+    EXPECT_EQ(s.addrHigh, 1);
+    EXPECT_EQ(s.addrLow, 0);
+    EXPECT_EQ(s.Address(), 256);
+}
+
+TEST(PortChoiceText, NumbersOneToEightAreNumbersElseDevices) {
+    PortChoice p;
+    ASSERT_TRUE(ParsePortChoice("5", p));
+    EXPECT_EQ(p.number, 5);
+    EXPECT_TRUE(p.device.empty());
+    ASSERT_TRUE(ParsePortChoice("/dev/pts/7", p));
+    EXPECT_EQ(p.device, "/dev/pts/7");
+    ASSERT_TRUE(ParsePortChoice("9", p));
+    EXPECT_EQ(p.device, "9") << "there is no port 9; the text is taken as a device";
+    EXPECT_FALSE(ParsePortChoice("", p));
+}
+
+}  // namespace
+}  // namespace talveron::link::test
