@@ -6,50 +6,33 @@
 #endif
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <deque>
 
-#include "vradio/line_pacer.h"
+#include "vradio/serial_line.h"
 
 namespace talveron::vradio {
 
 namespace {
 
-using Clock = LinePacer::Clock;
+using Clock = SerialLine::Clock;
+using TimePoint = SerialLine::TimePoint;
 
-// The radio stops listening while this much of its output waits for a reader, as a real
-// radio's receiver would be flow-controlled by its own transmit buffer.
-constexpr std::size_t kOutputLimit = 4096;
+// The radio stops taking bytes from the port while this many are on their way, as a real
+// radio's receiver would be held up by its own transmitter.
+constexpr std::size_t kBacklogLimit = 4096;
 
-// Bytes waiting to be sent, oldest first.
-class OutQueue {
-  public:
-    Bytes& Tail() { return bytes_; }
-    bool Empty() const { return head_ == bytes_.size(); }
-    std::size_t Size() const { return bytes_.size() - head_; }
-    const std::uint8_t* Data() const { return bytes_.data() + head_; }
-    void Drop(std::size_t n) {
-        head_ += n;
-        if (head_ == bytes_.size()) {
-            bytes_.clear();
-            head_ = 0;
-        } else if (head_ > kOutputLimit) {
-            bytes_.erase(bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(head_));
-            head_ = 0;
-        }
-    }
-    void Clear() {
-        bytes_.clear();
-        head_ = 0;
-    }
-
-  private:
-    Bytes bytes_;
-    std::size_t head_ = 0;
+// A byte on the line and the moment it is whole at the far end.
+struct TimedByte {
+    std::uint8_t byte;
+    TimePoint due;
 };
 
-timespec ToTimespec(Clock::duration d) {
+timespec Until(TimePoint deadline) {
+    auto d = deadline - Clock::now();
     if (d < Clock::duration::zero()) d = Clock::duration::zero();
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(d).count();
     timespec ts{};
@@ -66,64 +49,80 @@ std::string Failure(const char* what) {
 
 bool Serve(VirtualRadio& radio, PtyPair& pty, unsigned baud, const volatile sig_atomic_t& stop,
            const sigset_t& waitMask, std::string& error) {
-    LinePacer pacer(baud);
+    SerialLine line(baud);
 #ifdef __linux__
     // A byte at 9600 baud takes about a millisecond; the kernel's default timer slack of
-    // 50 us per wake-up would stretch a paced reply noticeably.
-    if (pacer.Paced()) prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    // 50 us per wake-up would be felt.
+    if (line.Paced()) prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 #endif
-    OutQueue out;
+    const auto frameGap = std::chrono::milliseconds(kFrameGapMs);
+    std::deque<TimedByte> toRadio;       // read from the port, not yet whole at the radio
+    std::deque<TimedByte> toProgrammer;  // sent by the radio, not yet written to the port
+    Bytes answer;
     bool writeBlocked = false;
-    Clock::time_point lastReceived = Clock::now();
+    TimePoint lastReceived = Clock::now();
 
     while (!stop) {
+        // Bytes that are whole at the radio go into it; its echo and answers go on the line.
+        TimePoint now = Clock::now();
+        while (!toRadio.empty() && toRadio.front().due <= now && !radio.Dead()) {
+            const TimedByte in = toRadio.front();
+            toRadio.pop_front();
+            if (radio.FrameInProgress() && in.due - lastReceived >= frameGap) radio.AbandonFrame();
+            lastReceived = in.due;
+            answer.clear();
+            radio.Receive(in.byte, answer);
+            for (std::uint8_t b : answer) toProgrammer.push_back({b, line.Sent(in.due)});
+        }
         if (radio.Dead()) {
             // The line goes dead: no answer, nothing more sent, the port hangs up.
-            out.Clear();
             pty.Close();
             while (!stop) sigsuspend(&waitMask);
             return true;
         }
+        if (radio.FrameInProgress() && now - lastReceived >= frameGap) radio.AbandonFrame();
 
-        // Send what the line lets go now.
-        Clock::time_point now = Clock::now();
-        while (!out.Empty() && !writeBlocked && pacer.MaySend(now)) {
-            const std::size_t chunk = pacer.Paced() ? 1 : out.Size();
-            const ssize_t n = ::write(pty.Master(), out.Data(), chunk);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                    writeBlocked = true;
-                    break;
-                }
+        // Bytes that are whole at the programmer go to the port.
+        std::uint8_t chunk[256];
+        std::size_t count = 0;
+        while (!writeBlocked && count < sizeof chunk && count < toProgrammer.size() &&
+               toProgrammer[count].due <= now) {
+            chunk[count] = toProgrammer[count].byte;
+            ++count;
+        }
+        if (count > 0) {
+            const ssize_t n = ::write(pty.Master(), chunk, count);
+            if (n >= 0) {
+                toProgrammer.erase(toProgrammer.begin(), toProgrammer.begin() + n);
+            } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                writeBlocked = true;
+            } else if (errno != EINTR) {
                 error = Failure("write");
                 return false;
             }
-            out.Drop(static_cast<std::size_t>(n));
-            now = Clock::now();
-            pacer.Sent(now);
+            continue;  // more may be due by now
         }
 
-        // Wait for input, for room to write, for the next byte's turn, or for a stop signal.
+        // Wait for bytes from the port, room to write, the next byte's moment, or a signal.
         pollfd pfd{};
         pfd.fd = pty.Master();
-        if (out.Size() < kOutputLimit) pfd.events |= POLLIN;
+        if (toRadio.size() + toProgrammer.size() < kBacklogLimit) pfd.events |= POLLIN;
         if (writeBlocked) pfd.events |= POLLOUT;
-        Clock::time_point deadline = Clock::time_point::max();
-        if (!out.Empty() && !writeBlocked) deadline = pacer.NextDue();
-        if (radio.FrameInProgress()) {
-            deadline = std::min(deadline, lastReceived + std::chrono::milliseconds(kFrameGapMs));
+        TimePoint deadline = TimePoint::max();
+        if (!toRadio.empty()) deadline = toRadio.front().due;
+        if (!toProgrammer.empty() && !writeBlocked) {
+            deadline = std::min(deadline, toProgrammer.front().due);
         }
+        if (radio.FrameInProgress()) deadline = std::min(deadline, lastReceived + frameGap);
         timespec timeout{};
-        const bool timed = deadline != Clock::time_point::max();
-        if (timed) timeout = ToTimespec(deadline - Clock::now());
-        const int ready = ppoll(&pfd, 1, timed ? &timeout : nullptr, &waitMask);
+        if (deadline != TimePoint::max()) timeout = Until(deadline);
+        const int ready =
+            ppoll(&pfd, 1, deadline != TimePoint::max() ? &timeout : nullptr, &waitMask);
         if (ready < 0) {
             if (errno == EINTR) continue;
             error = Failure("ppoll");
             return false;
         }
-
         if (pfd.revents & POLLOUT) writeBlocked = false;
         if (pfd.revents & POLLIN) {
             std::uint8_t buffer[256];
@@ -132,27 +131,12 @@ bool Serve(VirtualRadio& radio, PtyPair& pty, unsigned baud, const volatile sig_
                 error = Failure("read");
                 return false;
             }
-            if (n > 0) {
-                // A half-received frame that went quiet is over before the new bytes count,
-                // however late this wake-up came.
-                const Clock::time_point arrived = Clock::now();
-                if (radio.FrameInProgress() &&
-                    arrived - lastReceived >= std::chrono::milliseconds(kFrameGapMs)) {
-                    radio.AbandonFrame();
-                }
-                lastReceived = arrived;
-                for (ssize_t i = 0; i < n && !radio.Dead(); ++i)
-                    radio.Receive(buffer[i], out.Tail());
-            }
+            const TimePoint written = Clock::now();
+            for (ssize_t i = 0; i < n; ++i) toRadio.push_back({buffer[i], line.Received(written)});
         } else if (pfd.revents & (POLLERR | POLLHUP | POLLNVAL)) {
             // The slave is held open here, so the line cannot hang up while the radio lives.
             error = "the pseudo-terminal failed";
             return false;
-        }
-
-        if (radio.FrameInProgress() &&
-            Clock::now() - lastReceived >= std::chrono::milliseconds(kFrameGapMs)) {
-            radio.AbandonFrame();
         }
     }
     return true;

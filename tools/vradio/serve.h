@@ -1,5 +1,6 @@
 // The serving loop of talveron-vradio: bytes from the pseudo-terminal's master go into the
-// radio, its echo and answers go back out at the pace of the line, until a stop signal.
+// radio and its echo and answers go back out, both with the timing of a serial line at the
+// chosen baud rate (serial_line.h), until a stop signal.
 #pragma once
 
 #include <signal.h>
