@@ -21,7 +21,7 @@ namespace talveron::document {
 namespace {
 
 class RecordingHost : public DocumentHost {
-public:
+  public:
     std::map<int, Document> docs;
     std::vector<std::string> clip;
     std::vector<RangeVerdict> verdicts;
@@ -63,7 +63,7 @@ Document Sample(const char* name) {
 }
 
 class NotePadTest : public ::testing::Test {
-protected:
+  protected:
     RecordingHost host;
     void SetUp() override { host.docs[3] = Sample("vk-a1-16ch.cfg"); }
 };
@@ -178,9 +178,9 @@ TEST_F(NotePadTest, MenusCarryTheirCaptionsShortcutsAndStates) {
 
 TEST_F(NotePadTest, MenuCommandsReachTheHostWithTheWindowsNumber) {
     frmNotePad window(&host, 3);
-    for (const char* name : {"mnuFOpen", "mnuFClose", "mnuFSave", "mnuFSaveAs", "mnuFCustomer",
-                             "mnuFExit", "mnuRadioItem0", "mnuRadioItem1", "mnuReadMe",
-                             "mnuVersion"})
+    for (const char* name :
+         {"mnuFOpen", "mnuFClose", "mnuFSave", "mnuFSaveAs", "mnuFCustomer", "mnuFExit",
+          "mnuRadioItem0", "mnuRadioItem1", "mnuReadMe", "mnuVersion"})
         window.Action(QString::fromLatin1(name))->trigger();
     EXPECT_EQ(host.commands,
               (std::vector<std::string>{"open", "close3", "save3", "saveas3", "customer3", "exit",

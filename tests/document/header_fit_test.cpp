@@ -42,8 +42,12 @@ TEST(HeaderFit, ShrinkingStopsWhenTheStepsRunOut) {
 }
 
 TEST(HeaderFit, AnEmptyOrTinyHeaderStopsAtTheLimit) {
-    EXPECT_LE(FitHeaderFontSize(9, 500, [](int) { return 0; }, 60), 60);
-    EXPECT_GE(FitHeaderFontSize(9, 500, [](int) { return 0; }, 60), 50);
+    EXPECT_LE(FitHeaderFontSize(
+                  9, 500, [](int) { return 0; }, 60),
+              60);
+    EXPECT_GE(FitHeaderFontSize(
+                  9, 500, [](int) { return 0; }, 60),
+              50);
 }
 
 }  // namespace

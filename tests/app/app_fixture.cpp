@@ -1,0 +1,109 @@
+#include "app_fixture.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QMdiSubWindow>
+
+#include "image/cfg_file.h"
+
+namespace talveron::app {
+
+void AppTest::SetUp() {
+    qunsetenv("TALVERON_PORTS");
+    ASSERT_TRUE(dir_.isValid());
+}
+
+void AppTest::TearDown() {
+    mdi.reset();
+    port.reset();
+    StopRadio();
+    qunsetenv("TALVERON_PORTS");
+    QDir::setCurrent(QDir::tempPath());
+}
+
+void AppTest::StartRadio(const QString& model, const QString& memory, QStringList extra) {
+    radio = std::make_unique<VirtualRadioProcess>();
+    VirtualRadioOptions options;
+    options.model = model;
+    options.memory = memory;
+    options.extra = QStringList{QStringLiteral("--baud"), QStringLiteral("0")} + extra;
+    ASSERT_TRUE(radio->Start(VirtualRadioProgram(QCoreApplication::applicationDirPath()), options))
+        << radio->Error().toStdString();
+}
+
+void AppTest::StopRadio() {
+    if (radio) radio->Stop();
+}
+
+void AppTest::NoPorts() {
+    qputenv("TALVERON_PORTS", QFile::encodeName(dir_.filePath(QStringLiteral("no-such-tty"))));
+}
+
+void AppTest::StartMain(bool splash) {
+    port = std::make_unique<platform::QtSerialPort>();
+    MainOptions options;
+    options.programDir = dir_.path();
+    options.showSplash = splash;
+    options.splashMs = splash ? 100 : 0;
+    mdi = std::make_unique<frmMDI>(ui, *port, clock, options);
+    mdi->Startup();
+    mdi->activateWindow();
+}
+
+QString AppTest::CopySample(const char* name, const QString& as) {
+    const QString target = dir_.filePath(as.isEmpty() ? QString::fromLatin1(name) : as);
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QFile::remove(target);
+    EXPECT_TRUE(
+        QFile::copy(QStringLiteral(TALVERON_SAMPLES "/") + QString::fromLatin1(name), target));
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}
+
+bool AppTest::OpenThroughMenu(const QString& path) {
+    ui.AnswerOpen(path);
+    const std::size_t before = Captions().size();
+    if (mdi->ActiveWindow())
+        mdi->ActiveWindow()->Action(QStringLiteral("mnuFOpen"))->trigger();
+    else
+        mdi->MainAction(QStringLiteral("mnuFOpen"))->trigger();
+    return static_cast<std::size_t>(Captions().size()) == before + 1;
+}
+
+void AppTest::Upload() {
+    if (mdi->ActiveWindow())
+        mdi->ActiveWindow()->Action(QStringLiteral("mnuRadioItem0"))->trigger();
+    else
+        mdi->MainAction(QStringLiteral("mnuRadioItem0"))->trigger();
+}
+
+void AppTest::Download() {
+    ASSERT_NE(mdi->ActiveWindow(), nullptr);
+    mdi->ActiveWindow()->Action(QStringLiteral("mnuRadioItem1"))->trigger();
+}
+
+QStringList AppTest::Captions() const {
+    QStringList captions;
+    for (int n : mdi->Documents().OpenNumbers()) {
+        QMdiSubWindow* sub = mdi->SubWindow(n);
+        captions << (sub ? sub->windowTitle() : QStringLiteral("<no window>"));
+    }
+    return captions;
+}
+
+std::vector<std::string> AppTest::LinesOfFile(const QString& path) const {
+    const CfgReadResult read = ReadCfgFile(path.toStdString());
+    EXPECT_TRUE(read.ok()) << read.message;
+    return OpenDocument(read.image, read.modelCode, "x").lines;
+}
+
+QStringList AppTest::MenuBarNames() const {
+    QStringList names;
+    for (QAction* a : mdi->MenuBarActions())
+        if (a->isVisible()) names << a->objectName();
+    return names;
+}
+
+}  // namespace talveron::app

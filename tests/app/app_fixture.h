@@ -1,0 +1,61 @@
+// The main window under test: a real frmMDI with scripted questions and dialogs, a real serial
+// port, and, when a test asks for one, talveron-vradio on a pseudo-terminal as port 1.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/frm_mdi.h"
+#include "app/virtual_radio.h"
+#include "link/link_clock.h"
+#include "platform/scripted_ui_services.h"
+#include "platform/serial_port_qt.h"
+
+namespace talveron::app {
+
+class AppTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts talveron-vradio unpaced (--baud 0) with the given model, memory and further
+    // arguments, and makes it port 1.
+    void StartRadio(const QString& model = QStringLiteral("0"),
+                    const QString& memory = QStringLiteral("small"), QStringList extra = {});
+    // Stops the radio (it writes its --save file on the way out).
+    void StopRadio();
+    // Makes port 1 a device that does not exist, so no port opens.
+    void NoPorts();
+    // Builds the main window and runs its start-up (no splash unless asked).
+    void StartMain(bool splash = false);
+
+    // A copy of a sample in the test's folder (under sub-folders when given).
+    QString CopySample(const char* name, const QString& as = {});
+    QString TempPath(const QString& name) const { return dir_.filePath(name); }
+
+    // Opens a file through File > Open of the main window.
+    bool OpenThroughMenu(const QString& path);
+    // Radio > Upload or Download from whatever menu bar shows now.
+    void Upload();
+    void Download();
+    // Captions of the open document windows in document-number order.
+    QStringList Captions() const;
+    // The lines a .cfg file holds, as a document shows them.
+    std::vector<std::string> LinesOfFile(const QString& path) const;
+    // The names of the menus the menu bar shows.
+    QStringList MenuBarNames() const;
+
+    platform::ScriptedUiServices ui;
+    std::unique_ptr<platform::QtSerialPort> port;
+    link::SteadyClock clock;
+    std::unique_ptr<frmMDI> mdi;
+    std::unique_ptr<VirtualRadioProcess> radio;
+
+  private:
+    QTemporaryDir dir_;
+};
+
+}  // namespace talveron::app

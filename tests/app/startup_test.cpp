@@ -1,0 +1,147 @@
+// Start-up: the port question when no port opens, a quiet start when one does, the splash,
+// the state the document reset leaves, and the command line.
+#include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
+
+#include "app/app_main.h"
+#include "app/frm_hi.h"
+#include "app_fixture.h"
+
+namespace talveron::app {
+namespace {
+
+using platform::kCancel;
+using platform::kNo;
+using platform::kYes;
+
+TEST_F(AppTest, WithoutPortsTheDetectAgainQuestionRepeatsUntilNo) {
+    NoPorts();
+    ui.AnswerMessage(kYes);
+    ui.AnswerMessage(kNo);
+    StartMain();
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    for (const auto& m : ui.Messages()) {
+        EXPECT_EQ(m.text, QStringLiteral(" No RS232 Port is available\nDetect Again ?"));
+        EXPECT_EQ(m.title, QString());
+        EXPECT_EQ(m.buttons, kYes | kNo | kCancel);
+        EXPECT_EQ(m.icon, platform::MsgIcon::Exclamation);
+    }
+    EXPECT_EQ(mdi->LinkStateRef().portIndex, 0);
+    // The program is usable afterwards, and Upload says there is no port.
+    EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
+    ui.ClearRecords();
+    ui.AnswerMessage(platform::kOk);
+    ui.AnswerMessage(kNo);
+    Upload();
+    // No port to try, then the connection question; No ends it.
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_TRUE(ui.Messages()[1].text.startsWith(QStringLiteral("Connecting Err !  ")));
+    EXPECT_EQ(ui.Messages()[0].text, QStringLiteral("AvailableRS232 port was not detected !"));
+    EXPECT_EQ(ui.Messages()[0].title, QStringLiteral("Comm Port Error"));
+    EXPECT_EQ(ui.Messages()[0].icon, platform::MsgIcon::Critical);
+    EXPECT_TRUE(Captions().isEmpty());
+}
+
+TEST_F(AppTest, CancelAlsoEndsTheDetection) {
+    NoPorts();
+    ui.AnswerMessage(kCancel);
+    StartMain();
+    EXPECT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(mdi->LinkStateRef().portIndex, 0);
+}
+
+TEST_F(AppTest, WithARadioOnPortOneNothingIsAsked) {
+    StartRadio();
+    StartMain();
+    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_EQ(mdi->LinkStateRef().portIndex, 1);
+    EXPECT_TRUE(mdi->isVisible());
+    EXPECT_EQ(mdi->windowTitle(), QStringLiteral("MDI PC programmer"));
+    // The reset's state: the menu hint in black, the blink timer running, the clipboard
+    // empty, Upload enabled, the main window's menus.
+    EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
+    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_EQ(mdi->Status().Label()->font().pointSize(), 12);
+    EXPECT_EQ(mdi->Status().StatusText(), QString::fromLatin1(kMenuHint));
+    EXPECT_TRUE(mdi->Status().TimerActive());
+    EXPECT_TRUE(ui.ClipboardText().isEmpty());
+    EXPECT_TRUE(mdi->MainAction(QStringLiteral("mnuRadioItem0"))->isEnabled());
+    EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "munHelp"}));
+    EXPECT_FALSE(mdi->ProgressBar1()->isVisible());
+    EXPECT_TRUE(mdi->DotDecimal());
+}
+
+TEST_F(AppTest, TheSplashShowsWhileThePortsAreDetectedThenGoes) {
+    StartRadio();
+    bool splashSeen = false;
+    QString statusWhileSplash;
+    QTimer::singleShot(20, [&] {
+        if (!mdi) return;
+        for (frmHi* hi : mdi->findChildren<frmHi*>())
+            if (hi->isVisible()) splashSeen = true;
+        statusWhileSplash = mdi->Status().Text();
+    });
+    StartMain(true);
+    EXPECT_TRUE(splashSeen);
+    EXPECT_EQ(statusWhileSplash, QStringLiteral("Detecting RS232 port..."));
+    for (frmHi* hi : mdi->findChildren<frmHi*>()) EXPECT_FALSE(hi->isVisible());
+    EXPECT_FALSE(ui.Busy());
+}
+
+TEST_F(AppTest, TheMainWindowTakesHalfTheWayToTheScreenSizeAndIsCentred) {
+    StartRadio();
+    StartMain();
+    const QRect screen = mdi->screen()->geometry();
+    EXPECT_GT(mdi->width(), 0);
+    EXPECT_LE(mdi->width(), screen.width());
+    EXPECT_NEAR(mdi->x() + mdi->width() / 2, screen.center().x(), 2);
+    EXPECT_NEAR(mdi->y() + mdi->height() / 2, screen.center().y(), 2);
+}
+
+TEST(CommandLine, FilesAndTheVirtualRadio) {
+    CommandLine line = ParseCommandLine({"a.cfg", "--virtual-radio=1,large", "b.cfg"});
+    EXPECT_TRUE(line.error.isEmpty());
+    EXPECT_EQ(line.files, (QStringList{"a.cfg", "b.cfg"}));
+    ASSERT_TRUE(line.virtualRadio.has_value());
+    EXPECT_EQ(line.virtualRadio->model, QStringLiteral("1"));
+    EXPECT_EQ(line.virtualRadio->memory, QStringLiteral("large"));
+
+    line = ParseCommandLine({"--virtual-radio"});
+    ASSERT_TRUE(line.virtualRadio.has_value());
+    EXPECT_EQ(line.virtualRadio->model, QStringLiteral("0"));
+    EXPECT_EQ(line.virtualRadio->memory, QStringLiteral("small"));
+
+    line = ParseCommandLine({"--virtual-radio=,large"});
+    ASSERT_TRUE(line.virtualRadio.has_value());
+    EXPECT_EQ(line.virtualRadio->memory, QStringLiteral("large"));
+
+    EXPECT_FALSE(ParseCommandLine({"--virtual-radio=2"}).error.isEmpty());
+    EXPECT_FALSE(ParseCommandLine({"--virtual-radio=0,huge"}).error.isEmpty());
+    EXPECT_FALSE(ParseCommandLine({"--virtual-radio=0,small,x"}).error.isEmpty());
+    EXPECT_FALSE(ParseCommandLine({"--frobnicate"}).error.isEmpty());
+    EXPECT_EQ(ParseCommandLine({"--", "--odd-name.cfg"}).files, QStringList{"--odd-name.cfg"});
+    EXPECT_TRUE(ParseCommandLine({"--help"}).help);
+}
+
+TEST_F(AppTest, TheVirtualRadioIsPutInFrontOfThePortList) {
+    qputenv("TALVERON_PORTS", "/dev/ttyS9");
+    StartRadio();
+    const QString ports = QString::fromLocal8Bit(qgetenv("TALVERON_PORTS"));
+    EXPECT_EQ(ports, radio->Device() + QStringLiteral(":/dev/ttyS9"));
+    EXPECT_TRUE(radio->Running());
+    StopRadio();
+    EXPECT_FALSE(radio->Running());
+}
+
+TEST(VirtualRadio, AMissingProgramIsReported) {
+    VirtualRadioProcess process;
+    EXPECT_FALSE(process.Start(QStringLiteral("/nonexistent/talveron-vradio"), {}, 2000));
+    EXPECT_FALSE(process.Error().isEmpty());
+    EXPECT_FALSE(process.Running());
+}
+
+}  // namespace
+}  // namespace talveron::app
