@@ -1,0 +1,378 @@
+// talveron-cli end to end: the built program run on files in a temporary folder, with its
+// standard output, standard error and exit status captured.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "image/cfg_file.h"
+#include "image/document.h"
+#include "image_generator.h"
+#include "test_support.h"
+
+namespace talveron {
+namespace {
+
+using test::ReadBytes;
+using test::ReadText;
+using test::TempDir;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs talveron-cli with args; its output goes to files in a folder of its own.
+CliRun RunCli(const std::vector<std::string>& args) {
+    TempDir io;
+    const std::string outPath = io.file("stdout");
+    const std::string errPath = io.file("stderr");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int in = ::open("/dev/null", O_RDONLY);
+        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (in < 0 || out < 0 || err < 0) ::_exit(120);
+        ::dup2(in, 0);
+        ::dup2(out, 1);
+        ::dup2(err, 2);
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(TALVERON_CLI));
+        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(TALVERON_CLI, argv.data());
+        ::_exit(121);
+    }
+    CliRun run;
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child) return run;
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.out = ReadText(outPath);
+    run.err = ReadText(errPath);
+    return run;
+}
+
+std::string Sample(const char* name) {
+    return std::string(TALVERON_SAMPLES) + "/" + name;
+}
+
+// The sample for model 0, as the document window shows it; decoded by hand from its bytes
+// (IF +45.0 MHz, prescaler 64).
+const char* const kShowA1 =
+    "Model:VK-A1  \n"
+    "Range:140-175MHz\n"
+    " CH   Rx Freq.  Rx_CTCSS/DCS   Tx Freq.  Tx_CTCSS/DCS \n"
+    "1   145.012500  001=  67.0   145.012500  001=  67.0   \n"
+    "2   146.520000  000=  None   146.520000  000=  None   \n"
+    "3   147.300000  012=  100.0  146.700000  012=  100.0  \n"
+    "4   148.025000  051=  023    148.025000  051=  023    \n"
+    "5   150.005000  000=  None   150.006250  154=  754    \n"
+    "6   151.625000  008=  88.5   151.625000  008=  88.5   \n"
+    "7   152.487500  000=  None   NONE        000=  None   \n"
+    "8   154.570000  018=  123.0  154.570000  018=  123.0  \n"
+    "9   155.340000  072=  131    155.340000  072=  131    \n"
+    "10  156.800000  000=  None   156.800000  000=  None   \n"
+    "11  158.118750  024=  151.4  158.118750  024=  151.4  \n"
+    "12  160.500000  000=  None   160.500000  000=  None   \n"
+    "13  162.550000  000=  None   NONE        000=  None   \n"
+    "14  166.250000  121=  445    166.250000  121=  445    \n"
+    "15  171.000000  039=  69.4   171.000000  039=  69.4   \n"
+    "16  NONE        000=  None   NONE        000=  None   \n"
+    "\n"
+    "CH SPACE  RF_PWR BCLO SCAN\n"
+    "01 12.5K    H    OFF  ON \n"
+    "02 25.0K    H    OFF  ON \n"
+    "03 25.0K    H    ON   ON \n"
+    "04 12.5K    L    ON   OFF\n"
+    "05 12.5K    H    OFF  ON \n"
+    "06 12.5K    H    ON   ON \n"
+    "07 12.5K    L    OFF  ON \n"
+    "08 25.0K    H    OFF  OFF\n"
+    "09 12.5K    H    ON   ON \n"
+    "10 25.0K    H    OFF  ON \n"
+    "11 12.5K    L    OFF  ON \n"
+    "12 25.0K    H    OFF  OFF\n"
+    "13 25.0K    L    OFF  ON \n"
+    "14 12.5K    H    ON   ON \n"
+    "15 12.5K    H    OFF  ON \n";
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const auto end = text.find('\n', pos);
+        lines.push_back(text.substr(pos, end - pos));
+        pos = end == std::string::npos ? text.size() : end + 1;
+    }
+    return lines;
+}
+
+// The image of a sample, to be changed and written as a file of its own.
+EepromImage SampleImage(const char* name) {
+    const CfgReadResult r = ReadCfgFile(Sample(name));
+    EXPECT_TRUE(r.ok()) << r.message;
+    return r.image;
+}
+
+void WriteImage(const std::string& path, const EepromImage& image) {
+    test::WriteBytes(path, test::ByteRecords(image));
+}
+
+TEST(CliShow, PrintsTheSampleLineByLineWithItsTrailingBlanks) {
+    const CliRun r = RunCli({"show", Sample("vk-a1-16ch.cfg")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    const auto got = Lines(r.out);
+    const auto want = Lines(kShowA1);
+    ASSERT_EQ(got.size(), want.size()) << r.out;
+    for (std::size_t i = 0; i < want.size(); ++i) EXPECT_EQ(got[i], want[i]) << "line " << i + 1;
+    EXPECT_EQ(r.out, kShowA1);
+}
+
+TEST(CliShow, SecondModelAndA99ChannelFile) {
+    const CliRun a2 = RunCli({"show", Sample("vk-a2-16ch.cfg")});
+    ASSERT_EQ(a2.status, 0) << a2.err;
+    const auto lines = Lines(a2.out);
+    ASSERT_GE(lines.size(), 21u);
+    EXPECT_EQ(lines[0], "Model:VK-A2  ");
+    EXPECT_EQ(lines[1], "Range:440-480MHz");
+    for (int k = 0; k < 16; ++k) EXPECT_EQ(lines[3 + k].size(), 54u) << lines[3 + k];
+    EXPECT_EQ(lines[19], "");
+    EXPECT_EQ(lines[20], "CH SPACE  RF_PWR BCLO SCAN");
+
+    TempDir dir;
+    test::ImageGenerator gen(99);
+    const auto g = gen.Make(99, 0x04, 64);
+    WriteImage(dir.file("big.cfg"), g.image);
+    const CliRun big = RunCli({"show", dir.file("big.cfg")});
+    ASSERT_EQ(big.status, 0) << big.err;
+    const auto bl = Lines(big.out);
+    int inUse = 0;
+    for (const auto& ch : g.channels) inUse += ch.kind != test::GeneratedChannel::Empty;
+    ASSERT_EQ(bl.size(), 3u + 99u + 2u + inUse);
+    EXPECT_EQ(bl[0], g.modelCode ? "Model:VK-A2  " : "Model:VK-A1  ");
+    EXPECT_EQ(bl[3 + 98].substr(0, 4), "99  ");
+    EXPECT_EQ(bl[3 + 98].size(), 54u);
+}
+
+TEST(CliRefusedFiles, MessageOnStandardErrorNothingOnStandardOutput) {
+    TempDir dir;
+    const std::string missing = dir.file("missing.cfg");
+    auto image = SampleImage("vk-a1-16ch.cfg");
+    image.back() = 2;
+    WriteImage(dir.file("model2.cfg"), image);
+    test::WriteBytes(dir.file("big.cfg"), std::vector<std::uint8_t>(5001, 0x11));
+    std::filesystem::create_directory(dir.file("folder.cfg"));
+    const std::pair<std::string, std::string> cases[] = {
+        {missing, "Can't open file: " + missing + "\n"},
+        {dir.file("folder.cfg"), "Can't open file: " + dir.file("folder.cfg") + "\n"},
+        {dir.file("model2.cfg"),
+         "Model or Type Error!  Can not Open  " + dir.file("model2.cfg") + "\n"},
+        {dir.file("big.cfg"), "File is too big to open\n"},
+    };
+    for (const auto& [path, message] : cases) {
+        for (const char* command : {"show", "check", "export"}) {
+            const CliRun r = RunCli({command, path});
+            EXPECT_EQ(r.status, 2) << command << " " << path;
+            EXPECT_EQ(r.out, "") << command << " " << path;
+            EXPECT_EQ(r.err, message) << command << " " << path;
+        }
+        const CliRun imp = RunCli({"import", path, dir.file("x.csv"), "-o", dir.file("out.cfg")});
+        EXPECT_EQ(imp.status, 2);
+        EXPECT_EQ(imp.out, "");
+        EXPECT_EQ(imp.err, message);
+        EXPECT_FALSE(std::filesystem::exists(dir.file("out.cfg")));
+    }
+}
+
+TEST(CliUsage, HelpOfEveryCommandAndUsageErrors) {
+    for (const char* command : {"show", "check", "export", "import"}) {
+        const CliRun help = RunCli({command, "--help"});
+        EXPECT_EQ(help.status, 0) << command;
+        EXPECT_EQ(help.err, "") << command;
+        EXPECT_EQ(help.out.rfind(std::string("usage: talveron-cli ") + command + " ", 0), 0u)
+            << help.out;
+    }
+    const CliRun top = RunCli({"--help"});
+    EXPECT_EQ(top.status, 0);
+    for (const char* command : {"show", "check", "export", "import"})
+        EXPECT_NE(top.out.find(std::string("  ") + command + " "), std::string::npos) << command;
+
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"frobnicate"},
+        {"show"},
+        {"show", Sample("vk-a1-16ch.cfg"), Sample("vk-a2-16ch.cfg")},
+        {"show", "--bogus", Sample("vk-a1-16ch.cfg")},
+        {"check"},
+        {"export", Sample("vk-a1-16ch.cfg"), "-o"},
+        {"import", Sample("vk-a1-16ch.cfg"), "x.csv"},
+        {"import", Sample("vk-a1-16ch.cfg"), "-o", "out.cfg"},
+    };
+    for (const auto& args : wrong) {
+        const CliRun r = RunCli(args);
+        std::string joined;
+        for (const auto& a : args) joined += a + " ";
+        EXPECT_EQ(r.status, 2) << joined;
+        EXPECT_EQ(r.out, "") << joined;
+        EXPECT_NE(r.err.find("usage: talveron-cli"), std::string::npos) << joined;
+    }
+}
+
+TEST(CliCheck, VerdictsAndExitCodes) {
+    TempDir dir;
+    const CliRun ok = RunCli({"check", Sample("vk-a1-16ch.cfg")});
+    EXPECT_EQ(ok.status, 0);
+    EXPECT_EQ(ok.out, "ALL Channels In Range\n");
+    EXPECT_EQ(ok.err, "");
+
+    // Channel 5's receive side on the 2.5 kHz raster: 190.0025 MHz in the synthesizer,
+    // 145.0025 MHz shown (q 76001, N 1187, A 33 with P 64: word 0x9468, nibble 0110).
+    auto image = SampleImage("vk-a1-16ch.cfg");
+    std::uint8_t* ch5 = image.data() + 16 + 8 * 4;
+    ch5[3] = 0x94;
+    ch5[4] = 0x68;
+    ch5[7] = static_cast<std::uint8_t>((ch5[7] & 0xF0) | 0x06);
+    WriteImage(dir.file("raster.cfg"), image);
+    const CliRun raster = RunCli({"check", dir.file("raster.cfg")});
+    EXPECT_EQ(raster.status, 1);
+    EXPECT_EQ(raster.out, "Channel #5 in Bad increament !\n");
+
+    // And channel 9 transmitting on 176 MHz (q 28160: word 0x3700, nibble 0000): the band
+    // fault wins over the raster fault before it.
+    std::uint8_t* ch9 = image.data() + 16 + 8 * 8;
+    ch9[5] = 0x37;
+    ch9[6] = 0x00;
+    ch9[7] = static_cast<std::uint8_t>(ch9[7] & 0x0F);
+    WriteImage(dir.file("band.cfg"), image);
+    const CliRun band = RunCli({"check", dir.file("band.cfg")});
+    EXPECT_EQ(band.status, 1);
+    EXPECT_EQ(band.out, "Channel #9 Range Out !\n");
+
+    // No channel holds a frequency: nothing to say.
+    auto empty = SampleImage("vk-a1-16ch.cfg");
+    for (int k = 0; k < 16; ++k) empty[16 + 8 * k] = 0;
+    WriteImage(dir.file("empty.cfg"), empty);
+    const CliRun none = RunCli({"check", dir.file("empty.cfg")});
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, "");
+
+    // The UHF sample is in its own band.
+    EXPECT_EQ(RunCli({"check", Sample("vk-a2-16ch.cfg")}).out, "ALL Channels In Range\n");
+}
+
+TEST(CliExportImport, ExportThenImportShowsTheSameDocument) {
+    TempDir dir;
+    test::ImageGenerator gen(2026);
+    const auto g = gen.Make(99, 0x1B, 128);  // IF index 3, oscillator 1
+    WriteImage(dir.file("gen99.cfg"), g.image);
+    for (const std::string& base :
+         {Sample("vk-a1-16ch.cfg"), Sample("vk-a2-16ch.cfg"), dir.file("gen99.cfg")}) {
+        const CliRun exported = RunCli({"export", base});
+        ASSERT_EQ(exported.status, 0) << exported.err;
+        EXPECT_EQ(exported.out.rfind("Channel,RxFreq,RxTone,TxFreq,TxTone,Spacing,Power,BCLO,"
+                                     "Scan,Penalty\n",
+                                     0),
+                  0u);
+        const std::string csv = dir.file("plan.csv");
+        const CliRun toFile = RunCli({"export", base, "-o", csv});
+        ASSERT_EQ(toFile.status, 0) << toFile.err;
+        EXPECT_EQ(toFile.out, "");
+        EXPECT_EQ(ReadText(csv), exported.out);
+
+        const std::string out = dir.file("imported.cfg");
+        const CliRun imported = RunCli({"import", base, csv, "-o", out});
+        ASSERT_EQ(imported.status, 0) << imported.err;
+        EXPECT_EQ(imported.out, "");
+        EXPECT_EQ(imported.err, "");
+        EXPECT_EQ(RunCli({"show", out}).out, RunCli({"show", base}).out) << base;
+
+        // Head and model byte come from the base; the file is one record per byte.
+        const CfgReadResult before = ReadCfgFile(base);
+        const CfgReadResult after = ReadCfgFile(out);
+        ASSERT_TRUE(after.ok()) << after.message;
+        ASSERT_EQ(after.image.size(), before.image.size());
+        EXPECT_EQ(ReadBytes(out).size(), 3 * before.image.size());
+        for (std::size_t i = 1; i < kHeadSize; ++i) EXPECT_EQ(after.image[i], before.image[i]) << i;
+        EXPECT_EQ(after.modelCode, before.modelCode);
+        std::filesystem::remove(out);
+    }
+    // The samples were saved by this program: their import gives them back byte for byte.
+    const std::string csv = dir.file("a1.csv");
+    ASSERT_EQ(RunCli({"export", Sample("vk-a1-16ch.cfg"), "-o", csv}).status, 0);
+    ASSERT_EQ(RunCli({"import", Sample("vk-a1-16ch.cfg"), csv, "-o", dir.file("a1.cfg")}).status,
+              0);
+    EXPECT_EQ(ReadBytes(dir.file("a1.cfg")), ReadBytes(Sample("vk-a1-16ch.cfg")));
+}
+
+TEST(CliExportImport, BadRowsAreRefusedAndNothingIsWritten) {
+    TempDir dir;
+    const std::string base = Sample("vk-a1-16ch.cfg");
+    const std::string header =
+        "Channel,RxFreq,RxTone,TxFreq,TxTone,Spacing,Power,BCLO,Scan,Penalty\n";
+    const std::string good = "1,145.012500,67.0,145.012500,67.0,12.5,H,OFF,ON,OFF\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"2,145.01x,,,,25.0,L,OFF,OFF,OFF\n", "line 3, column 2 (RxFreq)"},
+        {"2,145.0,,145.0,D999,25.0,L,OFF,OFF,OFF\n", "line 3, column 5 (TxTone)"},
+        {"2,145.0,,,,25.0,L,OFF,maybe,OFF\n", "line 3, column 9 (Scan)"},
+        {"17,145.0,,,,25.0,L,OFF,OFF,OFF\n", "line 3, column 1 (Channel)"},
+        {"0,145.0,,,,25.0,L,OFF,OFF,OFF\n", "line 3, column 1 (Channel)"},
+    };
+    const std::string out = dir.file("out.cfg");
+    for (const auto& [row, where] : cases) {
+        const std::string csv = dir.file("bad.csv");
+        test::WriteText(csv, header + good + row);
+        const CliRun r = RunCli({"import", base, csv, "-o", out});
+        EXPECT_EQ(r.status, 2) << row;
+        EXPECT_EQ(r.out, "") << row;
+        EXPECT_EQ(r.err.rfind(csv + ": " + where, 0), 0u) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(out)) << row;
+    }
+    const CliRun range = RunCli({"import", base, dir.file("bad.csv"), "-o", out});
+    EXPECT_NE(range.err.find("outside 1..16"), std::string::npos) << range.err;
+
+    // A 99-channel base takes channel 99 but not 100.
+    test::ImageGenerator gen(5);
+    WriteImage(dir.file("big.cfg"), gen.Make(99, 0x00, 128).image);
+    test::WriteText(dir.file("99.csv"), header + "99,145.0,,,,25.0,L,OFF,OFF,OFF\n");
+    EXPECT_EQ(RunCli({"import", dir.file("big.cfg"), dir.file("99.csv"), "-o", out}).status, 0);
+    const CliRun shown = RunCli({"show", out});
+    EXPECT_NE(shown.out.find("\n99  145.000000  000=  None   NONE        000=  None   \n"),
+              std::string::npos);
+    std::filesystem::remove(out);
+    test::WriteText(dir.file("100.csv"), header + "100,145.0,,,,25.0,L,OFF,OFF,OFF\n");
+    const CliRun hundred = RunCli({"import", dir.file("big.cfg"), dir.file("100.csv"), "-o", out});
+    EXPECT_EQ(hundred.status, 2);
+    EXPECT_NE(hundred.err.find("outside 1..99"), std::string::npos) << hundred.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    const CliRun noCsv = RunCli({"import", base, dir.file("none.csv"), "-o", out});
+    EXPECT_EQ(noCsv.status, 2);
+    EXPECT_EQ(noCsv.err, "Can't open file: " + dir.file("none.csv") + "\n");
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST(CliExportImport, ImportOverAReadOnlyFileIsRefused) {
+    TempDir dir;
+    const std::string base = Sample("vk-a1-16ch.cfg");
+    const std::string csv = dir.file("plan.csv");
+    ASSERT_EQ(RunCli({"export", base, "-o", csv}).status, 0);
+    const std::string out = dir.file("locked.cfg");
+    test::WriteText(out, "old");
+    ::chmod(out.c_str(), 0444);
+    const CliRun r = RunCli({"import", base, csv, "-o", out});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, out + " is a read only file\n");
+    EXPECT_EQ(ReadText(out), "old");
+
+    const CliRun nowhere = RunCli({"export", base, "-o", dir.file("absent/plan.csv")});
+    EXPECT_EQ(nowhere.status, 1);
+    EXPECT_NE(nowhere.err, "");
+}
+
+}  // namespace
+}  // namespace talveron
