@@ -91,7 +91,6 @@ void ConnectRadio(RadioLink& link) {
                              Buttons::Ok, Icon::Critical, Answer::Ok});
             return;
         }
-        state.refused.clear();
         bool answered = false;
         for (state.portIndex = 1; state.portIndex <= static_cast<int>(state.portList.size());
              ++state.portIndex) {

@@ -54,11 +54,13 @@ QtSerialPort::~QtSerialPort() = default;
 
 void QtSerialPort::SelectPort(int number) {
     if (port_->isOpen()) return;
+    number_ = number;
     device_ = PortDeviceName(number);
 }
 
 void QtSerialPort::SelectDevice(const std::string& path) {
     if (port_->isOpen()) return;
+    number_ = 0;
     device_ = path;
 }
 
@@ -72,7 +74,9 @@ OpenResult QtSerialPort::OpenPort() {
     result.device = device_;
     if (device_.empty()) {
         result.failure = OpenFailure::NotFound;
-        result.message = "no such port";
+        result.device = "port " + std::to_string(number_);
+        result.message = result.device + ": no such port (ports are numbered from " +
+                         std::string(kPortsVariable) + " or the system's serial ports)";
         return result;
     }
     if (port_->isOpen()) return result;

@@ -44,6 +44,7 @@ class QtSerialPort final : public link::SerialPort {
     void Lost();
 
     std::unique_ptr<QSerialPort> port_;
+    int number_ = 0;
     std::string device_;
     link::OpenResult lastOpen_;
 };

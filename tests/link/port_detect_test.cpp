@@ -79,6 +79,12 @@ TEST(DetectRS, PortRefusedForPermissionIsNamedNotSkipped) {
     ASSERT_EQ(rig.link.state.refused.size(), 1u);
     EXPECT_NE(rig.status.text.find("COM4: permission denied"), std::string::npos);
     EXPECT_NE(rig.status.text.find("dialout"), std::string::npos);
+    // With no radio on the ports that did open, the verdict names the refused one too.
+    rig.port.radioPort = 6;
+    ConnectRadio(rig.link);
+    EXPECT_EQ(rig.status.text,
+              "Not detected: COM4: permission denied (join the group dialout that owns it)");
+    EXPECT_EQ(rig.status.color, kStatusRed);
 }
 
 TEST(ConnectRadio, FindsTheRadioOnTheSecondPortAfterProbingTheFirst) {

@@ -69,6 +69,7 @@ TEST(QtPort, NumberWithoutDeviceIsNotFound) {
     port.SelectPort(2);
     const link::OpenResult r = port.Open();
     EXPECT_EQ(r.failure, link::OpenFailure::NotFound);
+    EXPECT_EQ(r.message.rfind("port 2: no such port", 0), 0u) << r.message;
     EXPECT_FALSE(port.IsOpen());
 }
 
