@@ -29,7 +29,7 @@ VirtualRadio RadioWith(std::initializer_list<std::string_view> faults, int model
     return VirtualRadio(model, testing::CountingMemory(kSmallMemory), list);
 }
 
-TEST(FaultText, ReadsEveryKindWithDecimalAndHexAddresses) {
+TEST(FaultParse, ReadsEveryKindWithDecimalAndHexAddresses) {
     EXPECT_EQ(Parsed("silent").kind, Fault::Kind::Silent);
 
     const Fault s = Parsed("short@0x0104");
@@ -54,7 +54,7 @@ TEST(FaultText, ReadsEveryKindWithDecimalAndHexAddresses) {
     EXPECT_EQ(Parsed("identity=255").identity, 0xFF);
 }
 
-TEST(FaultText, RefusesBadTextsWithAMessage) {
+TEST(FaultParse, RefusesBadTextsWithAMessage) {
     for (std::string_view bad :
          {"", "loud", "short", "short@", "short@x", "short@65536", "short@0x10000", "long@-4",
           "corrupt@8:sometimes", "corrupt@8:", "dead@0x", "identity=", "identity=256",
@@ -62,13 +62,6 @@ TEST(FaultText, RefusesBadTextsWithAMessage) {
         std::string error;
         EXPECT_FALSE(ParseFault(bad, error).has_value()) << "'" << bad << "'";
         EXPECT_FALSE(error.empty()) << "'" << bad << "'";
-    }
-}
-
-TEST(FaultText, WritesBackWhatItReads) {
-    for (std::string_view text : {"silent", "short@0x0104", "long@0x0000", "corrupt@0x0008",
-                                  "corrupt@0x0328:always", "identity=0x0D", "dead@0xFFFC"}) {
-        EXPECT_EQ(FaultText(Parsed(text)), text);
     }
 }
 

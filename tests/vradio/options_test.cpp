@@ -42,8 +42,10 @@ TEST(VradioOptions, ReadsEveryOptionInBothSpellings) {
     EXPECT_EQ(o.savePath, "out.cfg");
     EXPECT_EQ(o.baud, 0u);
     ASSERT_EQ(o.faults.size(), 2u);
-    EXPECT_EQ(FaultText(o.faults[0]), "short@0x0008");
-    EXPECT_EQ(FaultText(o.faults[1]), "identity=0x0D");
+    EXPECT_EQ(o.faults[0].kind, Fault::Kind::Short);
+    EXPECT_EQ(o.faults[0].address, 8);
+    EXPECT_EQ(o.faults[1].kind, Fault::Kind::Identity);
+    EXPECT_EQ(o.faults[1].identity, 0x0D);
 
     EXPECT_EQ(Good({"--memory", "small"}).memory, kSmallMemory);
     EXPECT_EQ(Good({"--model=0"}).model, 0);

@@ -150,23 +150,12 @@ TEST(VradioProgram, FaultsShowOnTheLine) {
         EXPECT_TRUE(radio.ReceiveWithin(std::chrono::milliseconds(200)).empty());
         EXPECT_EQ(radio.Stop(SIGTERM), 0);
     }
-    {
-        VradioProcess radio;
-        StartAndOpen(radio, {"--baud", "0", "--fault", "short@8", "--fault", "long@0x0C", "--fault",
-                             "corrupt@0x10", "--fault", "identity=0x0D"});
-        EXPECT_EQ(radio.Exchange({0x49, 0x07}, 3), (Bytes{0x49, 0x07, 0x0D}));
-        ASSERT_TRUE(radio.Send(ReadFrame(8)));
-        EXPECT_EQ(radio.ReceiveWithin(std::chrono::milliseconds(200)).size(), 6u);
-        ASSERT_TRUE(radio.Send(ReadFrame(0x0C)));
-        EXPECT_EQ(radio.ReceiveWithin(std::chrono::milliseconds(200)).size(), 8u);
-        const Bytes first = radio.Exchange(ReadFrame(0x10), 7);
-        const Bytes second = radio.Exchange(ReadFrame(0x10), 7);
-        ASSERT_EQ(first.size(), 7u);
-        ASSERT_EQ(second.size(), 7u);
-        EXPECT_EQ(first[3], static_cast<std::uint8_t>(~second[3])) << "inverted the first time";
-        EXPECT_EQ(Bytes(first.begin() + 4, first.end()), Bytes(second.begin() + 4, second.end()));
-        EXPECT_EQ(radio.Stop(SIGTERM), 0);
-    }
+    VradioProcess radio;
+    StartAndOpen(radio, {"--baud", "0", "--fault", "short@8", "--fault", "identity=0x0D"});
+    EXPECT_EQ(radio.Exchange({0x49, 0x07}, 3), (Bytes{0x49, 0x07, 0x0D}));
+    ASSERT_TRUE(radio.Send(ReadFrame(8)));
+    EXPECT_EQ(radio.ReceiveWithin(std::chrono::milliseconds(200)).size(), 6u);
+    EXPECT_EQ(radio.Stop(SIGTERM), 0);
 }
 
 TEST(VradioProgram, HalfFrameThatGoesQuietIsForgotten) {

@@ -1,7 +1,5 @@
 #include "vradio/fault.h"
 
-#include <cstdio>
-
 namespace talveron::vradio {
 
 std::optional<unsigned> ParseNumber(std::string_view text, unsigned max) {
@@ -76,29 +74,6 @@ std::optional<Fault> ParseFault(std::string_view text, std::string& error) {
     }
     fault.address = static_cast<std::uint16_t>(*address);
     return fault;
-}
-
-std::string FaultText(const Fault& fault) {
-    char address[16];
-    std::snprintf(address, sizeof address, "0x%04X", static_cast<unsigned>(fault.address));
-    switch (fault.kind) {
-        case Fault::Kind::Silent:
-            return "silent";
-        case Fault::Kind::Short:
-            return std::string("short@") + address;
-        case Fault::Kind::Long:
-            return std::string("long@") + address;
-        case Fault::Kind::Corrupt:
-            return std::string("corrupt@") + address + (fault.always ? ":always" : "");
-        case Fault::Kind::Dead:
-            return std::string("dead@") + address;
-        case Fault::Kind::Identity: {
-            char id[8];
-            std::snprintf(id, sizeof id, "0x%02X", static_cast<unsigned>(fault.identity));
-            return std::string("identity=") + id;
-        }
-    }
-    return {};
 }
 
 }  // namespace talveron::vradio

@@ -36,7 +36,4 @@ std::optional<unsigned> ParseNumber(std::string_view text, unsigned max);
 // Reads one fault text; on a bad text sets error to a message naming it.
 std::optional<Fault> ParseFault(std::string_view text, std::string& error);
 
-// The fault as its text ("corrupt@0x0008:always"), for messages and the help.
-std::string FaultText(const Fault& fault);
-
 }  // namespace talveron::vradio
