@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPixmap>
@@ -35,6 +36,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             line.screenshot = arg.section(QLatin1Char('='), 1);
         } else if (!optionsEnded && arg == QLatin1String("--upload-at-start")) {
             line.uploadAtStart = true;
+        } else if (!optionsEnded && arg == QLatin1String("--quit-after-start")) {
+            line.quitAfterStart = true;
         } else if (!optionsEnded &&
                    (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
             line.help = true;
@@ -57,6 +60,8 @@ QString UsageText() {
 }
 
 int RunDesktop(int argc, char** argv) {
+    QElapsedTimer started;
+    started.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("talveron"));
     QApplication::setApplicationDisplayName(QString::fromLatin1(kAppTitle));
@@ -94,6 +99,14 @@ int RunDesktop(int argc, char** argv) {
     window.Startup();
     for (const QString& file : files) window.LoadImageFile(file);
     if (line.uploadAtStart) window.RadioCommand(0);
+    if (line.quitAfterStart) {
+        std::fprintf(stderr, "talveron: started in %lld ms\n",
+                     static_cast<long long>(started.elapsed()));
+        window.close();
+        port.Close();
+        radio.Stop();
+        return 0;
+    }
 
     if (!line.screenshot.isEmpty()) {
         QTimer::singleShot(1500, &window, [&] {

@@ -14,8 +14,9 @@ namespace talveron::app {
 struct CommandLine {
     std::optional<VirtualRadioOptions> virtualRadio;
     QStringList files;
-    QString screenshot;          // hidden: grab the screen into this file after start-up, then end
-    bool uploadAtStart = false;  // hidden: run Radio > Upload once after start-up
+    QString screenshot;           // hidden: grab the screen into this file after start-up, then end
+    bool uploadAtStart = false;   // hidden: run Radio > Upload once after start-up
+    bool quitAfterStart = false;  // hidden: end once start-up is done (to time it)
     bool help = false;
     QString error;
 };

@@ -255,7 +255,8 @@ int frmMDI::OpenDocumentWindow(int number) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setObjectName(QStringLiteral("Document%1").arg(number));
     windows_[number] = sub;
-    window->Layout(width(), mdi_->height() - TwipsToPixels(400));
+    // Room for the sub-window's title bar and a few cascade steps below the window.
+    window->Layout(width(), mdi_->height() - TwipsToPixels(1500));
     sub->resize(sub->sizeHint().expandedTo(window->size() + QSize(8, 30)));
     sub->setWindowTitle(window->windowTitle());
     const std::string band = doc ? doc->Band() : std::string();

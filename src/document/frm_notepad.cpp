@@ -20,7 +20,7 @@ namespace {
 using platform::PixelsToTwips;
 using platform::TwipsToPixels;
 
-constexpr int kStartPointSize = 9;
+constexpr int kStartPointSize = 10;
 
 QFont CourierFont(int pointSize) {
     QFont font(QStringLiteral("Courier"));
