@@ -103,19 +103,23 @@ TEST_F(NotePadTest, ColumnsLineUpInAFixedPitchFontFittedToTheHeader) {
     EXPECT_EQ(host.statuses.front(), QStringLiteral(" "));  // the load clears the status line
     const QFont font = window.List()->font();
     EXPECT_TRUE(QFontInfo(font).fixedPitch());
-    const QFontMetrics fm(font);
-    const int wide = fm.horizontalAdvance(QStringLiteral("W"));
-    for (int i = 0; i < window.List()->count(); ++i) {
-        const QString line = window.List()->item(i)->text();
-        EXPECT_EQ(fm.horizontalAdvance(line), wide * line.size()) << i;
+    const QFontMetricsF fm(font);
+    // Every column starts at the same place in every line as in the header.
+    const QString header = window.Label3(12)->text();
+    for (int column : {4, 16, 22, 29, 41, 47}) {
+        const qreal x = fm.horizontalAdvance(header.left(column));
+        for (int i = 0; i < window.List()->count(); ++i) {
+            const QString line = window.List()->item(i)->text();
+            EXPECT_NEAR(fm.horizontalAdvance(line.left(column)), x, 0.5) << i << " " << column;
+        }
     }
     // The header was grown until it nearly fills the window, never past it.
-    const int header = fm.horizontalAdvance(window.Label3(12)->text());
-    EXPECT_LT(header, 900);
+    const int headerWidth = QFontMetrics(font).horizontalAdvance(header);
+    EXPECT_LT(headerWidth, 900);
     EXPECT_GT(window.FontPointSize(), 10);  // grown from the starting size
     EXPECT_EQ(window.Label3(12)->font().pointSize(), window.FontPointSize());
     // The list shows whole lines: at least as wide as the header.
-    EXPECT_GE(window.List()->width(), header);
+    EXPECT_GE(window.List()->width(), headerWidth);
     EXPECT_GE(window.width(), window.List()->geometry().right());
 }
 
