@@ -257,7 +257,7 @@ int RunIdentify(const std::vector<std::string>& argv, std::ostream& out, std::os
     }
     out << session.Status().StatusText() << "\n";
     if (!ProbeMemory(link)) {
-        err << std::string(kCheckConnection).substr(1) << "\n";
+        err << kCheckConnection << "\n";
         return kExitFault;
     }
     out << "memory " << MemoryText(link.state.largeMemory) << "\n";

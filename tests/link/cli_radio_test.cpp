@@ -66,6 +66,15 @@ TEST_F(CliRadio, IdentifyWithoutARadioExitsOne) {
     EXPECT_NE(missing.err.find("/dev/pts/no-such-pty"), std::string::npos) << missing.err;
 }
 
+TEST_F(CliRadio, IdentifyWhoseProbeFailsExitsOne) {
+    VradioProcess radio({"--fault", "short@8"});
+    ASSERT_TRUE(radio.Started());
+    const CliResult r = RunCliProgram({"identify", "--port", Port(radio)});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "VK-A1   detected\n");
+    EXPECT_EQ(r.err, " !  Make sure the connection is OK\n");
+}
+
 TEST_F(CliRadio, PortNumberFollowsTheVariable) {
     VradioProcess radio({});
     ASSERT_TRUE(radio.Started());

@@ -74,18 +74,5 @@ TEST(PtyDetect, SilentRadioFailsVersionWithinItsTimeout) {
     EXPECT_FALSE(rig.port.IsOpen()) << "a port searched without answer is closed again";
 }
 
-TEST(PtyDetect, PacedLineStillAnswersWithinTheTimeouts) {
-    VradioProcess radio({"--baud", "9600"});
-    ASSERT_TRUE(radio.Started());
-    PtyRig rig;
-    UsePort(rig.link.state, PortChoice{0, radio.Path()});
-    ConnectRadio(rig.link);
-    EXPECT_FALSE(rig.link.state.linkDown);
-    rig.link.state.SetAddress(0x0008);
-    RadioCommand(rig.link, kCmdR);
-    EXPECT_TRUE(rig.link.state.replyOk);
-    EXPECT_EQ(rig.link.state.reply.size(), 7u);
-}
-
 }  // namespace
 }  // namespace talveron::link::test
