@@ -1,7 +1,5 @@
 #include "cli/radio_commands.h"
 
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <cstdio>
 #include <iomanip>
@@ -17,6 +15,14 @@
 #include "link/radio_link.h"
 #include "link/transfer.h"
 #include "platform/serial_port_qt.h"
+
+#ifdef _WIN32
+#include <io.h>
+#define TALVERON_ISATTY(fd) _isatty(fd)
+#else
+#include <unistd.h>
+#define TALVERON_ISATTY(fd) ::isatty(fd)
+#endif
 
 namespace talveron::cli {
 
@@ -156,7 +162,7 @@ class RadioSession {
   public:
     RadioSession(const PortChoice& port, int retries, bool force, bool quiet, std::ostream& err)
         : prompt_(retries, force, quiet, err),
-          view_(!quiet && &err == &std::cerr && ::isatty(STDERR_FILENO) != 0),
+          view_(!quiet && &err == &std::cerr && TALVERON_ISATTY(2) != 0),
           err_(err) {
         if (QCoreApplication::instance() == nullptr) {
             app_ = std::make_unique<QCoreApplication>(argc_, argv_);
