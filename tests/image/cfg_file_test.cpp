@@ -142,7 +142,7 @@ TEST_F(CfgRead, SixteenAndThirtyTwoBitRecordsAreReadAsBytes) {
         if (i == 3) {
             test::AppendInt16Record(file, 0x00C8);  // 200
         } else if (i == 4) {
-            test::AppendInt16Record(file, 256);  // does not fit a byte: 0
+            test::AppendInt16Record(file, 300);  // does not fit a byte: 0
         } else if (i == 5) {
             test::AppendInt16Record(file, -1);  // 0xFFFF read as a 16-bit signed value: 0
         } else if (i == 17) {

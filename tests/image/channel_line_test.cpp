@@ -109,6 +109,15 @@ TEST(ChannelLine, TransmitOffTheRasterIsStoredReceiveOnly) {
     EXPECT_EQ(Records({typed}, {0xC0})[0], 0x80);
 }
 
+TEST(ChannelLine, ShortFrequencyTextsInALineStoreLikeFullOnes) {
+    // Texts shorter than ten characters, padded with blanks, on either side.
+    const std::string full = "1   150.005000  001=  67.0   150.012500  051=  023    ";
+    const std::string shortText = "1   150.005     001=  67.0   150.0125    051=  023    ";
+    ASSERT_EQ(shortText.size(), kLineWidth);
+    EXPECT_EQ(Records({shortText}, {0x04}), Records({full}, {0x04}));
+    EXPECT_EQ(Records({shortText}, {0x04})[0], 0xC4);
+}
+
 TEST(ChannelLine, EmptyRecordsRepeatTheLastWordOfAnEarlierChannel) {
     const std::vector<std::string> lines = {
         "1   NONE        000=  None   NONE        000=  None   ",

@@ -1,9 +1,14 @@
 // The frequency codec: text to hertz, raster classes, the synthesizer word and flag nibble
 // in both directions, the stale PLL word, and the typing aid StepDigits.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "image/freq_codec.h"
 #include "image_generator.h"
+#include "test_support.h"
 
 namespace talveron {
 namespace {
@@ -32,6 +37,37 @@ TEST(FreqToHz, CommaIsTheSeparatorOnlyInACommaLocale) {
     EXPECT_EQ(FreqToHz("145,0125", false), 145'012'500);
     EXPECT_EQ(FreqToHz("145.0125", false), 145'012'500);  // "." still reads in a comma locale
     EXPECT_FALSE(FreqToHz("145,0125", true).has_value());
+}
+
+// DetectDotDecimal in a child process with the locale environment given; -1 on trouble.
+int DotDecimalUnder(const char* lcAll, const char* locPath) {
+    const pid_t child = ::fork();
+    if (child < 0) return -1;
+    if (child == 0) {
+        ::setenv("LC_ALL", lcAll, 1);
+        if (locPath) ::setenv("LOCPATH", locPath, 1);
+        ::_exit(DetectDotDecimal() ? 1 : 0);
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+TEST(DotDecimal, FoundFromTheSystemLocale) {
+    EXPECT_EQ(DotDecimalUnder("C", nullptr), 1);
+    EXPECT_EQ(DotDecimalUnder("xx_NOWHERE.UTF-8", nullptr), 1);  // unknown: "." as in C
+    // A German locale compiled into a folder of our own: the separator is ",".
+    test::TempDir dir;
+    const std::string command =
+        "localedef -i de_DE -f UTF-8 " + dir.file("de_DE.UTF-8") + " >/dev/null 2>&1";
+    // localedef may end with status 1 for mere warnings; what counts is the locale made.
+    [[maybe_unused]] const int made = std::system(command.c_str());
+    if (!std::filesystem::exists(dir.path() / "de_DE.UTF-8" / "LC_NUMERIC"))
+        GTEST_SKIP() << "no locale sources to build de_DE";
+    const int dot = DotDecimalUnder("de_DE.UTF-8", dir.path().c_str());
+    EXPECT_EQ(dot, 0);
+    // And FreqToHz then reads what a user of that system types.
+    EXPECT_EQ(FreqToHz("145,0125", dot == 1), 145'012'500);
 }
 
 TEST(StepClass, FirstRasterThatDividesWins) {
