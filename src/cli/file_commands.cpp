@@ -1,5 +1,6 @@
 #include "cli/file_commands.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -142,7 +143,9 @@ int RunImport(const std::vector<std::string>& argv, std::ostream& out, std::ostr
     if (!base) return kExitUsage;
     const std::string& csvPath = args.positional()[1];
     std::ifstream in(csvPath, std::ios::binary);
-    if (!in) {
+    // A folder opens as a stream but reads as nothing; it is no CSV file.
+    std::error_code dirEc;
+    if (!in || std::filesystem::is_directory(csvPath, dirEc)) {
         err << "Can't open file: " << csvPath << "\n";
         return kExitUsage;
     }

@@ -354,6 +354,11 @@ TEST(CliExportImport, BadRowsAreRefusedAndNothingIsWritten) {
     EXPECT_EQ(noCsv.status, 2);
     EXPECT_EQ(noCsv.err, "Can't open file: " + dir.file("none.csv") + "\n");
     EXPECT_FALSE(std::filesystem::exists(out));
+    std::filesystem::create_directory(dir.file("folder.csv"));
+    const CliRun folderCsv = RunCli({"import", base, dir.file("folder.csv"), "-o", out});
+    EXPECT_EQ(folderCsv.status, 2);
+    EXPECT_EQ(folderCsv.err, "Can't open file: " + dir.file("folder.csv") + "\n");
+    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 TEST(CliExportImport, ImportOverAReadOnlyFileIsRefused) {

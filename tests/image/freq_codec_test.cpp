@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <bitset>
 #include <cstdlib>
 
 #include "image/freq_codec.h"
@@ -202,9 +203,7 @@ TEST(DecodeFreq, InvertsTheSynthesizerArithmeticForEveryContext) {
                 ASSERT_EQ(rx, test::ExpectedFreqText(q * step - test::kTestIfHz[ifIndex]));
                 // And back: the same word and nibble, on both sides.
                 PllWord pll;
-                ASSERT_EQ(EncodeFreq(tx, false, ctx, pll),
-                          std::to_string(nibble >> 3 & 1) + std::to_string(nibble >> 2 & 1) +
-                              std::to_string(nibble >> 1 & 1) + std::to_string(nibble & 1))
+                ASSERT_EQ(EncodeFreq(tx, false, ctx, pll), std::bitset<4>(nibble).to_string())
                     << tx;
                 ASSERT_EQ(pll.high * 256 + pll.low, word) << tx;
                 pll = {};
