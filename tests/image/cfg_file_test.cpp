@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <random>
 
 #include "image/cfg_file.h"
 #include "test_support.h"
@@ -193,6 +194,64 @@ TEST_F(CfgRead, MissingFileAndFolderCannotBeOpened) {
     r = ReadCfgFile(folder);
     EXPECT_EQ(r.status, CfgReadResult::Status::CantOpen);
     EXPECT_EQ(r.message, "Can't open file: " + folder);
+}
+
+// Random files of mixed record tags, a cut last record now and then and a foreign tag now
+// and then, against the reading rules in closed form: with the records' values v[0..n-1],
+// a file is refused when a foreign tag comes up, when n <= 16 or when n - 16 is a multiple
+// of eight; otherwise the model byte is v[16 + 8 * ((n - 17) / 8)] and the image ends there.
+TEST_F(CfgRead, RandomFilesFollowTheReadingRules) {
+    std::mt19937 rng(31337);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    int accepted = 0;
+    int refused = 0;
+    for (int round = 0; round < 400; ++round) {
+        const int count = pick(0, 60) < 50 ? pick(10, 60) : pick(61, 1100);
+        std::vector<std::uint8_t> file;
+        std::vector<std::uint8_t> values;
+        bool foreign = false;
+        for (int i = 0; i < count; ++i) {
+            int value = pick(0, 3) == 0 ? pick(0, 1) : pick(0, 255);  // model codes often
+            const int kind = pick(0, 19);
+            if (kind == 0) {
+                value = pick(0, 1) ? pick(256, 40000) : -pick(1, 40000);
+                test::AppendInt32Record(file, value);
+            } else if (kind == 1) {
+                test::AppendInt16Record(file, static_cast<std::int16_t>(value));
+            } else if (kind == 2 && pick(0, 9) == 0) {
+                file.insert(file.end(), {0x05, 0x00, 0x00});  // a tag this reader does not know
+                foreign = true;
+                break;
+            } else {
+                file.insert(file.end(), {0x11, 0x00, static_cast<std::uint8_t>(value)});
+            }
+            values.push_back(value >= 0 && value <= 255 ? static_cast<std::uint8_t>(value) : 0);
+        }
+        if (!foreign && pick(0, 3) == 0) file.push_back(0x11);  // a record cut short
+        if (file.size() > 5000) continue;
+
+        const CfgReadResult r = ReadImageFile(file);
+        const std::size_t n = values.size();
+        if (foreign || n <= 16 || (n - 16) % 8 == 0) {
+            ExpectModelError(r, "round " + std::to_string(round));
+            ++refused;
+            continue;
+        }
+        const std::size_t modelAt = 16 + 8 * ((n - 17) / 8);
+        const std::vector<std::uint8_t> image(values.begin(), values.begin() + modelAt + 1);
+        if ((values[modelAt] & 0x7F) > 1) {
+            ExpectModelError(r, "round " + std::to_string(round));
+            ++refused;
+            continue;
+        }
+        ASSERT_TRUE(r.ok()) << "round " << round << ": " << r.message;
+        ASSERT_EQ(r.image, image) << "round " << round;
+        ASSERT_EQ(r.modelCode, values[modelAt] & 0x7F);
+        ++accepted;
+    }
+    // Both outcomes must have come up often enough to mean something.
+    EXPECT_GT(accepted, 60);
+    EXPECT_GT(refused, 60);
 }
 
 class CfgWrite : public ::testing::Test {
