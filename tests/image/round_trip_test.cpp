@@ -67,7 +67,7 @@ TEST(RoundTrip, EveryIfByteBothPrescalersBothMemorySizes) {
                     const auto oscillator = static_cast<std::uint8_t>(gen.Uniform(0, 15) << 4);
                     const auto g = gen.Make(
                         channels, static_cast<std::uint8_t>(oscillator | ifByte), prescaler);
-                    CheckRoundTrip(g, "if 0x" + std::to_string(ifByte) + " P" +
+                    CheckRoundTrip(g, "IF byte " + std::to_string(ifByte) + " P" +
                                           std::to_string(prescaler) + " N" +
                                           std::to_string(channels) + " #" + std::to_string(rep));
                     if (HasFatalFailure()) return;
