@@ -158,7 +158,9 @@ std::string TempName(const fs::path& target) {
     std::uniform_int_distribution<unsigned> dist(0, 0xFFFFFF);
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, "%06x", dist(rd));
-    return "." + target.filename().string() + ".tmp" + suffix;
+    // The target's name may use up the whole name length the folder allows; only its start
+    // goes into the temporary name.
+    return "." + target.filename().string().substr(0, 32) + ".tmp" + suffix;
 }
 
 }  // namespace

@@ -284,6 +284,20 @@ TEST_F(CfgWrite, ReplacesALargerFileCompletelyAndKeepsItsPermissions) {
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"old.cfg"});
 }
 
+TEST_F(CfgWrite, ALongButValidFileNameCanBeSaved) {
+    // 255 characters is the longest name the folder takes; the temporary file beside it
+    // must still have a name that fits.
+    const std::string name = std::string(251, 'n') + ".cfg";
+    const std::string path = dir.file(name);
+    const auto image = CountingImage(145, 144, 0);
+    const CfgWriteResult w = WriteCfgFile(path, image);
+    ASSERT_TRUE(w.ok()) << w.message;
+    EXPECT_EQ(ReadBytes(path), ByteRecords(image));
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{name});
+    EXPECT_TRUE(WriteCfgFile(path, CountingImage(25, 24, 1)).ok());  // and over itself
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{name});
+}
+
 TEST_F(CfgWrite, AnyWriteBitMakesTheFileWritable) {
     const std::string path = dir.file("group.cfg");
     WriteBytes(path, {1, 2, 3});
