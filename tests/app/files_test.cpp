@@ -285,15 +285,23 @@ TEST_F(FilesTest, DotsInFoldersAndVeryLongPathsAreHandled) {
     EXPECT_TRUE(ui.Messages()[0].text.startsWith(QStringLiteral("The data in [TAXI]")));
 }
 
-TEST_F(FilesTest, KeyboardShortcutsOfTheDocumentWindowWork) {
-    const QString path = CopySample("vk-a1-16ch.cfg");
-    ASSERT_TRUE(OpenThroughMenu(path));
+TEST_F(FilesTest, KeyboardShortcutsReachOnlyTheActiveDocumentWindow) {
+    const QString first = CopySample("vk-a1-16ch.cfg");
+    const QString second = CopySample("vk-a2-16ch.cfg");
+    ASSERT_TRUE(OpenThroughMenu(first));
+    ASSERT_TRUE(OpenThroughMenu(second));
     mdi->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(mdi.get()));
-    EditFirstChannel(ActiveDoc());
+    Document& one = *mdi->Documents().Get(1);
+    Document& two = *mdi->Documents().Get(2);
+    EditFirstChannel(one);
+    EditFirstChannel(two);
+    ASSERT_EQ(mdi->ActiveNumber(), 2);
     QTest::keyClick(mdi.get(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_FALSE(ActiveDoc().state.changed);
-    EXPECT_EQ(LinesOfFile(path), ActiveDoc().lines);
+    EXPECT_FALSE(two.state.changed);
+    EXPECT_TRUE(one.state.changed);
+    EXPECT_EQ(LinesOfFile(second), two.lines);
+    EXPECT_NE(LinesOfFile(first), one.lines);
 }
 
 }  // namespace
