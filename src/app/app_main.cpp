@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -59,12 +61,36 @@ QString UsageText() {
         "                           large; default 0,small) and use it as port 1\n");
 }
 
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0x1f, 0x4e, 0x8c));
+        painter.drawRoundedRect(QRectF(0, 0, size, size), size * 0.18, size * 0.18);
+        QFont font(QStringLiteral("Courier"));
+        font.setStyleHint(QFont::TypeWriter);
+        font.setBold(true);
+        font.setPixelSize(size * 3 / 4);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QStringLiteral("T"));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 int RunDesktop(int argc, char** argv) {
     QElapsedTimer started;
     started.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("talveron"));
     QApplication::setApplicationDisplayName(QString::fromLatin1(kAppTitle));
+    QApplication::setWindowIcon(ProgramIcon());
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     const CommandLine line = ParseCommandLine(arguments);

@@ -3,6 +3,7 @@
 // is started before the port detection so it is found as port 1.
 #pragma once
 
+#include <QIcon>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -24,6 +25,9 @@ struct CommandLine {
 CommandLine ParseCommandLine(const QStringList& arguments);
 
 QString UsageText();
+
+// The program's window icon: a white "T" on a blue square, drawn at the usual sizes.
+QIcon ProgramIcon();
 
 // The whole program; returns the exit code.
 int RunDesktop(int argc, char** argv);
