@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/customer_dialog.h"
 #include "app/frm_hi.h"

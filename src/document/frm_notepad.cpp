@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QStyle>
+#include <algorithm>
 
 #include "document/document_host.h"
 #include "document/header_fit.h"
