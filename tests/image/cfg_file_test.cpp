@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <map>
 #include <random>
 
 #include "image/cfg_file.h"
@@ -22,6 +23,7 @@ using test::ByteRecords;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
+namespace fs = std::filesystem;
 
 const std::string kModelMessage = "Model or Type Error!  Can not Open  ";
 
@@ -49,122 +51,83 @@ class CfgRead : public ::testing::Test {
     TempDir dir;
 };
 
-TEST_F(CfgRead, A435ByteFileWithBit7InTheModelByteOpensAndKeepsIt) {
-    auto image = CountingImage(145, 144, 0x81);
-    const CfgReadResult r = ReadImageFile(ByteRecords(image));
-    ASSERT_TRUE(r.ok()) << r.message;
-    EXPECT_EQ(r.modelCode, 1);
-    EXPECT_EQ(r.image, image);
-    EXPECT_EQ(r.image.back(), 0x81);
-
-    image.back() = 0x80;
-    EXPECT_EQ(ReadImageFile(ByteRecords(image)).modelCode, 0);
-}
-
-TEST_F(CfgRead, ModelCodesOtherThan0And1AreRefused) {
-    for (std::uint8_t model : {0x02, 0x7F, 0x82, 0xFF, 0x10}) {
-        const auto image = CountingImage(145, 144, model);
-        const CfgReadResult r = ReadImageFile(ByteRecords(image));
-        ExpectModelError(r, std::to_string(model));
-        // The image holds what was read, as the refusal leaves it.
-        EXPECT_EQ(r.image, image);
+// Files of count one-byte records (counting values, the model code at modelAt), with a
+// record cut short (extra 1 or 2 bytes of one more record, -1 the last byte missing): the
+// size of the image read (-1 when the file is refused) and the model code. The rows: bit 7
+// of the model byte is kept and ignored, codes other than 0 and 1 are refused; 16 records or
+// fewer have no model byte, not even a valid code as the 16th; with 16 + 8 * 2 + 3 records the
+// model byte is the first record of the last group begun; a record cut short is the end of
+// the file, and a model record cut short leaves none; 5000 bytes are 1666 records (16 + 8 *
+// 206 + 2) and two bytes of one more.
+TEST_F(CfgRead, GroupOfEightReadingAndTheModelByte) {
+    const struct {
+        std::size_t count, modelAt;
+        std::uint8_t model;
+        int extra;
+        int size;
+        int code;
+    } rows[] = {
+        {145, 144, 0x81, 0, 145, 1}, {145, 144, 0x80, 0, 145, 0}, {145, 144, 0x02, 0, -1, 0},
+        {145, 144, 0x7F, 0, -1, 0},  {145, 144, 0x82, 0, -1, 0},  {145, 144, 0xFF, 0, -1, 0},
+        {145, 144, 0x10, 0, -1, 0},  {0, 0, 0, 0, -1, 0},         {1, 0, 0, 0, -1, 0},
+        {5, 0, 0, 0, -1, 0},         {15, 0, 0, 0, -1, 0},        {16, 0, 0, 0, -1, 0},
+        {16, 15, 0, 0, -1, 0},       {35, 32, 1, 0, 33, 1},       {35, 32, 2, 0, -1, 0},
+        {25, 24, 0, 0, 25, 0},       {145, 144, 1, 1, 145, 1},    {145, 144, 1, 2, 145, 1},
+        {25, 24, 1, -1, -1, 0},      {1666, 1664, 1, 2, 1665, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.count) + " records, model " + std::to_string(row.model) +
+                     " at " + std::to_string(row.modelAt) + ", extra " + std::to_string(row.extra));
+        const auto image = CountingImage(row.count, row.modelAt, row.model);
+        auto bytes = ByteRecords(image);
+        if (row.extra > 0) bytes.push_back(0x11);
+        if (row.extra > 1) bytes.push_back(0x00);
+        if (row.extra < 0) bytes.pop_back();
+        const CfgReadResult r = ReadImageFile(bytes);
+        if (row.size < 0) {
+            ExpectModelError(r, "");
+            // A refused model code leaves the image as read.
+            if (row.count == 145) EXPECT_EQ(r.image, image);
+            continue;
+        }
+        ASSERT_TRUE(r.ok()) << r.message;
+        EXPECT_EQ(r.modelCode, row.code);
+        EXPECT_EQ(r.image, std::vector<std::uint8_t>(image.begin(), image.begin() + row.size));
     }
-}
-
-TEST_F(CfgRead, SizeLimitIs5000Bytes) {
-    // 5000 bytes: 1666 records and two bytes of a record cut short. 1666 = 16 + 8 * 206 + 2,
-    // so the model byte is record 1664, the first of the last group begun.
-    auto records = ByteRecords(CountingImage(1666, 1664, 1));
-    records.push_back(0x11);
-    records.push_back(0x00);
-    ASSERT_EQ(records.size(), 5000u);
-    const CfgReadResult r = ReadImageFile(records);
-    ASSERT_TRUE(r.ok()) << r.message;
-    EXPECT_EQ(r.modelCode, 1);
-    EXPECT_EQ(r.image.size(), 1665u);
-    EXPECT_EQ(r.image.back(), 1);
-
-    records.push_back(0x00);  // 5001 bytes: 1667 whole records
-    const CfgReadResult big = ReadImageFile(records);
+    // Every byte of the file a valid model code: the refusal comes from the count alone.
+    for (std::size_t k : {1u, 2u, 16u, 99u})
+        ExpectModelError(ReadImageFile(ByteRecords(std::vector<std::uint8_t>(16 + 8 * k, 1))),
+                         std::to_string(k) + " groups");
+    // 5001 bytes: 1667 whole records.
+    const CfgReadResult big = ReadImageFile(ByteRecords(CountingImage(1667, 1664, 1)));
     EXPECT_EQ(big.status, CfgReadResult::Status::TooBig);
     EXPECT_EQ(big.message, "File is too big to open");
 }
 
-TEST_F(CfgRead, SixteenRecordsOrFewerHaveNoModelByte) {
-    for (std::size_t count : {0u, 1u, 5u, 15u, 16u}) {
-        ExpectModelError(ReadImageFile(ByteRecords(CountingImage(count, 0, 0))),
-                         std::to_string(count) + " records");
-    }
-    // Not even a valid model code as the 16th record helps.
-    ExpectModelError(ReadImageFile(ByteRecords(CountingImage(16, 15, 0))), "16 with a zero");
-}
-
-TEST_F(CfgRead, SixteenPlusWholeGroupsHaveNoModelByte) {
-    for (std::size_t k : {1u, 2u, 16u, 99u}) {
-        // Every byte of the file a valid model code: the refusal comes from the count alone.
-        std::vector<std::uint8_t> image(16 + 8 * k, 1);
-        ExpectModelError(ReadImageFile(ByteRecords(image)), std::to_string(k) + " groups");
-    }
-}
-
-TEST_F(CfgRead, ModelByteIsTheFirstRecordOfTheLastGroupBegun) {
-    // 16 + 8 * 2 + 3 records: the model byte is record 32; the two after it are dropped.
-    const auto image = CountingImage(35, 32, 1);
-    const CfgReadResult r = ReadImageFile(ByteRecords(image));
-    ASSERT_TRUE(r.ok()) << r.message;
-    EXPECT_EQ(r.image, std::vector<std::uint8_t>(image.begin(), image.begin() + 33));
-    // With the last record of that group refused instead, the file is refused.
-    ExpectModelError(ReadImageFile(ByteRecords(CountingImage(35, 32, 2))), "model 2");
-    // 16 + 8 + 1 records: the usual shape; the last record is the model byte.
-    const auto usual = CountingImage(25, 24, 0);
-    EXPECT_EQ(ReadImageFile(ByteRecords(usual)).image, usual);
-}
-
-TEST_F(CfgRead, ARecordCutShortIsTheEndOfTheFile) {
-    const auto image = CountingImage(145, 144, 1);
-    for (int extra : {1, 2}) {
-        auto bytes = ByteRecords(image);
-        bytes.push_back(0x11);
-        if (extra == 2) bytes.push_back(0x00);
-        const CfgReadResult r = ReadImageFile(bytes);
-        ASSERT_TRUE(r.ok()) << r.message;
-        EXPECT_EQ(r.image, image);
-    }
-    // The model record itself cut short: 16 + 8 records remain, no model byte.
-    auto bytes = ByteRecords(CountingImage(25, 24, 1));
-    bytes.pop_back();
-    ExpectModelError(ReadImageFile(bytes), "cut model record");
-}
-
 TEST_F(CfgRead, SixteenAndThirtyTwoBitRecordsAreReadAsBytes) {
+    // Record index -> {bits, value}; a value that does not fit a byte (0xFFFF is -1 as a
+    // 16-bit signed value) reads as 0. Record 24 is the model byte in a 16-bit record.
+    const std::map<std::size_t, std::pair<int, int>> wide = {
+        {3, {16, 200}},      {4, {16, 300}}, {5, {16, -1}}, {17, {32, 255}},
+        {18, {32, 0x10000}}, {19, {32, -7}}, {24, {16, 1}},
+    };
     std::vector<std::uint8_t> file;
-    const auto image = CountingImage(25, 24, 1);
-    for (std::size_t i = 0; i < image.size(); ++i) {
-        if (i == 3) {
-            test::AppendInt16Record(file, 0x00C8);  // 200
-        } else if (i == 4) {
-            test::AppendInt16Record(file, 300);  // does not fit a byte: 0
-        } else if (i == 5) {
-            test::AppendInt16Record(file, -1);  // 0xFFFF read as a 16-bit signed value: 0
-        } else if (i == 17) {
-            test::AppendInt32Record(file, 255);
-        } else if (i == 18) {
-            test::AppendInt32Record(file, 0x10000);
-        } else if (i == 19) {
-            test::AppendInt32Record(file, -7);
-        } else if (i == 24) {
-            test::AppendInt16Record(file, 1);  // the model byte in a 16-bit record
-        } else {
-            file.insert(file.end(), {0x11, 0x00, image[i]});
+    auto expected = CountingImage(25, 24, 1);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const auto it = wide.find(i);
+        if (it == wide.end()) {
+            file.insert(file.end(), {0x11, 0x00, expected[i]});
+            continue;
         }
+        const auto [bits, value] = it->second;
+        if (bits == 16)
+            test::AppendInt16Record(file, static_cast<std::int16_t>(value));
+        else
+            test::AppendInt32Record(file, value);
+        expected[i] = value >= 0 && value <= 255 ? static_cast<std::uint8_t>(value) : 0;
     }
     const CfgReadResult r = ReadImageFile(file);
     ASSERT_TRUE(r.ok()) << r.message;
-    auto expected = image;
-    expected[3] = 200;
-    expected[4] = expected[5] = 0;
-    expected[17] = 255;
-    expected[18] = expected[19] = 0;
     EXPECT_EQ(r.image, expected);
     EXPECT_EQ(r.modelCode, 1);
 }
@@ -183,17 +146,13 @@ TEST_F(CfgRead, AnyOtherTagRefusesTheFile) {
 }
 
 TEST_F(CfgRead, MissingFileAndFolderCannotBeOpened) {
-    const std::string missing = dir.file("nothing.cfg");
-    CfgReadResult r = ReadCfgFile(missing);
-    EXPECT_EQ(r.status, CfgReadResult::Status::CantOpen);
-    EXPECT_EQ(r.message, "Can't open file: " + missing);
-    EXPECT_EQ(r.image, EepromImage(16, 0));
-
-    const std::string folder = dir.file("folder.cfg");
-    std::filesystem::create_directory(folder);
-    r = ReadCfgFile(folder);
-    EXPECT_EQ(r.status, CfgReadResult::Status::CantOpen);
-    EXPECT_EQ(r.message, "Can't open file: " + folder);
+    fs::create_directory(dir.file("folder.cfg"));
+    for (const std::string& path : {dir.file("nothing.cfg"), dir.file("folder.cfg")}) {
+        const CfgReadResult r = ReadCfgFile(path);
+        EXPECT_EQ(r.status, CfgReadResult::Status::CantOpen);
+        EXPECT_EQ(r.message, "Can't open file: " + path);
+        EXPECT_EQ(r.image, EepromImage(16, 0));
+    }
 }
 
 // Random files of mixed record tags, a cut last record now and then and a foreign tag now
@@ -278,9 +237,7 @@ TEST_F(CfgWrite, ReplacesALargerFileCompletelyAndKeepsItsPermissions) {
     const auto image = CountingImage(145, 144, 1);
     ASSERT_TRUE(WriteCfgFile(path, image).ok());
     EXPECT_EQ(ReadBytes(path), ByteRecords(image));
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"old.cfg"});
 }
 
@@ -316,27 +273,19 @@ TEST_F(CfgWrite, ReadOnlyTargetIsRefusedAndLeftUntouched) {
     EXPECT_EQ(w.status, CfgWriteResult::Status::ReadOnly);
     EXPECT_EQ(w.message, path + " is a read only file");
     EXPECT_EQ(ReadBytes(path), old);
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0444u);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0444));
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"locked.cfg"});
 }
 
-TEST_F(CfgWrite, TargetInAMissingFolderFailsWithoutCreatingAnything) {
-    const std::string path = dir.file("absent/x.cfg");
-    const CfgWriteResult w = WriteCfgFile(path, CountingImage(145, 144, 0));
-    EXPECT_EQ(w.status, CfgWriteResult::Status::Failed);
-    EXPECT_FALSE(w.message.empty());
-    EXPECT_TRUE(dir.entries().empty());
-}
-
-TEST_F(CfgWrite, TargetThatIsAFolderFailsAndLeavesNoTemporaryFile) {
-    const std::string path = dir.file("folder.cfg");
-    std::filesystem::create_directory(path);
-    const CfgWriteResult w = WriteCfgFile(path, CountingImage(145, 144, 0));
-    EXPECT_EQ(w.status, CfgWriteResult::Status::Failed);
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"folder.cfg"});
-    EXPECT_TRUE(std::filesystem::is_directory(path));
+TEST_F(CfgWrite, TargetInAMissingFolderOrThatIsAFolderFailsAndLeavesNothingBehind) {
+    fs::create_directory(dir.file("folder.cfg"));
+    for (const char* name : {"absent/x.cfg", "folder.cfg"}) {
+        const CfgWriteResult w = WriteCfgFile(dir.file(name), CountingImage(145, 144, 0));
+        EXPECT_EQ(w.status, CfgWriteResult::Status::Failed) << name;
+        EXPECT_FALSE(w.message.empty()) << name;
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"folder.cfg"}) << name;
+    }
+    EXPECT_TRUE(fs::is_directory(dir.file("folder.cfg")));
 }
 
 TEST_F(CfgWrite, AWriteThatFailsHalfwayLeavesTheOldFileAsItWas) {

@@ -23,9 +23,10 @@ EepromImage ImageOf(const std::vector<std::array<std::uint8_t, 8>>& records,
     return image;
 }
 
-std::vector<std::uint8_t> Records(const std::vector<std::string>& lines,
-                                  const std::vector<std::uint8_t>& chOpt,
-                                  const CodecContext& ctx = kCtx) {
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Records(const std::vector<std::string>& lines, const std::vector<std::uint8_t>& chOpt,
+              const CodecContext& ctx = kCtx) {
     EepromImage image(kHeadSize, 0);
     ListToImage(image, lines, chOpt, ctx);
     return {image.begin() + kHeadSize, image.end()};
@@ -41,7 +42,7 @@ TEST(ChannelLine, WorkedRecordDecodesAndEncodesBackExactly) {
     EXPECT_EQ(list.chOpt[0], 0xC4);
 
     const auto bytes = Records({list.lines[0]}, {0x04});
-    EXPECT_EQ(bytes, std::vector<std::uint8_t>(record.begin(), record.end()));
+    EXPECT_EQ(bytes, Bytes(record.begin(), record.end()));
 }
 
 TEST(ChannelLine, LinesHaveTheExactColumns) {
@@ -80,7 +81,7 @@ TEST(ChannelLine, EmptyOptionBytesShowEmptyLinesAndStoreZero) {
         EXPECT_EQ(list.chOpt[0], opt) << int(opt);  // the option byte is kept as read
         EXPECT_FALSE(LineInUse(list.lines[0]));
         const auto bytes = Records(list.lines, list.chOpt);
-        EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 0, 0})) << int(opt);
+        EXPECT_EQ(bytes, (Bytes{0, 0, 0, 0, 0, 0, 0, 0})) << int(opt);
     }
 }
 
@@ -92,19 +93,18 @@ TEST(ChannelLine, OptionByteBelow0xC0IsReceiveOnly) {
     // Stored back: transmit tone 0, transmit word bytes repeat the receive word, flag byte
     // only the receive nibble.
     EXPECT_EQ(Records(list.lines, list.chOpt),
-              (std::vector<std::uint8_t>{0x80, 0x0C, 0x00, 0x19, 0x1E, 0x19, 0x1E, 0x05}));
+              (Bytes{0x80, 0x0C, 0x00, 0x19, 0x1E, 0x19, 0x1E, 0x05}));
 }
 
 TEST(ChannelLine, ReceiveNoneWithATransmitFrequencyIsStoredEmpty) {
     const std::string line = "3   NONE        000=  None   150.006250  051=  023    ";
     // The receive word bytes still hold the word of before (none yet in this build).
-    EXPECT_EQ(Records({line}, {0xDE}), (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0x17, 0x70, 0}));
+    EXPECT_EQ(Records({line}, {0xDE}), (Bytes{0, 0, 0, 0, 0, 0x17, 0x70, 0}));
 }
 
 TEST(ChannelLine, TransmitOffTheRasterIsStoredReceiveOnly) {
     const std::string line = "1   150.005000  001=  67.0   145.002500  051=  023    ";
-    EXPECT_EQ(Records({line}, {0xDE}),
-              (std::vector<std::uint8_t>{0x9E, 0x01, 0x00, 0x19, 0x1E, 0x19, 0x1E, 0x05}));
+    EXPECT_EQ(Records({line}, {0xDE}), (Bytes{0x9E, 0x01, 0x00, 0x19, 0x1E, 0x19, 0x1E, 0x05}));
     const std::string typed = "1   150.005000  001=  67.0   145.0025    051=  023    ";
     EXPECT_EQ(Records({typed}, {0xC0})[0], 0x80);
 }
@@ -129,13 +129,10 @@ TEST(ChannelLine, EmptyRecordsRepeatTheLastWordOfAnEarlierChannel) {
     const auto b = Records(lines, {0, 0xC0, 0, 0x80, 0});
     ASSERT_EQ(b.size(), 40u);
     // Channel 1: nothing encoded yet in this build, the word bytes are 0.
-    EXPECT_EQ(std::vector<std::uint8_t>(b.begin(), b.begin() + 8),
-              (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Bytes(b.begin(), b.begin() + 8), (Bytes{0, 0, 0, 0, 0, 0, 0, 0}));
     // Channel 3 repeats channel 2's transmit word, channel 5 channel 4's receive word.
-    EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 16, b.begin() + 24),
-              (std::vector<std::uint8_t>{0, 0, 0, 0x17, 0x70, 0x17, 0x70, 0}));
-    EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 32, b.begin() + 40),
-              (std::vector<std::uint8_t>{0, 0, 0, 0x19, 0x1E, 0x19, 0x1E, 0}));
+    EXPECT_EQ(Bytes(b.begin() + 16, b.begin() + 24), (Bytes{0, 0, 0, 0x17, 0x70, 0x17, 0x70, 0}));
+    EXPECT_EQ(Bytes(b.begin() + 32, b.begin() + 40), (Bytes{0, 0, 0, 0x19, 0x1E, 0x19, 0x1E, 0}));
     // A second build starts from zero again.
     EXPECT_EQ(Records(lines, {0, 0xC0, 0, 0x80, 0}), b);
 }
@@ -147,7 +144,7 @@ TEST(ChannelLine, ToneCodeOutsideTheTableIsShownAndKept) {
     EXPECT_EQ(LineToneCode(list.lines[0], true), 200);
     EXPECT_EQ(LineToneCode(list.lines[0], false), 155);
     EXPECT_EQ(Records(list.lines, list.chOpt),
-              (std::vector<std::uint8_t>{0xC0, 200, 155, 0x19, 0x1E, 0x17, 0x70, 0x45}));
+              (Bytes{0xC0, 200, 155, 0x19, 0x1E, 0x17, 0x70, 0x45}));
 }
 
 TEST(ChannelLine, SplitLineTakesEachFieldOneColumnEarly) {
@@ -170,12 +167,11 @@ TEST(ChannelLine, SplitLineTakesEachFieldOneColumnEarly) {
 
 TEST(ChannelLine, LinesReadBackFromTheChannelListStoreAsTheyShow) {
     // The short empty line that cut and delete write stores as an empty record too.
-    EXPECT_EQ(Records({EmptyChannelLine(1)}, {0xC4}),
-              (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Records({EmptyChannelLine(1)}, {0xC4}), (Bytes{0, 0, 0, 0, 0, 0, 0, 0}));
     // A line written by hand for a prescaler of 64 and an IF of +45.0 MHz.
     const CodecContext ctx = CodecContext::FromHead(0x05, 0x80);
     const auto b = Records({"1   145.012500  001=  67.0   145.012500  001=  67.0   "}, {0xD6}, ctx);
-    EXPECT_EQ(b, (std::vector<std::uint8_t>{0xD6, 0x01, 0x01, 0x3B, 0x60, 0x2D, 0x48, 0x88}));
+    EXPECT_EQ(b, (Bytes{0xD6, 0x01, 0x01, 0x3B, 0x60, 0x2D, 0x48, 0x88}));
 }
 
 TEST(OptionText, ShowsSpacingPowerLockOutAndScan) {

@@ -21,22 +21,22 @@ CodecContext Ctx(int ifIndex, int prescaler) {
     return ctx;
 }
 
+const auto Word = [](const PllWord& pll) { return pll.high * 256 + pll.low; };
+
 TEST(FreqToHz, ReadsMegahertzTextsExactly) {
+    // Cut to ten characters, then to six decimals: the 7th and 8th decimal are dropped.
     EXPECT_EQ(FreqToHz("145"), 145'000'000);
     EXPECT_EQ(FreqToHz("145.0125"), 145'012'500);
     EXPECT_EQ(FreqToHz("145.012500"), 145'012'500);
-    // Cut to ten characters, then to six decimals: the 7th and 8th decimal are dropped.
     EXPECT_EQ(FreqToHz("145.01234567"), 145'012'345);
     EXPECT_EQ(FreqToHz("0.0"), 0);
     EXPECT_EQ(FreqToHz("-11.4"), -11'400'000);
     EXPECT_EQ(FreqToHz("450.000000"), 450'000'000);
     EXPECT_FALSE(FreqToHz("abc").has_value());
     EXPECT_FALSE(FreqToHz("14x.5").has_value());
-}
-
-TEST(FreqToHz, CommaIsTheSeparatorOnlyInACommaLocale) {
+    // The comma is the separator only in a comma locale; "." still reads there.
     EXPECT_EQ(FreqToHz("145,0125", false), 145'012'500);
-    EXPECT_EQ(FreqToHz("145.0125", false), 145'012'500);  // "." still reads in a comma locale
+    EXPECT_EQ(FreqToHz("145.0125", false), 145'012'500);
     EXPECT_FALSE(FreqToHz("145,0125", true).has_value());
 }
 
@@ -67,7 +67,6 @@ TEST(DotDecimal, FoundFromTheSystemLocale) {
         GTEST_SKIP() << "no locale sources to build de_DE";
     const int dot = DotDecimalUnder("de_DE.UTF-8", dir.path().c_str());
     EXPECT_EQ(dot, 0);
-    // And FreqToHz then reads what a user of that system types.
     EXPECT_EQ(FreqToHz("145,0125", dot == 1), 145'012'500);
 }
 
@@ -79,88 +78,66 @@ TEST(StepClass, FirstRasterThatDividesWins) {
     EXPECT_EQ(StepClass(150'001'000), 3);
 }
 
-TEST(EncodeFreq, WorkedExamples) {
-    PllWord pll;
-    // Receive 150.005 MHz, IF -21.4, P 128: F 128.605 MHz, class 1, q 25721, N 200, A 121.
-    EXPECT_EQ(EncodeFreq("150.005", true, Ctx(0, 128), pll), "0101");
-    EXPECT_EQ(pll.high, 0x19);
-    EXPECT_EQ(pll.low, 0x1E);
-    // Transmit 150.00625 MHz, P 64: q 24001, N 375, A 1, W 12000.
-    EXPECT_EQ(EncodeFreq("150.00625", false, Ctx(0, 64), pll), "0100");
-    EXPECT_EQ(pll.high, 0x2E);
-    EXPECT_EQ(pll.low, 0xE0);
-    // Transmit 450 MHz, P 64: q 72000, N 1125, A 0, W 0x8CA0 (high byte above 0x7F).
-    EXPECT_EQ(EncodeFreq("450.000", false, Ctx(0, 64), pll), "0000");
-    EXPECT_EQ(pll.high, 0x8C);
-    EXPECT_EQ(pll.low, 0xA0);
-}
-
-TEST(EncodeFreq, SideThatDoesNotEncodeLeavesThePllWordAlone) {
-    const CodecContext ctx = Ctx(0, 128);
-    for (const char* text : {"", "   ", "NONE", " NONE ", "145.0025", "150.0075", "150.001"}) {
+TEST(EncodeFreq, WorkedExamplesAndLimits) {
+    const struct {
+        const char* text;
+        bool receive;
+        CodecContext ctx;
+        const char* nibble;
+        int word;  // -1: the word is left as it was
+    } rows[] = {
+        // Receive 150.005 MHz, IF -21.4, P 128: F 128.605 MHz, class 1, q 25721, N 200, A 121.
+        {"150.005", true, Ctx(0, 128), "0101", 0x191E},
+        // Transmit 150.00625 MHz, P 64: q 24001, N 375, A 1, W 12000.
+        {"150.00625", false, Ctx(0, 64), "0100", 0x2EE0},
+        // Transmit 450 MHz, P 64: W 0x8CA0 (high byte above 0x7F).
+        {"450.000", false, Ctx(0, 64), "0000", 0x8CA0},
+        // The largest words: P 64 reaches 2047 * 64 + 63 steps, P 128 2047 * 128 + 127.
+        {"819.193750", false, Ctx(0, 64), "1100", 0xFFEF},
+        {"1638.39375", false, Ctx(0, 128), "1100", 0xFFFF},
+        {"1638.40000", false, Ctx(0, 128), "0303", -1},
+        {"819.200000", false, Ctx(0, 64), "0303", -1},
+        {"900.000000", false, Ctx(0, 64), "0303", -1},
+        // The receive side counts with the IF added: 774.2 MHz + 45.0 MHz is past the limit.
+        {"774.200000", true, Ctx(5, 64), "0303", -1},
+        // A negative synthesizer frequency does not encode; exactly zero does.
+        {"10.000000", true, Ctx(0, 128), "0303", -1},
+        {"-5.000000", false, Ctx(0, 128), "0303", -1},
+        {"21.400000", true, Ctx(0, 128), "0000", 0},
+        // Empty, NONE and off-raster texts leave the word alone.
+        {"", false, Ctx(0, 128), "0303", -1},
+        {"   ", false, Ctx(0, 128), "0303", -1},
+        {"NONE", false, Ctx(0, 128), "0303", -1},
+        {" NONE ", false, Ctx(0, 128), "0303", -1},
+        {"145.0025", false, Ctx(0, 128), "0303", -1},
+        {"150.0075", false, Ctx(0, 128), "0303", -1},
+        {"150.001", false, Ctx(0, 128), "0303", -1},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.text);
         PllWord pll{0x12, 0x34};
-        EXPECT_EQ(EncodeFreq(text, false, ctx, pll), "0303") << text;
-        EXPECT_EQ(pll.high, 0x12) << text;
-        EXPECT_EQ(pll.low, 0x34) << text;
+        EXPECT_EQ(EncodeFreq(r.text, r.receive, r.ctx, pll), r.nibble);
+        EXPECT_EQ(Word(pll), r.word < 0 ? 0x1234 : r.word);
     }
-}
-
-TEST(EncodeFreq, WordAbove16BitsDoesNotEncode) {
-    PllWord pll{0xAB, 0xCD};
-    // P 64 reaches 2047 * 64 + 63 steps: 819.19375 MHz on the 6.25 kHz raster, W 0xFFEF.
-    EXPECT_EQ(EncodeFreq("819.193750", false, Ctx(0, 64), pll), "1100");
-    EXPECT_EQ(pll.high, 0xFF);
-    EXPECT_EQ(pll.low, 0xEF);
-    // P 128 reaches W 0xFFFF: 2047 * 128 + 127 steps of 6.25 kHz, 1638.39375 MHz.
-    EXPECT_EQ(EncodeFreq("1638.39375", false, Ctx(0, 128), pll), "1100");
-    EXPECT_EQ(pll.high, 0xFF);
-    EXPECT_EQ(pll.low, 0xFF);
-    EXPECT_EQ(EncodeFreq("1638.40000", false, Ctx(0, 128), pll), "0303");
-    pll = {0xAB, 0xCD};
-    pll = {0xAB, 0xCD};
-    EXPECT_EQ(EncodeFreq("819.200000", false, Ctx(0, 64), pll), "0303");
-    EXPECT_EQ(EncodeFreq("900.000000", false, Ctx(0, 64), pll), "0303");
-    EXPECT_EQ(pll.high, 0xAB);
-    EXPECT_EQ(pll.low, 0xCD);
-    // The receive side counts with the IF added: 774.2 MHz + 45.0 MHz is past the limit.
-    EXPECT_EQ(EncodeFreq("774.200000", true, Ctx(5, 64), pll), "0303");
-    EXPECT_NE(EncodeFreq("774.193750", true, Ctx(5, 64), pll), "0303");
-}
-
-TEST(EncodeFreq, NegativeSynthesizerFrequencyDoesNotEncode) {
-    PllWord pll{0x01, 0x02};
-    // 10 MHz received with an IF of -21.4 MHz puts the synthesizer at -11.4 MHz.
-    EXPECT_EQ(EncodeFreq("10.000000", true, Ctx(0, 128), pll), "0303");
-    EXPECT_EQ(EncodeFreq("-5.000000", false, Ctx(0, 128), pll), "0303");
-    EXPECT_EQ(pll.high, 0x01);
-    EXPECT_EQ(pll.low, 0x02);
-    // Exactly at zero it still encodes.
-    EXPECT_EQ(EncodeFreq("21.400000", true, Ctx(0, 128), pll), "0000");
-    EXPECT_EQ(pll.high, 0);
-    EXPECT_EQ(pll.low, 0);
-}
-
-TEST(EncodeFreq, CommaLocaleReachesTheTransmitSide) {
     PllWord pll;
-    CodecContext ctx = Ctx(0, 64);
-    ctx.dotDecimal = false;
-    EXPECT_EQ(EncodeFreq("150,00625", false, ctx, pll), "0100");
-    EXPECT_EQ(pll.high, 0x2E);
-    EXPECT_EQ(pll.low, 0xE0);
+    EXPECT_NE(EncodeFreq("774.193750", true, Ctx(5, 64), pll), "0303");
+    // A comma locale reaches the transmit side too.
+    CodecContext comma = Ctx(0, 64);
+    comma.dotDecimal = false;
+    EXPECT_EQ(EncodeFreq("150,00625", false, comma, pll), "0100");
+    EXPECT_EQ(Word(pll), 0x2EE0);
 }
 
 TEST(EncodeFreq, LineFieldsWithBlanksAroundEncodeLikeTheBareText) {
     // SplitLine hands over a field one column early: a blank, the text, trailing blanks.
     for (const char* text : {"145.012500", "1000.00625", "1234.56250", "50.5000000"}) {
         for (bool receive : {true, false}) {
+            SCOPED_TRACE(std::string(text) + (receive ? " rx" : " tx"));
             PllWord bare, padded;
             const std::string a = EncodeFreq(text, receive, Ctx(1, 128), bare);
-            const std::string b =
-                EncodeFreq(" " + std::string(text) + "  ", receive, Ctx(1, 128), padded);
-            EXPECT_EQ(a, b) << text << (receive ? " rx" : " tx");
-            EXPECT_NE(a, "0303") << text;
-            EXPECT_EQ(bare.high, padded.high) << text;
-            EXPECT_EQ(bare.low, padded.low) << text;
+            EXPECT_EQ(a, EncodeFreq(" " + std::string(text) + "  ", receive, Ctx(1, 128), padded));
+            EXPECT_NE(a, "0303");
+            EXPECT_EQ(Word(bare), Word(padded));
         }
     }
 }
@@ -172,10 +149,7 @@ TEST(DecodeFreq, WorkedExamples) {
     // The flag byte's other nibble belongs to the other side and must not leak in.
     EXPECT_EQ(DecodeFreq(0x19, 0x1E, 0xF5, true, Ctx(0, 128)), "150.005000");
     EXPECT_EQ(DecodeFreq(0x2E, 0xE0, 0x4F, false, Ctx(0, 64)), "150.006250");
-}
-
-TEST(DecodeFreq, TextsBelowAHundredMegahertzArePaddedToTenCharacters) {
-    // Word 0: F 0; the receive side shows minus the IF.
+    // Below 100 MHz texts are padded to ten characters; receive shows minus the IF.
     EXPECT_EQ(DecodeFreq(0, 0, 0, false, Ctx(0, 128)), "0.00000000");
     EXPECT_EQ(DecodeFreq(0, 0, 0, true, Ctx(1, 128)), "-21.400000");
     EXPECT_EQ(DecodeFreq(0, 0, 0, true, Ctx(0, 128)), "21.4000000");
@@ -205,10 +179,10 @@ TEST(DecodeFreq, InvertsTheSynthesizerArithmeticForEveryContext) {
                 PllWord pll;
                 ASSERT_EQ(EncodeFreq(tx, false, ctx, pll), std::bitset<4>(nibble).to_string())
                     << tx;
-                ASSERT_EQ(pll.high * 256 + pll.low, word) << tx;
+                ASSERT_EQ(Word(pll), word) << tx;
                 pll = {};
                 ASSERT_NE(EncodeFreq(rx, true, ctx, pll), "0303") << rx;
-                ASSERT_EQ(pll.high * 256 + pll.low, word) << rx;
+                ASSERT_EQ(Word(pll), word) << rx;
             }
         }
     }
@@ -222,19 +196,16 @@ TEST(CodecContext, FromHeadTakesIfAndPrescaler) {
     // The reference-oscillator nibble (bits 7-4) does not choose the IF.
     EXPECT_EQ(CodecContext::FromHead(0x23, 0x00).IfText(), "+34.3");
     // An index above 7 is taken by its low three bits: 0x0D is index 5, +45.0.
-    EXPECT_EQ(CodecContext::FromHead(0x0D, 0x00).ifIndex, 5);
     EXPECT_EQ(CodecContext::FromHead(0x0D, 0x00).IfHz(), 45'000'000);
     EXPECT_EQ(CodecContext::FromHead(0xFF, 0x00).IfText(), "+45.1");
 }
 
-struct StepRow {
-    const char* typed;
-    const char* completed;
-    bool bad;
-};
-
 TEST(StepDigits, EveryRowOfTheCompletionTable) {
-    const StepRow rows[] = {
+    const struct {
+        const char* typed;
+        const char* completed;
+        bool bad;
+    } rows[] = {
         {"145.012", "145.012500", false}, {"445.012", "445.012500", false},
         {"445.002", "445.002000", true},  {"145.002", "145.002500", false},
         {"445.010", "445.010000", false}, {"445.015", "445.015000", false},
@@ -248,7 +219,7 @@ TEST(StepDigits, EveryRowOfTheCompletionTable) {
         {"445.068", "445.068750", false}, {"445.028", "445.028000", true},
         {"445.004", "445.004000", true},  {"445.009", "445.009000", true},
     };
-    for (const StepRow& row : rows) {
+    for (const auto& row : rows) {
         bool bad = !row.bad;
         EXPECT_EQ(StepDigits(row.typed, bad), row.completed) << row.typed;
         EXPECT_EQ(bad, row.bad) << row.typed;
@@ -265,17 +236,15 @@ TEST(StepDigits, OutsideTheTwoMetreBandItCompletesToTheRasterWheneverItCan) {
         const std::string done = StepDigits(typed, bad);
         ASSERT_EQ(done.size(), 10u) << typed;
         ASSERT_EQ(done.substr(0, 7), typed);
-        const std::int64_t hz = *FreqToHz(done);
         bool reachable = false;
         for (int hzPart = 0; hzPart < 1000; ++hzPart) {
             const std::int64_t candidate = 445'000'000 + khz * 1000 + hzPart;
             if (candidate % 6250 == 0 || candidate % 5000 == 0) reachable = true;
         }
-        if (bad) {
+        if (bad)
             EXPECT_FALSE(reachable) << typed;
-        } else {
-            EXPECT_LE(StepClass(hz), 1) << done;
-        }
+        else
+            EXPECT_LE(StepClass(*FreqToHz(done)), 1) << done;
     }
 }
 

@@ -27,14 +27,6 @@ std::string ExpectedLine(int number, const test::GeneratedChannel& ch) {
     return pad(std::to_string(number), 4) + side(ch.rxText, ch.rxTone) + side(ch.txText, ch.txTone);
 }
 
-// Index of the first byte where two images differ, -1 when they are equal.
-long FirstDifference(const EepromImage& a, const EepromImage& b) {
-    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
-        if (a[i] != b[i]) return static_cast<long>(i);
-    }
-    return a.size() == b.size() ? -1 : static_cast<long>(std::min(a.size(), b.size()));
-}
-
 void CheckRoundTrip(const test::GeneratedImage& g, const std::string& label) {
     const Document doc = OpenDocument(g.image, g.modelCode, "GEN.CFG");
     ASSERT_EQ(doc.BlockCount(), static_cast<int>(g.channels.size())) << label;
@@ -95,7 +87,7 @@ TEST(RoundTrip, CanonicalImagesSurviveAFileSaveAndOpenByteForByte) {
         EXPECT_EQ(read.image, g.expected);
         const Document doc = OpenDocument(read.image, read.modelCode, path);
         const EepromImage built = BuildImage(doc);
-        EXPECT_EQ(FirstDifference(built, g.expected), -1) << rep;
+        EXPECT_EQ(built, g.expected) << rep;
         ASSERT_TRUE(WriteCfgFile(path, built).ok());
         EXPECT_EQ(test::ReadBytes(path), test::ByteRecords(g.expected)) << rep;
     }

@@ -47,68 +47,47 @@ void AnswerBoxLater(SeenBox& seen, QMessageBox::StandardButton press) {
     });
 }
 
+// Each request shows as a box with the same title, text and default button, icons and button
+// sets map one to one, and closing the box (NoButton) counts as Cancel, or No without Cancel.
 TEST(QtMessageBox, ShowsTheRequestAndReturnsTheButtonPressed) {
-    QtUiServices ui;
-    MessageRequest request;
-    request.text = QStringLiteral("Error warning: Band are Crossed !\nDo you want to continue ?");
-    request.title = QStringLiteral("TEMP1.CFG");
-    request.buttons = kYes | kNo;
-    request.icon = MsgIcon::Critical;
-    request.defaultButton = kNo;
-    SeenBox seen;
-    AnswerBoxLater(seen, QMessageBox::Yes);
-    EXPECT_EQ(ui.Message(request), kYes);
-    EXPECT_EQ(seen.title, request.title);
-    EXPECT_EQ(seen.text, request.text);
-    EXPECT_EQ(seen.icon, QMessageBox::Critical);
-    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(seen.defaultButton, QMessageBox::No);
-}
-
-TEST(QtMessageBox, IconsAndButtonSetsMapOneToOne) {
-    QtUiServices ui;
+    using Box = QMessageBox;
     const struct {
         unsigned buttons;
         MsgIcon icon;
-        QMessageBox::StandardButtons qtButtons;
-        QMessageBox::Icon qtIcon;
-        QMessageBox::StandardButton press;
+        MsgButton defaultButton;  // kNoButton: the first button, not checked here
+        Box::StandardButtons qtButtons;
+        Box::Icon qtIcon;
+        Box::StandardButton press;
         MsgButton answer;
     } cases[] = {
-        {kOk, MsgIcon::None, QMessageBox::Ok, QMessageBox::NoIcon, QMessageBox::Ok, kOk},
-        {kYes | kNo | kCancel, MsgIcon::Exclamation,
-         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning,
-         QMessageBox::Cancel, kCancel},
-        {kYes | kNo, MsgIcon::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question,
-         QMessageBox::No, kNo},
-        {kOk, MsgIcon::Information, QMessageBox::Ok, QMessageBox::Information, QMessageBox::Ok,
-         kOk},
+        {kYes | kNo, MsgIcon::Critical, kNo, Box::Yes | Box::No, Box::Critical, Box::Yes, kYes},
+        {kOk, MsgIcon::None, kNoButton, Box::Ok, Box::NoIcon, Box::Ok, kOk},
+        {kYes | kNo | kCancel, MsgIcon::Exclamation, kNoButton, Box::Yes | Box::No | Box::Cancel,
+         Box::Warning, Box::Cancel, kCancel},
+        {kYes | kNo, MsgIcon::Question, kNoButton, Box::Yes | Box::No, Box::Question, Box::No, kNo},
+        {kOk, MsgIcon::Information, kNoButton, Box::Ok, Box::Information, Box::Ok, kOk},
+        {kYes | kNo | kCancel, MsgIcon::None, kNoButton, Box::Yes | Box::No | Box::Cancel,
+         Box::NoIcon, Box::NoButton, kCancel},
+        {kYes | kNo, MsgIcon::None, kNoButton, Box::Yes | Box::No, Box::NoIcon, Box::NoButton, kNo},
     };
+    QtUiServices ui;
     for (const auto& c : cases) {
         MessageRequest request;
-        request.text = QStringLiteral("question");
+        request.text =
+            QStringLiteral("Error warning: Band are Crossed !\nDo you want to continue ?");
+        request.title = QStringLiteral("TEMP1.CFG");
         request.buttons = c.buttons;
         request.icon = c.icon;
+        request.defaultButton = c.defaultButton;
         SeenBox seen;
         AnswerBoxLater(seen, c.press);
         EXPECT_EQ(ui.Message(request), c.answer);
+        EXPECT_EQ(seen.title, request.title);
+        EXPECT_EQ(seen.text, request.text);
         EXPECT_EQ(seen.buttons, c.qtButtons);
         EXPECT_EQ(seen.icon, c.qtIcon);
+        if (c.defaultButton == kNo) EXPECT_EQ(seen.defaultButton, Box::No);
     }
-}
-
-TEST(QtMessageBox, ClosingTheBoxCountsAsCancelOrNo) {
-    QtUiServices ui;
-    MessageRequest request;
-    request.text = QStringLiteral("Detect Again ?");
-    request.buttons = kYes | kNo | kCancel;
-    SeenBox seen;
-    AnswerBoxLater(seen, QMessageBox::NoButton);
-    EXPECT_EQ(ui.Message(request), kCancel);
-
-    request.buttons = kYes | kNo;
-    AnswerBoxLater(seen, QMessageBox::NoButton);
-    EXPECT_EQ(ui.Message(request), kNo);
 }
 
 TEST(QtMessageBox, TheBusyPointerIsLiftedWhileTheUserAnswers) {
