@@ -62,26 +62,26 @@ QString AppTest::CopySample(const char* name, const QString& as) {
     return target;
 }
 
+void AppTest::Act(const char* name) {
+    const QString action = QString::fromLatin1(name);
+    QAction* a =
+        mdi->ActiveWindow() ? mdi->ActiveWindow()->Action(action) : mdi->MainAction(action);
+    ASSERT_NE(a, nullptr) << name;
+    a->trigger();
+}
+
 bool AppTest::OpenThroughMenu(const QString& path) {
     ui.AnswerOpen(path);
-    const std::size_t before = Captions().size();
-    if (mdi->ActiveWindow())
-        mdi->ActiveWindow()->Action(QStringLiteral("mnuFOpen"))->trigger();
-    else
-        mdi->MainAction(QStringLiteral("mnuFOpen"))->trigger();
-    return static_cast<std::size_t>(Captions().size()) == before + 1;
+    const auto before = Captions().size();
+    Act("mnuFOpen");
+    return Captions().size() == before + 1;
 }
 
-void AppTest::Upload() {
-    if (mdi->ActiveWindow())
-        mdi->ActiveWindow()->Action(QStringLiteral("mnuRadioItem0"))->trigger();
-    else
-        mdi->MainAction(QStringLiteral("mnuRadioItem0"))->trigger();
-}
-
-void AppTest::Download() {
-    ASSERT_NE(mdi->ActiveWindow(), nullptr);
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuRadioItem1"))->trigger();
+void AppTest::EditChannel(Document& doc, int from, int to) {
+    std::string line = doc.lines[from - 1];
+    line.replace(0, 4, std::to_string(to).append(4 - std::to_string(to).size(), ' '));
+    doc.lines[to - 1] = line;
+    doc.state.changed = true;
 }
 
 QStringList AppTest::Captions() const {
@@ -104,6 +104,16 @@ QStringList AppTest::MenuBarNames() const {
     for (QAction* a : mdi->MenuBarActions())
         if (a->isVisible()) names << a->objectName();
     return names;
+}
+
+::testing::AssertionResult BoxIs(const platform::MessageRequest& m, const QString& text,
+                                 const QString& title, unsigned buttons, platform::MsgIcon icon) {
+    if (m.text == text && (title.isNull() || m.title == title) && m.buttons == buttons &&
+        m.icon == icon)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "box \"" << m.text.toStdString() << "\" titled \"" << m.title.toStdString()
+           << "\", buttons " << m.buttons << ", icon " << static_cast<int>(m.icon);
 }
 
 }  // namespace talveron::app

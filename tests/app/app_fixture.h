@@ -36,11 +36,17 @@ class AppTest : public ::testing::Test {
     QString CopySample(const char* name, const QString& as = {});
     QString TempPath(const QString& name) const { return dir_.filePath(name); }
 
+    // Triggers the named action of the active document window, or of the main window.
+    void Act(const char* name);
     // Opens a file through File > Open of the main window.
     bool OpenThroughMenu(const QString& path);
     // Radio > Upload or Download from whatever menu bar shows now.
-    void Upload();
-    void Download();
+    void Upload() { Act("mnuRadioItem0"); }
+    void Download() { Act("mnuRadioItem1"); }
+    // The document of the active window, and one changed by an edit: channel `to` takes the
+    // frequencies and tones of channel `from`.
+    Document& ActiveDoc() { return *mdi->Documents().Get(mdi->ActiveNumber()); }
+    static void EditChannel(Document& doc, int from = 2, int to = 1);
     // Captions of the open document windows in document-number order.
     QStringList Captions() const;
     // The lines a .cfg file holds, as a document shows them.
@@ -57,5 +63,24 @@ class AppTest : public ::testing::Test {
   private:
     QTemporaryDir dir_;
 };
+
+// An AppTest with talveron-vradio on port 1 and the main window started.
+class RunningApp : public AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        StartRadio();
+        StartMain();
+    }
+};
+
+// The path of a sample file.
+inline QString Sample(const char* name) {
+    return QStringLiteral(TALVERON_SAMPLES "/") + QString::fromLatin1(name);
+}
+
+// A message box as recorded: its text, title (a null title is not checked), buttons and icon.
+::testing::AssertionResult BoxIs(const platform::MessageRequest& m, const QString& text,
+                                 const QString& title, unsigned buttons, platform::MsgIcon icon);
 
 }  // namespace talveron::app

@@ -3,9 +3,7 @@
 // and file names with dots in folders and very long paths.
 #include <QAction>
 #include <QFile>
-#include <QLabel>
 #include <QListWidget>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
 
@@ -15,53 +13,38 @@
 namespace talveron::app {
 namespace {
 
+using namespace Qt::Literals::StringLiterals;
 using platform::kCancel;
 using platform::kNo;
 using platform::kOk;
 using platform::kYes;
+using platform::MsgIcon;
 
 QByteArray ReadAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Changes channel 1 of a document to channel 2's frequencies and tones, as an edit would.
-void EditFirstChannel(Document& doc) {
-    std::string line = doc.lines[1];
-    line.replace(0, 4, "1   ");
-    doc.lines[0] = line;
-    doc.state.changed = true;
-}
+const QStringList kMainMenus = {"mnuFile", "mnuRadio", "munHelp"};
 
-class FilesTest : public AppTest {
-  protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        StartRadio();
-        StartMain();
-    }
-    Document& ActiveDoc() { return *mdi->Documents().Get(mdi->ActiveNumber()); }
-};
-
-TEST_F(FilesTest, OpenShowsTheFileInANewWindowWithItsMenus) {
+TEST_F(RunningApp, OpenShowsTheFileInANewWindowWithItsMenus) {
     const QString path = CopySample("vk-a1-16ch.cfg");
     ASSERT_TRUE(OpenThroughMenu(path));
     ASSERT_EQ(ui.OpenRequests().size(), 1u);
-    EXPECT_EQ(ui.OpenRequests()[0].filter, QStringLiteral("EEPROM.CFG (*.cfg)"));
+    EXPECT_EQ(ui.OpenRequests()[0].filter, u"EEPROM.CFG (*.cfg)"_s);
     EXPECT_TRUE(ui.OpenRequests()[0].presetName.isEmpty());
     EXPECT_EQ(Captions(), QStringList{path.toUpper()});
-    document::frmNotePad* w = mdi->ActiveWindow();
-    ASSERT_NE(w, nullptr);
+    QListWidget* list = mdi->ActiveWindow()->List();
     const std::vector<std::string> lines = LinesOfFile(path);
-    ASSERT_EQ(w->List()->count(), static_cast<int>(lines.size()));
-    for (int i = 0; i < w->List()->count(); ++i)
-        EXPECT_EQ(w->List()->item(i)->text().toStdString(), lines[i]);
+    ASSERT_EQ(list->count(), static_cast<int>(lines.size()));
+    for (int i = 0; i < list->count(); ++i)
+        EXPECT_EQ(list->item(i)->text().toStdString(), lines[i]);
     EXPECT_EQ(MenuBarNames(),
               (QStringList{"mnuFile", "mnuEdit", "mnuOpion", "mnuRadio", "munHelp"}));
     EXPECT_EQ(mdi->ActiveDocumentValues().band.low, 140);
     EXPECT_EQ(mdi->ActiveDocumentValues().blockCount, 16);
     EXPECT_EQ(mdi->BandDigit(), 1);
-    EXPECT_EQ(mdi->Status().Text(), QStringLiteral("ALL Channels In Range"));
+    EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_EQ(ui.Unexpected(), 0);
 
@@ -72,53 +55,44 @@ TEST_F(FilesTest, OpenShowsTheFileInANewWindowWithItsMenus) {
     EXPECT_EQ(mdi->ActiveDocumentValues().band.high, 480);
 }
 
-TEST_F(FilesTest, RefusedFilesOpenNoWindow) {
-    // Too big.
-    const QString big = TempPath("big.cfg");
-    {
-        QFile f(big);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(5001, '\x11'));
+TEST_F(RunningApp, RefusedFilesOpenNoWindow) {
+    const QString big = TempPath(u"big.cfg"_s);
+    QFile f(big);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(5001, '\x11'));
+    f.close();
+    const QString bad = CopySample("vk-a1-16ch.cfg", u"bad-model.cfg"_s);
+    f.setFileName(bad);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.seek(f.size() - 1);
+    f.write("\x05", 1);  // a model byte that is neither 0 nor 1
+    f.close();
+    const QString missing = TempPath(u"missing.cfg"_s);
+    const QString texts[] = {u"File is too big to open"_s,
+                             u"Model or Type Error!  Can not Open  "_s + bad,
+                             u"Can't open file: "_s + missing};
+    int i = 0;
+    for (const QString& path : {big, bad, missing}) {
+        ui.AnswerMessage(kOk);
+        EXPECT_FALSE(OpenThroughMenu(path));
+        ASSERT_EQ(ui.Messages().size(), i + 1u);
+        EXPECT_TRUE(BoxIs(ui.Messages()[i], texts[i], QString(), kOk, MsgIcon::None));
+        ++i;
     }
-    ui.AnswerMessage(kOk);
-    EXPECT_FALSE(OpenThroughMenu(big));
-    // A model byte that is neither 0 nor 1.
-    const QString bad = CopySample("vk-a1-16ch.cfg", "bad-model.cfg");
-    {
-        QFile f(bad);
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        f.seek(f.size() - 1);
-        f.write("\x05", 1);
-    }
-    ui.AnswerMessage(kOk);
-    EXPECT_FALSE(OpenThroughMenu(bad));
-    // Missing.
-    const QString missing = TempPath("missing.cfg");
-    ui.AnswerMessage(kOk);
-    EXPECT_FALSE(OpenThroughMenu(missing));
-    // Cancelled dialog: nothing at all.
-    EXPECT_FALSE(OpenThroughMenu(QString()));
-
-    ASSERT_EQ(ui.Messages().size(), 3u);
-    EXPECT_EQ(ui.Messages()[0].text, QStringLiteral("File is too big to open"));
-    EXPECT_EQ(ui.Messages()[1].text, QStringLiteral("Model or Type Error!  Can not Open  ") + bad);
-    EXPECT_EQ(ui.Messages()[2].text, QStringLiteral("Can't open file: ") + missing);
-    for (const auto& m : ui.Messages()) {
-        EXPECT_EQ(m.buttons, kOk);
-        EXPECT_EQ(m.icon, platform::MsgIcon::None);
-    }
+    EXPECT_FALSE(OpenThroughMenu(QString()));  // a cancelled dialog: nothing at all
+    EXPECT_EQ(ui.Messages().size(), 3u);
     EXPECT_TRUE(Captions().isEmpty());
     // The blink timer runs again after a refused file.
     EXPECT_TRUE(mdi->Status().TimerActive());
-    EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "munHelp"}));
+    EXPECT_EQ(MenuBarNames(), kMainMenus);
 }
 
-TEST_F(FilesTest, SaveWritesTheDocumentBackToItsFileWithItsRealCase) {
-    const QString path = CopySample("vk-a1-16ch.cfg", "Site A/Radio.cfg");
+TEST_F(RunningApp, SaveWritesTheDocumentBackToItsFileWithItsRealCase) {
+    const QString path = CopySample("vk-a1-16ch.cfg", u"Site A/Radio.cfg"_s);
     ASSERT_TRUE(OpenThroughMenu(path));
     Document& doc = ActiveDoc();
-    EditFirstChannel(doc);
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuFSave"))->trigger();
+    EditChannel(doc);
+    Act("mnuFSave");
     EXPECT_TRUE(ui.SaveRequests().empty());  // a file document needs no dialog
     EXPECT_FALSE(doc.state.changed);
     const QByteArray written = ReadAll(path);
@@ -130,73 +104,66 @@ TEST_F(FilesTest, SaveWritesTheDocumentBackToItsFileWithItsRealCase) {
     EXPECT_FALSE(QFile::exists(path.toUpper()));
 }
 
-TEST_F(FilesTest, SaveAsOffersTheRealPathAndMovesTheDocument) {
+TEST_F(RunningApp, SaveAsOffersTheRealPathAndMovesTheDocument) {
     const QString path = CopySample("vk-a2-16ch.cfg");
     ASSERT_TRUE(OpenThroughMenu(path));
-    const QString target = TempPath("copy.cfg");
+    const QString target = TempPath(u"copy.cfg"_s);
     ui.AnswerSave(target);
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuFSaveAs"))->trigger();
+    Act("mnuFSaveAs");
     ASSERT_EQ(ui.SaveRequests().size(), 1u);
     EXPECT_EQ(ui.SaveRequests()[0].presetName, path);
-    EXPECT_EQ(ui.SaveRequests()[0].filter, QStringLiteral("EEPROM.CFG (*.cfg)"));
+    EXPECT_EQ(ui.SaveRequests()[0].filter, u"EEPROM.CFG (*.cfg)"_s);
     EXPECT_EQ(ReadAll(target), ReadAll(path));
     EXPECT_EQ(Captions(), QStringList{target.toUpper()});
     EXPECT_EQ(mdi->Documents().Path(mdi->ActiveNumber()), target.toStdString());
-    // A cancelled Save As changes nothing.
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuFSaveAs"))->trigger();
+    Act("mnuFSaveAs");  // cancelled: nothing changes
     EXPECT_EQ(Captions(), QStringList{target.toUpper()});
 }
 
-TEST_F(FilesTest, AReadOnlyTargetIsRefusedAndTheDocumentStaysChanged) {
+TEST_F(RunningApp, AReadOnlyTargetIsRefusedAndTheDocumentStaysChanged) {
     const QString path = CopySample("vk-a1-16ch.cfg");
     ASSERT_TRUE(OpenThroughMenu(path));
     const QByteArray before = ReadAll(path);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    EditFirstChannel(ActiveDoc());
+    EditChannel(ActiveDoc());
     ui.AnswerMessage(kOk);
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuFSave"))->trigger();
+    Act("mnuFSave");
     ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, path + QStringLiteral(" is a read only file"));
-    EXPECT_EQ(ui.Messages()[0].title, QStringLiteral("Path/File access error"));
-    EXPECT_EQ(ui.Messages()[0].icon, platform::MsgIcon::Exclamation);
-    EXPECT_EQ(ui.Messages()[0].buttons, kOk);
+    EXPECT_TRUE(BoxIs(ui.Messages()[0], path + u" is a read only file"_s,
+                      u"Path/File access error"_s, kOk, MsgIcon::Exclamation));
     EXPECT_TRUE(ActiveDoc().state.changed);
     EXPECT_EQ(ReadAll(path), before);
     EXPECT_FALSE(ui.Busy());
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
-TEST_F(FilesTest, SaveIntoAMissingFolderReportsThePlatformsError) {
+TEST_F(RunningApp, SaveIntoAMissingFolderReportsThePlatformsError) {
     const QString path = CopySample("vk-a1-16ch.cfg");
     ASSERT_TRUE(OpenThroughMenu(path));
-    ui.AnswerSave(TempPath("no/such/folder/x.cfg"));
+    ui.AnswerSave(TempPath(u"no/such/folder/x.cfg"_s));
     ui.AnswerMessage(kOk);
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuFSaveAs"))->trigger();
+    Act("mnuFSaveAs");
     ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].title, QStringLiteral("TALVERON Programmer"));
+    EXPECT_EQ(ui.Messages()[0].title, u"TALVERON Programmer"_s);
     EXPECT_FALSE(ui.Messages()[0].text.isEmpty());
     EXPECT_EQ(Captions(), QStringList{path.toUpper()});
 }
 
-TEST_F(FilesTest, CloseWithEachAnswerOfTheSaveQuestion) {
+TEST_F(RunningApp, CloseWithEachAnswerOfTheSaveQuestion) {
     const QString path = CopySample("vk-a1-16ch.cfg");
     ASSERT_TRUE(OpenThroughMenu(path));
     const int number = mdi->ActiveNumber();
     const QByteArray original = ReadAll(path);
-    EditFirstChannel(ActiveDoc());
-    QAction* close = mdi->ActiveWindow()->Action(QStringLiteral("mnuFClose"));
+    EditChannel(ActiveDoc());
+    QAction* close = mdi->ActiveWindow()->Action(u"mnuFClose"_s);
 
     // Cancel: the window stays.
     ui.AnswerMessage(kCancel);
     close->trigger();
     ASSERT_EQ(ui.Messages().size(), 1u);
-    const auto& q = ui.Messages()[0];
-    EXPECT_EQ(
-        q.text,
-        QStringLiteral("The data in [VK-A1-16CH] has changed.\nDo you want to save the changes?"));
-    EXPECT_EQ(q.title, QStringLiteral("MDI PC programmer"));
-    EXPECT_EQ(q.buttons, kYes | kNo | kCancel);
-    EXPECT_EQ(q.icon, platform::MsgIcon::Exclamation);
+    EXPECT_TRUE(BoxIs(ui.Messages()[0],
+                      u"The data in [VK-A1-16CH] has changed.\nDo you want to save the changes?"_s,
+                      u"MDI PC programmer"_s, kYes | kNo | kCancel, MsgIcon::Exclamation));
     EXPECT_EQ(Captions().size(), 1);
 
     // Yes, then the save dialog cancelled: the window stays, still changed.
@@ -204,12 +171,12 @@ TEST_F(FilesTest, CloseWithEachAnswerOfTheSaveQuestion) {
     ui.AnswerSave(QString());
     close->trigger();
     ASSERT_EQ(ui.SaveRequests().size(), 1u);
-    EXPECT_EQ(ui.SaveRequests()[0].presetName, QStringLiteral("VK-A1-16CH"));
+    EXPECT_EQ(ui.SaveRequests()[0].presetName, u"VK-A1-16CH"_s);
     EXPECT_EQ(Captions().size(), 1);
     EXPECT_TRUE(mdi->Documents().Get(number)->state.changed);
 
     // Yes with a path: saved there, and the window goes.
-    const QString target = TempPath("saved.cfg");
+    const QString target = TempPath(u"saved.cfg"_s);
     const std::vector<std::string> edited = mdi->Documents().Get(number)->lines;
     ui.AnswerMessage(kYes);
     ui.AnswerSave(target);
@@ -220,26 +187,26 @@ TEST_F(FilesTest, CloseWithEachAnswerOfTheSaveQuestion) {
     EXPECT_EQ(ui.Unexpected(), 0);
 }
 
-TEST_F(FilesTest, NoClosesWithoutSavingAndTheLastCloseResetsTheProgram) {
+TEST_F(RunningApp, NoClosesWithoutSavingAndTheLastCloseResetsTheProgram) {
     const QString path = CopySample("vk-a1-16ch.cfg");
     ASSERT_TRUE(OpenThroughMenu(path));
     const QByteArray original = ReadAll(path);
-    EditFirstChannel(ActiveDoc());
+    EditChannel(ActiveDoc());
     mdi->ClipLinesRef().push_back(ActiveDoc().lines[0]);
-    ui.SetClipboardText(QStringLiteral("something"));
+    ui.SetClipboardText(u"something"_s);
     ui.AnswerMessage(kNo);
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuFClose"))->trigger();
+    Act("mnuFClose");
     EXPECT_TRUE(Captions().isEmpty());
     EXPECT_EQ(ReadAll(path), original);
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
     EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
     EXPECT_TRUE(ui.ClipboardText().isEmpty());
     EXPECT_TRUE(mdi->ClipLinesRef().empty());
-    EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "munHelp"}));
+    EXPECT_EQ(MenuBarNames(), kMainMenus);
     EXPECT_EQ(mdi->Documents().UpperBound(), 0);
 }
 
-TEST_F(FilesTest, AnUnchangedDocumentClosesWithoutAQuestion) {
+TEST_F(RunningApp, AnUnchangedDocumentClosesWithoutAQuestion) {
     ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
     ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a2-16ch.cfg")));
     mdi->SubWindow(1)->close();
@@ -248,44 +215,44 @@ TEST_F(FilesTest, AnUnchangedDocumentClosesWithoutAQuestion) {
     EXPECT_EQ(mdi->ActiveNumber(), 2);
 }
 
-TEST_F(FilesTest, ExitFromTheMainWindowAsksAboutChangedDocuments) {
+TEST_F(RunningApp, ExitFromTheMainWindowAsksAboutChangedDocuments) {
     ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
     ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a2-16ch.cfg")));
-    EditFirstChannel(*mdi->Documents().Get(1));
+    EditChannel(*mdi->Documents().Get(1));
     // The main window's own Exit (its menu shows when no document window is active).
     ui.AnswerMessage(kCancel);
-    mdi->MainAction(QStringLiteral("mnuFExit"))->trigger();
+    mdi->MainAction(u"mnuFExit"_s)->trigger();
     ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_TRUE(ui.Messages()[0].text.startsWith(QStringLiteral("The data in [VK-A1-16CH]")));
+    EXPECT_TRUE(ui.Messages()[0].text.startsWith(u"The data in [VK-A1-16CH]"_s));
     EXPECT_TRUE(mdi->isVisible());
     EXPECT_EQ(Captions().size(), 2);
 
     // Exit from a document window: No drops the change and the program ends.
     ui.AnswerMessage(kNo);
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuFExit"))->trigger();
+    Act("mnuFExit");
     EXPECT_EQ(ui.Messages().size(), 2u);
     EXPECT_TRUE(Captions().isEmpty());
     EXPECT_FALSE(mdi->isVisible());
 }
 
-TEST_F(FilesTest, DotsInFoldersAndVeryLongPathsAreHandled) {
-    QString folder = QStringLiteral("site.v2/radios.2026");
-    while (folder.size() < 900) folder += QStringLiteral("/a.very.long.folder.name.with.dots");
-    const QString path = CopySample("vk-a1-16ch.cfg", folder + QStringLiteral("/taxi.north.cfg"));
+TEST_F(RunningApp, DotsInFoldersAndVeryLongPathsAreHandled) {
+    QString folder = u"site.v2/radios.2026"_s;
+    while (folder.size() < 900) folder += u"/a.very.long.folder.name.with.dots"_s;
+    const QString path = CopySample("vk-a1-16ch.cfg", folder + u"/taxi.north.cfg"_s);
     ASSERT_TRUE(QFile::exists(path));
     ASSERT_TRUE(OpenThroughMenu(path));
     EXPECT_EQ(Captions(), QStringList{path.toUpper()});
-    EditFirstChannel(ActiveDoc());
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuFSave"))->trigger();
+    EditChannel(ActiveDoc());
+    Act("mnuFSave");
     EXPECT_EQ(LinesOfFile(path), ActiveDoc().lines);
-    EditFirstChannel(ActiveDoc());
+    EditChannel(ActiveDoc());
     ui.AnswerMessage(kCancel);
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuFClose"))->trigger();
+    Act("mnuFClose");
     ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_TRUE(ui.Messages()[0].text.startsWith(QStringLiteral("The data in [TAXI]")));
+    EXPECT_TRUE(ui.Messages()[0].text.startsWith(u"The data in [TAXI]"_s));
 }
 
-TEST_F(FilesTest, KeyboardShortcutsReachOnlyTheActiveDocumentWindow) {
+TEST_F(RunningApp, KeyboardShortcutsReachOnlyTheActiveDocumentWindow) {
     const QString first = CopySample("vk-a1-16ch.cfg");
     const QString second = CopySample("vk-a2-16ch.cfg");
     ASSERT_TRUE(OpenThroughMenu(first));
@@ -294,8 +261,8 @@ TEST_F(FilesTest, KeyboardShortcutsReachOnlyTheActiveDocumentWindow) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(mdi.get()));
     Document& one = *mdi->Documents().Get(1);
     Document& two = *mdi->Documents().Get(2);
-    EditFirstChannel(one);
-    EditFirstChannel(two);
+    EditChannel(one);
+    EditChannel(two);
     ASSERT_EQ(mdi->ActiveNumber(), 2);
     QTest::keyClick(mdi.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(two.state.changed);

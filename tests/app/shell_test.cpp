@@ -23,17 +23,13 @@
 namespace talveron::app {
 namespace {
 
+using namespace Qt::Literals::StringLiterals;
 using platform::kOk;
 
-class ShellTest : public AppTest {
+class ShellTest : public RunningApp {
   protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        StartRadio();
-        StartMain();
-    }
     void WriteReadMe(const QString& text) {
-        QFile f(TempPath(QStringLiteral("ReadMe.Txt")));
+        QFile f(TempPath(u"ReadMe.Txt"_s));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text.toUtf8());
     }
@@ -41,24 +37,24 @@ class ShellTest : public AppTest {
 
 TEST_F(ShellTest, ARedStatusBlinksEachTickAndABlackOneNeverDoes) {
     StatusLine& status = mdi->Status();
-    status.SetText(QStringLiteral("Not detected"), kStatusRed);
+    status.SetText(u"Not detected"_s, kStatusRed);
     status.FitStatus(15);
     EXPECT_TRUE(status.Visible());
     status.Tick();
     EXPECT_FALSE(status.Visible());
     status.Tick();
     EXPECT_TRUE(status.Visible());
-    EXPECT_TRUE(status.Label()->styleSheet().contains(QStringLiteral("#ff0000")));
+    EXPECT_TRUE(status.Label()->styleSheet().contains(u"#ff0000"_s));
 
-    status.ShowStatus(QStringLiteral("ALL Channels In Range"));
+    status.ShowStatus(u"ALL Channels In Range"_s);
     for (int i = 0; i < 3; ++i) {
         status.Tick();
         EXPECT_TRUE(status.Visible());
     }
-    EXPECT_TRUE(status.Label()->styleSheet().contains(QStringLiteral("#000000")));
+    EXPECT_TRUE(status.Label()->styleSheet().contains(u"#000000"_s));
 
     // Timer1 itself drives the blink once a second.
-    status.SetText(QStringLiteral("Channel #3 Range Out !"), kStatusRed);
+    status.SetText(u"Channel #3 Range Out !"_s, kStatusRed);
     ASSERT_TRUE(status.TimerActive());
     EXPECT_TRUE(testing::WaitUntil([&] { return !status.Visible(); }, 5000));
     EXPECT_TRUE(testing::WaitUntil([&] { return status.Visible(); }, 5000));
@@ -69,7 +65,7 @@ TEST_F(ShellTest, ARedStatusBlinksEachTickAndABlackOneNeverDoes) {
 
 TEST_F(ShellTest, FitStatusSizesTheLineToItsText) {
     StatusLine& status = mdi->Status();
-    status.ShowStatus(QStringLiteral("VK-A1   detected"));
+    status.ShowStatus(u"VK-A1   detected"_s);
     const int at12 = status.Label()->width();
     EXPECT_EQ(status.Label()->font().pointSize(), 12);
     status.FitStatus(15);
@@ -81,19 +77,19 @@ TEST_F(ShellTest, FitStatusSizesTheLineToItsText) {
 
 TEST_F(ShellTest, TheMainMenusReadAsTheProgramDefinesThem) {
     QStringList file;
-    for (QAction* a : mdi->MainAction(QStringLiteral("mnuFile"))->menu()->actions())
-        file << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    for (QAction* a : mdi->MainAction(u"mnuFile"_s)->menu()->actions())
+        file << (a->isSeparator() ? u"-"_s : a->text());
     EXPECT_EQ(file, (QStringList{"&New", "&Open", "E&xit", "-", "-", "RecentFile1", "RecentFile2",
                                  "RecentFile3", "RecentFile4"}));
-    QAction* fileNew = mdi->MainAction(QStringLiteral("mnuFNew"));
+    QAction* fileNew = mdi->MainAction(u"mnuFNew"_s);
     EXPECT_FALSE(fileNew->isVisible());
     EXPECT_EQ(fileNew->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-    EXPECT_EQ(mdi->MainAction(QStringLiteral("mnuRadio"))->text(), QStringLiteral("&Radio"));
-    EXPECT_EQ(mdi->MainAction(QStringLiteral("mnuRadioItem0"))->text(), QStringLiteral("&Upload"));
-    EXPECT_EQ(mdi->MainAction(QStringLiteral("munHelp"))->text(), QStringLiteral("&Help"));
-    EXPECT_EQ(mdi->MainAction(QStringLiteral("mnuReadMe"))->text(), QStringLiteral("&ReadMe"));
-    EXPECT_EQ(mdi->MainAction(QStringLiteral("munVersion"))->text(), QStringLiteral("&About"));
-    EXPECT_EQ(mdi->MainAction(QStringLiteral("mnuRadio"))->menu()->actions().size(), 1);
+    EXPECT_EQ(mdi->MainAction(u"mnuRadio"_s)->text(), u"&Radio"_s);
+    EXPECT_EQ(mdi->MainAction(u"mnuRadioItem0"_s)->text(), u"&Upload"_s);
+    EXPECT_EQ(mdi->MainAction(u"munHelp"_s)->text(), u"&Help"_s);
+    EXPECT_EQ(mdi->MainAction(u"mnuReadMe"_s)->text(), u"&ReadMe"_s);
+    EXPECT_EQ(mdi->MainAction(u"munVersion"_s)->text(), u"&About"_s);
+    EXPECT_EQ(mdi->MainAction(u"mnuRadio"_s)->menu()->actions().size(), 1);
 }
 
 TEST_F(ShellTest, TheMenuBarFollowsTheActiveWindow) {
@@ -103,171 +99,161 @@ TEST_F(ShellTest, TheMenuBarFollowsTheActiveWindow) {
     ASSERT_EQ(mdi->ActiveNumber(), 2);
     QList<QAction*> shown = mdi->MenuBarActions();
     ASSERT_EQ(shown.size(), 6);
-    EXPECT_EQ(shown[0], mdi->Window(2)->Action(QStringLiteral("mnuFile")));
+    EXPECT_EQ(shown[0], mdi->Window(2)->Action(u"mnuFile"_s));
     mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
     shown = mdi->MenuBarActions();
-    EXPECT_EQ(shown[0], mdi->Window(1)->Action(QStringLiteral("mnuFile")));
+    EXPECT_EQ(shown[0], mdi->Window(1)->Action(u"mnuFile"_s));
     mdi->SubWindow(1)->close();
     mdi->SubWindow(2)->close();
     EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "munHelp"}));
 }
 
-TEST_F(ShellTest, PasteFollowsTheChannelClipboardInEveryWindow) {
+// The Edit menu's own rule is the document window's; here: activation in the main window
+// enables Paste while the channel clipboard holds lines.
+TEST_F(ShellTest, ActivatingAWindowEnablesPasteWhileTheChannelClipboardHoldsLines) {
     Upload();
     Upload();
-    QAction* paste1 = mdi->Window(1)->Action(QStringLiteral("mnuEPaste"));
-    QAction* paste2 = mdi->Window(2)->Action(QStringLiteral("mnuEPaste"));
-    emit mdi->Window(2)->Menus()[1]->aboutToShow();
-    EXPECT_FALSE(paste2->isEnabled());
-    mdi->ClipLinesRef().push_back(mdi->Documents().Get(2)->lines[0]);
-    mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(1));  // activation enables
-    EXPECT_TRUE(paste1->isEnabled());
-    emit mdi->Window(2)->Menus()[1]->aboutToShow();  // opening the Edit menu too
-    EXPECT_TRUE(paste2->isEnabled());
-    mdi->ClipLinesRef().clear();
+    QAction* paste1 = mdi->Window(1)->Action(u"mnuEPaste"_s);
     emit mdi->Window(1)->Menus()[1]->aboutToShow();
     EXPECT_FALSE(paste1->isEnabled());
+    mdi->ClipLinesRef().push_back(mdi->Documents().Get(2)->lines[0]);
+    mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
+    EXPECT_TRUE(paste1->isEnabled());
 }
 
 TEST_F(ShellTest, AboutShowsTheVersion) {
     ui.AnswerMessage(kOk);
-    mdi->MainAction(QStringLiteral("munVersion"))->trigger();
+    Act("munVersion");
     Upload();
     ui.AnswerMessage(kOk);
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuVersion"))->trigger();
+    Act("mnuVersion");
     ASSERT_EQ(ui.Messages().size(), 2u);
     for (const auto& m : ui.Messages()) {
-        EXPECT_EQ(m.text, QStringLiteral("TALVERON Programmer Vertion 2.22"));
+        EXPECT_EQ(m.text, u"TALVERON Programmer Vertion 2.22"_s);
         EXPECT_EQ(m.buttons, kOk);
     }
 }
 
-TEST_F(ShellTest, AMissingReadMeIsReportedAndOpensNothing) {
+TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus) {
     ui.AnswerMessage(kOk);
-    mdi->MainAction(QStringLiteral("mnuReadMe"))->trigger();
+    Act("mnuReadMe");
     ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text,
-              QStringLiteral("Can not find ReadMe.txt File in current Directory"));
+    EXPECT_EQ(ui.Messages()[0].text, u"Can not find ReadMe.txt File in current Directory"_s);
     EXPECT_EQ(mdi->ReadMeWindow(), nullptr);
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
-}
 
-TEST_F(ShellTest, TheReadMeIsShownAndClosingItRestoresTheStatus) {
-    const QString text = QStringLiteral("TALVERON\nline two\n\nlast line");
+    const QString text = u"TALVERON\nline two\n\nlast line"_s;
     WriteReadMe(text);
-    mdi->MainAction(QStringLiteral("mnuReadMe"))->trigger();
+    Act("mnuReadMe");
     frmReadMe* viewer = mdi->ReadMeWindow();
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
-    EXPECT_EQ(viewer->windowTitle(), QStringLiteral("ReadMe"));
+    EXPECT_EQ(viewer->windowTitle(), u"ReadMe"_s);
     EXPECT_EQ(viewer->Text1()->toPlainText(), text);
     EXPECT_TRUE(viewer->Text1()->isReadOnly());
     EXPECT_EQ(mdi->Status().Text(),
-              QStringLiteral("To print Readme pressb Ctrl+P, to close ReadMe press Ctrl+Q"));
+              u"To print Readme pressb Ctrl+P, to close ReadMe press Ctrl+Q"_s);
     EXPECT_FALSE(ui.Busy());
     // Resizing keeps the text box 400 twips narrower and 800 twips lower than the window.
     viewer->resize(700, 500);
     EXPECT_EQ(viewer->Text1()->width(), 700 - platform::TwipsToPixels(400));
     EXPECT_EQ(viewer->Text1()->height(), 500 - platform::TwipsToPixels(800));
     // Exit with no document open: the menu hint again.
-    viewer->findChild<QAction*>(QStringLiteral("mnuExit"))->trigger();
+    viewer->findChild<QAction*>(u"mnuExit"_s)->trigger();
     EXPECT_TRUE(testing::WaitUntil([&] { return mdi->ReadMeWindow() == nullptr; }));
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
     EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
 }
 
 TEST_F(ShellTest, ClosingTheReadMeWithADocumentOpenChecksTheDocumentAgain) {
-    WriteReadMe(QStringLiteral("text"));
+    WriteReadMe(u"text"_s);
     Upload();
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuReadMe"))->trigger();
+    Act("mnuReadMe");
     ASSERT_NE(mdi->ReadMeWindow(), nullptr);
-    mdi->ReadMeWindow()->findChild<QAction*>(QStringLiteral("mnuExit"))->trigger();
-    EXPECT_EQ(mdi->Status().Text(), QStringLiteral("ALL Channels In Range"));
+    mdi->ReadMeWindow()->findChild<QAction*>(u"mnuExit"_s)->trigger();
+    EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
     // Closing it through its frame puts the saved status back in black.
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuReadMe"))->trigger();
+    Act("mnuReadMe");
     ASSERT_NE(mdi->ReadMeWindow(), nullptr);
     mdi->ReadMeWindow()->close();
-    EXPECT_EQ(mdi->Status().Text(), QStringLiteral("ALL Channels In Range"));
+    EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
     EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
 }
 
 TEST(ReadMePrinting, ALongReadMePrintsThreePagesWithNumberedHeads) {
     QTemporaryDir dir;
     QStringList lines;
-    for (int i = 1; i <= 140; ++i) lines << QStringLiteral("ReadMe line %1").arg(i);
+    for (int i = 1; i <= 140; ++i) lines << u"ReadMe line %1"_s.arg(i);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    const QString pdf = dir.filePath(QStringLiteral("readme.pdf"));
+    const QString pdf = dir.filePath(u"readme.pdf"_s);
     printer.setOutputFileName(pdf);
     const int pages = PrintReadMeLines(printer, lines);
     EXPECT_EQ(pages, 3);
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
     if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext not installed";
     QProcess p;
-    p.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.start(pdftotext, {u"-layout"_s, pdf, u"-"_s});
     ASSERT_TRUE(p.waitForFinished(30000));
     const QString text = QString::fromUtf8(p.readAllStandardOutput());
     const QStringList pageTexts = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     ASSERT_GE(pageTexts.size(), 3);
     for (int i = 0; i < 3; ++i) {
         const QString head = pageTexts[i].trimmed().section(QLatin1Char('\n'), 0, 0);
-        EXPECT_TRUE(head.contains(QStringLiteral("ReadMe"))) << head.toStdString();
-        EXPECT_TRUE(head.contains(QStringLiteral("Page :%1").arg(i + 1))) << head.toStdString();
+        EXPECT_TRUE(head.contains(u"ReadMe"_s)) << head.toStdString();
+        EXPECT_TRUE(head.contains(u"Page :%1"_s.arg(i + 1))) << head.toStdString();
     }
-    EXPECT_TRUE(text.contains(QStringLiteral("ReadMe line 1\n")) ||
-                text.contains(QStringLiteral("ReadMe line 1 ")));
-    EXPECT_TRUE(pageTexts[2].contains(QStringLiteral("ReadMe line 140")));
-    EXPECT_FALSE(pageTexts[0].contains(QStringLiteral("ReadMe line 140")));
+    EXPECT_TRUE(text.contains(u"ReadMe line 1\n"_s) || text.contains(u"ReadMe line 1 "_s));
+    EXPECT_TRUE(pageTexts[2].contains(u"ReadMe line 140"_s));
+    EXPECT_FALSE(pageTexts[0].contains(u"ReadMe line 140"_s));
 }
 
 TEST_F(ShellTest, TheCustomerEditorWritesBothTextsOnOk) {
     Upload();
     const int n = mdi->ActiveNumber();
     document::frmNotePad* w = mdi->ActiveWindow();
-    w->Action(QStringLiteral("mnuFCustomer"))->trigger();
+    w->Action(u"mnuFCustomer"_s)->trigger();
     CustomerDialog* dialog = mdi->Customer();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Customer Info."));
+    EXPECT_EQ(dialog->windowTitle(), u"Customer Info."_s);
     EXPECT_FALSE(dialog->isModal());
-    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("Label1_0"))->text(),
-              QStringLiteral("Customer     :"));
-    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("Label1_1"))->text(),
-              QStringLiteral("Serial Number:"));
+    EXPECT_EQ(dialog->findChild<QLabel*>(u"Label1_0"_s)->text(), u"Customer     :"_s);
+    EXPECT_EQ(dialog->findChild<QLabel*>(u"Label1_1"_s)->text(), u"Serial Number:"_s);
     EXPECT_TRUE(dialog->CustomerBox()->text().isEmpty());
-    QTest::keyClicks(dialog->CustomerBox(), QStringLiteral("City Taxi: north"));
-    QTest::keyClicks(dialog->SerialBox(), QStringLiteral("SN 0042"));
+    QTest::keyClicks(dialog->CustomerBox(), u"City Taxi: north"_s);
+    QTest::keyClicks(dialog->SerialBox(), u"SN 0042"_s);
     QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-    EXPECT_EQ(w->Label3(10)->text(), QStringLiteral("Customer:City Taxi: north"));
-    EXPECT_EQ(w->Label3(11)->text(), QStringLiteral("Serial No:SN 0042"));
+    EXPECT_EQ(w->Label3(10)->text(), u"Customer:City Taxi: north"_s);
+    EXPECT_EQ(w->Label3(11)->text(), u"Serial No:SN 0042"_s);
     EXPECT_EQ(mdi->Documents().Get(n)->customer, "City Taxi: north");
     EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Customer() == nullptr; }));
 
     // Opened again it shows the value whole; CANCEL keeps it.
-    w->Action(QStringLiteral("mnuFCustomer"))->trigger();
+    w->Action(u"mnuFCustomer"_s)->trigger();
     dialog = mdi->Customer();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->CustomerBox()->text(), QStringLiteral("City Taxi: north"));
-    EXPECT_EQ(dialog->SerialBox()->text(), QStringLiteral("SN 0042"));
-    dialog->CustomerBox()->setText(QStringLiteral("changed"));
+    EXPECT_EQ(dialog->CustomerBox()->text(), u"City Taxi: north"_s);
+    EXPECT_EQ(dialog->SerialBox()->text(), u"SN 0042"_s);
+    dialog->CustomerBox()->setText(u"changed"_s);
     QTest::mouseClick(dialog->CancelButton(), Qt::LeftButton);
-    EXPECT_EQ(w->Label3(10)->text(), QStringLiteral("Customer:City Taxi: north"));
+    EXPECT_EQ(w->Label3(10)->text(), u"Customer:City Taxi: north"_s);
 }
 
 TEST_F(ShellTest, TheCustomerEditorWritesIntoTheDocumentItWasOpenedFor) {
     Upload();
     Upload();
     mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
-    mdi->Window(1)->Action(QStringLiteral("mnuFCustomer"))->trigger();
+    mdi->Window(1)->Action(u"mnuFCustomer"_s)->trigger();
     CustomerDialog* dialog = mdi->Customer();
     ASSERT_NE(dialog, nullptr);
-    dialog->CustomerBox()->setText(QStringLiteral("first"));
+    dialog->CustomerBox()->setText(u"first"_s);
     mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(2));
     QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
     EXPECT_EQ(mdi->Documents().Get(1)->customer, "first");
     EXPECT_TRUE(mdi->Documents().Get(2)->customer.empty());
     // Closing its document closes the editor too.
-    mdi->Window(1)->Action(QStringLiteral("mnuFCustomer"))->trigger();
+    mdi->Window(1)->Action(u"mnuFCustomer"_s)->trigger();
     ASSERT_NE(mdi->Customer(), nullptr);
     mdi->SubWindow(1)->close();
     EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Customer() == nullptr; }));

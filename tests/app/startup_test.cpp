@@ -13,6 +13,7 @@
 namespace talveron::app {
 namespace {
 
+using namespace Qt::Literals::StringLiterals;
 using platform::kCancel;
 using platform::kNo;
 using platform::kYes;
@@ -23,12 +24,9 @@ TEST_F(AppTest, WithoutPortsTheDetectAgainQuestionRepeatsUntilNo) {
     ui.AnswerMessage(kNo);
     StartMain();
     ASSERT_EQ(ui.Messages().size(), 2u);
-    for (const auto& m : ui.Messages()) {
-        EXPECT_EQ(m.text, QStringLiteral(" No RS232 Port is available\nDetect Again ?"));
-        EXPECT_EQ(m.title, QString());
-        EXPECT_EQ(m.buttons, kYes | kNo | kCancel);
-        EXPECT_EQ(m.icon, platform::MsgIcon::Exclamation);
-    }
+    for (const auto& m : ui.Messages())
+        EXPECT_TRUE(BoxIs(m, u" No RS232 Port is available\nDetect Again ?"_s, u""_s,
+                          kYes | kNo | kCancel, platform::MsgIcon::Exclamation));
     EXPECT_EQ(mdi->LinkStateRef().portIndex, 0);
     // The program is usable afterwards, and Upload says there is no port.
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
@@ -38,10 +36,9 @@ TEST_F(AppTest, WithoutPortsTheDetectAgainQuestionRepeatsUntilNo) {
     Upload();
     // No port to try, then the connection question; No ends it.
     ASSERT_EQ(ui.Messages().size(), 2u);
-    EXPECT_TRUE(ui.Messages()[1].text.startsWith(QStringLiteral("Connecting Err !  ")));
-    EXPECT_EQ(ui.Messages()[0].text, QStringLiteral("AvailableRS232 port was not detected !"));
-    EXPECT_EQ(ui.Messages()[0].title, QStringLiteral("Comm Port Error"));
-    EXPECT_EQ(ui.Messages()[0].icon, platform::MsgIcon::Critical);
+    EXPECT_TRUE(ui.Messages()[1].text.startsWith(u"Connecting Err !  "_s));
+    EXPECT_TRUE(BoxIs(ui.Messages()[0], u"AvailableRS232 port was not detected !"_s,
+                      u"Comm Port Error"_s, ui.Messages()[0].buttons, platform::MsgIcon::Critical));
     EXPECT_TRUE(Captions().isEmpty());
 }
 
@@ -59,7 +56,7 @@ TEST_F(AppTest, WithARadioOnPortOneNothingIsAsked) {
     EXPECT_TRUE(ui.Messages().empty());
     EXPECT_EQ(mdi->LinkStateRef().portIndex, 1);
     EXPECT_TRUE(mdi->isVisible());
-    EXPECT_EQ(mdi->windowTitle(), QStringLiteral("MDI PC programmer"));
+    EXPECT_EQ(mdi->windowTitle(), u"MDI PC programmer"_s);
     // The reset's state: the menu hint in black, the blink timer running, the clipboard
     // empty, Upload enabled, the main window's menus.
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
@@ -68,7 +65,7 @@ TEST_F(AppTest, WithARadioOnPortOneNothingIsAsked) {
     EXPECT_EQ(mdi->Status().StatusText(), QString::fromLatin1(kMenuHint));
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_TRUE(ui.ClipboardText().isEmpty());
-    EXPECT_TRUE(mdi->MainAction(QStringLiteral("mnuRadioItem0"))->isEnabled());
+    EXPECT_TRUE(mdi->MainAction(u"mnuRadioItem0"_s)->isEnabled());
     EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "munHelp"}));
     EXPECT_FALSE(mdi->ProgressBar1()->isVisible());
     EXPECT_TRUE(mdi->DotDecimal());
@@ -86,7 +83,7 @@ TEST_F(AppTest, TheSplashShowsWhileThePortsAreDetectedThenGoes) {
     });
     StartMain(true);
     EXPECT_TRUE(splashSeen);
-    EXPECT_EQ(statusWhileSplash, QStringLiteral("Detecting RS232 port..."));
+    EXPECT_EQ(statusWhileSplash, u"Detecting RS232 port..."_s);
     for (frmHi* hi : mdi->findChildren<frmHi*>()) EXPECT_FALSE(hi->isVisible());
     EXPECT_FALSE(ui.Busy());
 }
@@ -106,17 +103,17 @@ TEST(CommandLine, FilesAndTheVirtualRadio) {
     EXPECT_TRUE(line.error.isEmpty());
     EXPECT_EQ(line.files, (QStringList{"a.cfg", "b.cfg"}));
     ASSERT_TRUE(line.virtualRadio.has_value());
-    EXPECT_EQ(line.virtualRadio->model, QStringLiteral("1"));
-    EXPECT_EQ(line.virtualRadio->memory, QStringLiteral("large"));
+    EXPECT_EQ(line.virtualRadio->model, u"1"_s);
+    EXPECT_EQ(line.virtualRadio->memory, u"large"_s);
 
     line = ParseCommandLine({"--virtual-radio"});
     ASSERT_TRUE(line.virtualRadio.has_value());
-    EXPECT_EQ(line.virtualRadio->model, QStringLiteral("0"));
-    EXPECT_EQ(line.virtualRadio->memory, QStringLiteral("small"));
+    EXPECT_EQ(line.virtualRadio->model, u"0"_s);
+    EXPECT_EQ(line.virtualRadio->memory, u"small"_s);
 
     line = ParseCommandLine({"--virtual-radio=,large"});
     ASSERT_TRUE(line.virtualRadio.has_value());
-    EXPECT_EQ(line.virtualRadio->memory, QStringLiteral("large"));
+    EXPECT_EQ(line.virtualRadio->memory, u"large"_s);
 
     EXPECT_FALSE(ParseCommandLine({"--virtual-radio=2"}).error.isEmpty());
     EXPECT_FALSE(ParseCommandLine({"--virtual-radio=0,huge"}).error.isEmpty());
@@ -130,7 +127,7 @@ TEST_F(AppTest, TheVirtualRadioIsPutInFrontOfThePortList) {
     qputenv("TALVERON_PORTS", "/dev/ttyS9");
     StartRadio();
     const QString ports = QString::fromLocal8Bit(qgetenv("TALVERON_PORTS"));
-    EXPECT_EQ(ports, radio->Device() + QStringLiteral(":/dev/ttyS9"));
+    EXPECT_EQ(ports, radio->Device() + u":/dev/ttyS9"_s);
     EXPECT_TRUE(radio->Running());
     StopRadio();
     EXPECT_FALSE(radio->Running());
@@ -138,7 +135,7 @@ TEST_F(AppTest, TheVirtualRadioIsPutInFrontOfThePortList) {
 
 TEST(VirtualRadio, AMissingProgramIsReported) {
     VirtualRadioProcess process;
-    EXPECT_FALSE(process.Start(QStringLiteral("/nonexistent/talveron-vradio"), {}, 2000));
+    EXPECT_FALSE(process.Start(u"/nonexistent/talveron-vradio"_s, {}, 2000));
     EXPECT_FALSE(process.Error().isEmpty());
     EXPECT_FALSE(process.Running());
 }

@@ -14,19 +14,13 @@
 namespace talveron::app {
 namespace {
 
+using namespace Qt::Literals::StringLiterals;
 using platform::kNo;
 using platform::kOk;
 using platform::kYes;
+using platform::MsgIcon;
 
-const QString kTryAgain = QStringLiteral(" !  Make sure the connection is OK\nTry Again ?");
-
-std::vector<std::string> DocLines(frmMDI& mdi, int number) {
-    return mdi.Documents().Get(number)->lines;
-}
-
-QString Sample(const char* name) {
-    return QStringLiteral(TALVERON_SAMPLES "/") + QString::fromLatin1(name);
-}
+const QString kTryAgain = u" !  Make sure the connection is OK\nTry Again ?"_s;
 
 TEST_F(AppTest, UploadReadsTheRadioIntoTemp1) {
     StartRadio("0", "small", {"--load", Sample("vk-a1-16ch.cfg")});
@@ -35,11 +29,11 @@ TEST_F(AppTest, UploadReadsTheRadioIntoTemp1) {
     EXPECT_EQ(ui.Unexpected(), 0);
     ASSERT_EQ(Captions(), QStringList{"TEMP1.CFG"});
     const int n = mdi->ActiveNumber();
-    EXPECT_EQ(DocLines(*mdi, n), LinesOfFile(Sample("vk-a1-16ch.cfg")));
+    EXPECT_EQ(mdi->Documents().Get(n)->lines, LinesOfFile(Sample("vk-a1-16ch.cfg")));
     EXPECT_EQ(mdi->Documents().Get(n)->state.model, 0);
     EXPECT_EQ(mdi->Documents().TempCount(), 1);
-    EXPECT_EQ(mdi->ActiveWindow()->Label3(8)->text(), QStringLiteral("Model:VK-A1  "));
-    EXPECT_EQ(mdi->Status().Text(), QStringLiteral("ALL Channels In Range"));
+    EXPECT_EQ(mdi->ActiveWindow()->Label3(8)->text(), u"Model:VK-A1  "_s);
+    EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
     EXPECT_FALSE(mdi->ProgressBar1()->isVisible());
     EXPECT_FALSE(ui.Busy());
     EXPECT_TRUE(mdi->Status().TimerActive());
@@ -54,7 +48,7 @@ TEST_F(AppTest, ALargeVkA2UploadsNinetyNineChannels) {
     const int n = mdi->ActiveNumber();
     EXPECT_EQ(mdi->Documents().Get(n)->BlockCount(), 99);
     EXPECT_EQ(mdi->Documents().Get(n)->state.model, 1);
-    EXPECT_EQ(mdi->ActiveWindow()->Label3(9)->text(), QStringLiteral("Range:440-480MHz"));
+    EXPECT_EQ(mdi->ActiveWindow()->Label3(9)->text(), u"Range:440-480MHz"_s);
     EXPECT_EQ(mdi->ProgressBar1()->maximum(), 808);
 }
 
@@ -80,9 +74,9 @@ TEST_F(AppTest, TempNumbersFollowUploadsAndCloses) {
     ASSERT_EQ(mdi->ActiveNumber(), 2);
     const QString target = TempPath("kept.cfg");
     ui.AnswerSave(target);
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuFSave"))->trigger();
+    Act("mnuFSave");
     ASSERT_EQ(ui.SaveRequests().size(), 1u);
-    EXPECT_EQ(ui.SaveRequests()[0].presetName, QStringLiteral("TEMP1"));
+    EXPECT_EQ(ui.SaveRequests()[0].presetName, u"TEMP1"_s);
     EXPECT_EQ(Captions(), (QStringList{"TEMP1", target.toUpper()}));
     EXPECT_EQ(mdi->Documents().TempCount(), 1);
     mdi->SubWindow(1)->close();
@@ -99,11 +93,11 @@ TEST_F(AppTest, SaveOnAnUploadAsksWithItsCaptionAndSaveAsWithUntitled) {
     StartMain();
     Upload();
     Upload();
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuFSave"))->trigger();
-    mdi->ActiveWindow()->Action(QStringLiteral("mnuFSaveAs"))->trigger();
+    Act("mnuFSave");
+    Act("mnuFSaveAs");
     ASSERT_EQ(ui.SaveRequests().size(), 2u);
-    EXPECT_EQ(ui.SaveRequests()[0].presetName, QStringLiteral("TEMP2.CFG"));
-    EXPECT_EQ(ui.SaveRequests()[1].presetName, QStringLiteral("Untitled.cfg"));
+    EXPECT_EQ(ui.SaveRequests()[0].presetName, u"TEMP2.CFG"_s);
+    EXPECT_EQ(ui.SaveRequests()[1].presetName, u"Untitled.cfg"_s);
     EXPECT_EQ(Captions(), (QStringList{"TEMP1.CFG", "TEMP2.CFG"}));
 }
 
@@ -112,19 +106,16 @@ TEST_F(AppTest, DownloadWritesTheEditedDocumentIntoTheRadio) {
     StartMain();
     const QString path = CopySample("vk-a1-16ch.cfg");
     ASSERT_TRUE(OpenThroughMenu(path));
-    Document& doc = *mdi->Documents().Get(mdi->ActiveNumber());
-    std::string line = doc.lines[3];
-    line.replace(0, 4, "1   ");
-    doc.lines[0] = line;
-    doc.state.changed = true;
+    Document& doc = ActiveDoc();
+    EditChannel(doc, 4, 1);
     const std::vector<std::string> edited = doc.lines;
     Download();
     EXPECT_TRUE(ui.Messages().empty());  // same model, all in range: no question
-    EXPECT_EQ(mdi->Status().Text(), QStringLiteral("ALL Channels In Range"));
+    EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
     EXPECT_TRUE(doc.state.changed);  // a download is not a save
     Upload();
     ASSERT_EQ(Captions().size(), 2);
-    EXPECT_EQ(DocLines(*mdi, mdi->ActiveNumber()), edited);
+    EXPECT_EQ(ActiveDoc().lines, edited);
 }
 
 TEST_F(AppTest, CrossedBandsAreAskedAboutAndNoWritesNothing) {
@@ -135,15 +126,12 @@ TEST_F(AppTest, CrossedBandsAreAskedAboutAndNoWritesNothing) {
     ui.AnswerMessage(kNo);
     Download();
     ASSERT_EQ(ui.Messages().size(), 1u);
-    const auto& q = ui.Messages()[0];
-    EXPECT_EQ(q.text,
-              QStringLiteral("Error warning: Band are Crossed !\nDo you want to continue ?"));
-    EXPECT_EQ(q.title, path.toUpper());
-    EXPECT_EQ(q.buttons, kYes | kNo);
-    EXPECT_EQ(q.icon, platform::MsgIcon::Critical);
-    EXPECT_EQ(q.defaultButton, kNo);
+    EXPECT_TRUE(BoxIs(ui.Messages()[0],
+                      u"Error warning: Band are Crossed !\nDo you want to continue ?"_s,
+                      path.toUpper(), kYes | kNo, MsgIcon::Critical));
+    EXPECT_EQ(ui.Messages()[0].defaultButton, kNo);
     Upload();
-    EXPECT_EQ(DocLines(*mdi, mdi->ActiveNumber()), LinesOfFile(Sample("vk-a1-16ch.cfg")));
+    EXPECT_EQ(ActiveDoc().lines, LinesOfFile(Sample("vk-a1-16ch.cfg")));
 
     // Yes writes it anyway.
     mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
@@ -151,7 +139,7 @@ TEST_F(AppTest, CrossedBandsAreAskedAboutAndNoWritesNothing) {
     Download();
     EXPECT_EQ(ui.Messages().size(), 2u);
     Upload();
-    EXPECT_EQ(DocLines(*mdi, mdi->ActiveNumber()), LinesOfFile(Sample("vk-a2-16ch.cfg")));
+    EXPECT_EQ(ActiveDoc().lines, LinesOfFile(Sample("vk-a2-16ch.cfg")));
 }
 
 TEST_F(AppTest, ALineGoingDeadAnsweredNoOpensNoWindowAndTheProgramIsLockedMeanwhile) {
@@ -161,64 +149,46 @@ TEST_F(AppTest, ALineGoingDeadAnsweredNoOpensNoWindowAndTheProgramIsLockedMeanwh
     ASSERT_TRUE(OpenThroughMenu(path));
     const int fileDoc = mdi->ActiveNumber();
 
-    struct Seen {
-        bool running = false, loadRefused = false, closeRefused = false, mainCloseRefused = false;
-        bool menusLocked = false, progressShown = false, timerStopped = false;
-        int progressValue = -1, progressMax = -1;
-        std::size_t messagesAfterNestedUpload = 0;
-    } seen;
+    // What the program shows and refuses while the question is open.
     bool looked = false;
     ui.onMessage = [&](const platform::MessageRequest& r) {
-        if (looked || !r.text.startsWith(QStringLiteral("Upload Err"))) return;
+        if (looked || !r.text.startsWith(u"Upload Err"_s)) return;
         looked = true;
-        seen.running = mdi->TransferRunning();
-        seen.loadRefused = !mdi->LoadImageFile(path);
-        seen.closeRefused = !mdi->SubWindow(fileDoc)->close();
-        seen.mainCloseRefused = !mdi->close();
+        EXPECT_TRUE(mdi->TransferRunning());
+        EXPECT_FALSE(mdi->LoadImageFile(path));
+        EXPECT_FALSE(mdi->SubWindow(fileDoc)->close());
+        EXPECT_FALSE(mdi->close());
         const std::size_t before = ui.Messages().size();
         mdi->RadioCommand(0);  // a second transfer cannot start
-        seen.messagesAfterNestedUpload = ui.Messages().size() - before;
+        EXPECT_EQ(ui.Messages().size(), before);
         document::frmNotePad* w = mdi->Window(fileDoc);
-        seen.menusLocked = !mdi->MainAction(QStringLiteral("mnuFile"))->isEnabled() &&
-                           !w->Action(QStringLiteral("mnuFile"))->isEnabled() &&
-                           !w->Action(QStringLiteral("mnuEdit"))->isEnabled() &&
-                           !w->Action(QStringLiteral("mnuRadio"))->isEnabled();
-        seen.progressShown = mdi->ProgressBar1()->isVisible();
-        seen.progressValue = mdi->ProgressBar1()->value();
-        seen.progressMax = mdi->ProgressBar1()->maximum();
-        seen.timerStopped = !mdi->Status().TimerActive();
+        EXPECT_FALSE(mdi->MainAction(u"mnuFile"_s)->isEnabled());
+        for (const QString& menu : {u"mnuFile"_s, u"mnuEdit"_s, u"mnuRadio"_s})
+            EXPECT_FALSE(w->Action(menu)->isEnabled()) << menu.toStdString();
+        EXPECT_TRUE(mdi->ProgressBar1()->isVisible());
+        EXPECT_EQ(mdi->ProgressBar1()->maximum(), 144);
+        EXPECT_EQ(mdi->ProgressBar1()->value(), 0x40);  // the frames before the dead one
+        EXPECT_FALSE(mdi->Status().TimerActive());
     };
     ui.AnswerMessage(kNo);
     Upload();
     ASSERT_GE(ui.Messages().size(), 1u);
-    const auto& q = ui.Messages()[0];
-    EXPECT_EQ(q.text, QStringLiteral("Upload Err") + kTryAgain);
-    EXPECT_EQ(q.buttons, kYes | kNo);
-    EXPECT_EQ(q.icon, platform::MsgIcon::Question);
-    EXPECT_EQ(q.title, path.toUpper());
-    EXPECT_TRUE(seen.running);
-    EXPECT_TRUE(seen.loadRefused);
-    EXPECT_TRUE(seen.closeRefused);
-    EXPECT_TRUE(seen.mainCloseRefused);
-    EXPECT_EQ(seen.messagesAfterNestedUpload, 0u);
-    EXPECT_TRUE(seen.menusLocked);
-    EXPECT_TRUE(seen.progressShown);
-    EXPECT_EQ(seen.progressMax, 144);
-    EXPECT_EQ(seen.progressValue, 0x40);  // the frames before the dead one went through
-    EXPECT_TRUE(seen.timerStopped);
+    EXPECT_TRUE(looked);
+    EXPECT_TRUE(BoxIs(ui.Messages()[0], u"Upload Err"_s + kTryAgain, path.toUpper(), kYes | kNo,
+                      MsgIcon::Question));
 
     // No new window; the file document is still there and the program is free again.
     EXPECT_EQ(Captions(), QStringList{path.toUpper()});
     EXPECT_EQ(mdi->Documents().TempCount(), 0);
     EXPECT_TRUE(mdi->isVisible());
     EXPECT_FALSE(mdi->TransferRunning());
-    EXPECT_TRUE(mdi->ActiveWindow()->Action(QStringLiteral("mnuFile"))->isEnabled());
-    EXPECT_TRUE(mdi->MainAction(QStringLiteral("mnuFile"))->isEnabled());
+    EXPECT_TRUE(mdi->ActiveWindow()->Action(u"mnuFile"_s)->isEnabled());
+    EXPECT_TRUE(mdi->MainAction(u"mnuFile"_s)->isEnabled());
     EXPECT_FALSE(mdi->ProgressBar1()->isVisible());
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_FALSE(ui.Busy());
     // The closing steps checked the document again.
-    EXPECT_EQ(mdi->Status().Text(), QStringLiteral("ALL Channels In Range"));
+    EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
     EXPECT_EQ(ui.Unexpected(), 0);
 }
 
@@ -229,9 +199,9 @@ TEST_F(AppTest, TryingAgainOnADeadLineEndsInConnectingErr) {
     ui.AnswerMessage(kNo);
     Upload();
     ASSERT_EQ(ui.Messages().size(), 2u);
-    EXPECT_EQ(ui.Messages()[0].text, QStringLiteral("Upload Err") + kTryAgain);
-    EXPECT_EQ(ui.Messages()[1].text, QStringLiteral("Connecting Err") + kTryAgain);
-    EXPECT_EQ(ui.Messages()[1].title, QStringLiteral("MDI PC programmer"));
+    EXPECT_EQ(ui.Messages()[0].text, u"Upload Err"_s + kTryAgain);
+    EXPECT_EQ(ui.Messages()[1].text, u"Connecting Err"_s + kTryAgain);
+    EXPECT_EQ(ui.Messages()[1].title, u"MDI PC programmer"_s);
     EXPECT_TRUE(Captions().isEmpty());
     // With no document left the program is reset.
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
@@ -250,8 +220,8 @@ TEST_F(AppTest, ASilentRadioIsNotDetectedAndBlinksRed) {
     ui.AnswerMessage(kNo);
     Upload();
     ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, QStringLiteral("Connecting Err") + kTryAgain);
-    EXPECT_EQ(statusAtQuestion, QStringLiteral("Not detected"));
+    EXPECT_EQ(ui.Messages()[0].text, u"Connecting Err"_s + kTryAgain);
+    EXPECT_EQ(statusAtQuestion, u"Not detected"_s);
     EXPECT_EQ(colorAtQuestion, kStatusRed);
     EXPECT_TRUE(mdi->LinkStateRef().linkDown);
     EXPECT_EQ(Captions().size(), 1);
@@ -264,18 +234,16 @@ TEST_F(AppTest, ADownloadFailureAnsweredYesIsWrittenAgainWhole) {
         {"--load", Sample("vk-a1-16ch.cfg"), "--fault", "corrupt@0x20", "--fault", "corrupt@0x48"});
     StartMain();
     ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
-    Document& doc = *mdi->Documents().Get(mdi->ActiveNumber());
-    std::string line = doc.lines[5];
-    line.replace(0, 4, "3   ");
-    doc.lines[2] = line;
+    Document& doc = ActiveDoc();
+    EditChannel(doc, 6, 3);
     const std::vector<std::string> edited = doc.lines;
     ui.AnswerMessage(kYes);
     Download();
     ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, QStringLiteral("Download Err") + kTryAgain);
-    EXPECT_EQ(mdi->Status().Text(), QStringLiteral("ALL Channels In Range"));
+    EXPECT_EQ(ui.Messages()[0].text, u"Download Err"_s + kTryAgain);
+    EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
     Upload();
-    EXPECT_EQ(DocLines(*mdi, mdi->ActiveNumber()), edited);
+    EXPECT_EQ(ActiveDoc().lines, edited);
     EXPECT_EQ(ui.Unexpected(), 0);
 }
 
