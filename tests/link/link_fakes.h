@@ -38,7 +38,8 @@ struct MiniRadio {
     std::uint8_t identity = 0x0F;
     std::vector<std::uint8_t> frame;
     // Applied to every complete answer before it goes out (to cut, lengthen, corrupt).
-    std::function<void(std::vector<std::uint8_t>& answer, int address)> tamper;
+    using Tamper = std::function<void(std::vector<std::uint8_t>& answer, int address)>;
+    Tamper tamper;
     int framesR = 0;
     int framesW = 0;
     std::vector<int> writeAddresses;
@@ -161,6 +162,16 @@ class RecordingView final : public TransferView {
         ++events;
         if (onEvents) onEvents();
     }
+};
+
+// The link over the fake port and clock with the scripted and recording user side.
+struct Rig {
+    FakeClock clock;
+    FakePort port{clock};
+    ScriptedPrompt prompt;
+    RecordingStatus status;
+    RecordingView view;
+    RadioLink link{port, prompt, status, view, clock, LinkState{}};
 };
 
 }  // namespace talveron::link::test

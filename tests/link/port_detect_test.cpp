@@ -8,15 +8,6 @@
 namespace talveron::link::test {
 namespace {
 
-struct Rig {
-    FakeClock clock;
-    FakePort port{clock};
-    ScriptedPrompt prompt;
-    RecordingStatus status;
-    RecordingView view;
-    RadioLink link{port, prompt, status, view, clock, LinkState{}};
-};
-
 std::vector<int> Numbers(const LinkState& s) {
     std::vector<int> n;
     for (const PortChoice& p : s.portList) n.push_back(p.number);

@@ -3,16 +3,17 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QTemporaryDir>
-#include <fstream>
-
 #include <array>
 #include <cstdlib>
+#include <fstream>
+#include <optional>
+
+#include "test_support.h"
 
 #include "link/radio_command.h"
 #include "platform/port_names.h"
 #include "platform/serial_port_qt.h"
-#include "vradio_process.h"
+#include "programs.h"
 
 namespace talveron::platform {
 namespace {
@@ -82,9 +83,9 @@ TEST(QtPort, MissingDeviceIsNotFound) {
     EXPECT_NE(r.message.find("/dev/pts/no-such-pty"), std::string::npos);
 }
 
-TEST(QtPort, OpensAPtyByNumberAndAnswersAreRaw) {
-    link::test::VradioProcess radio({});
-    ASSERT_TRUE(radio.Started()) << radio.ErrorText().toStdString();
+TEST(QtPort, OpensAPtyByNumberAnswersAreRawAndASecondOpenIsBusy) {
+    test::VradioProcess radio;
+    ASSERT_TRUE(radio.Started());
     PortsVariable ports("/dev/pts/no-such-pty:" + radio.Path());
     QtSerialPort port;
     port.SelectPort(2);
@@ -92,53 +93,36 @@ TEST(QtPort, OpensAPtyByNumberAndAnswersAreRaw) {
     ASSERT_TRUE(port.IsOpen());
     // "V" answered with 0x11, the XON byte that a cooked tty would swallow.
     const std::array<std::uint8_t, 1> v{0x56};
-    ASSERT_TRUE(port.Write(v));
-    while (port.BytesWaiting() < 2) {
-        ASSERT_EQ(port.WaitForBytes(std::chrono::seconds(5)), link::WaitResult::MoreBytes);
+    for (const bool clear : {false, true}) {
+        ASSERT_TRUE(port.Write(v));
+        while (port.BytesWaiting() < 2) {
+            ASSERT_EQ(port.WaitForBytes(std::chrono::seconds(5)), link::WaitResult::MoreBytes);
+        }
+        if (clear) {
+            port.ClearReceiveBuffer();
+        } else {
+            EXPECT_EQ(port.ReadAll(), (link::Bytes{0x56, 0x11}));
+        }
+        EXPECT_EQ(port.BytesWaiting(), 0u);
     }
-    EXPECT_EQ(port.ReadAll(), (link::Bytes{0x56, 0x11}));
-    EXPECT_EQ(port.BytesWaiting(), 0u);
     // Nothing more comes: the wait ends with its timeout.
     EXPECT_EQ(port.WaitForBytes(std::chrono::milliseconds(30)), link::WaitResult::TimedOut);
+
+    QtSerialPort second;
+    second.SelectDevice(radio.Path());
+    const link::OpenResult r = second.Open();
+    EXPECT_EQ(r.failure, link::OpenFailure::Busy) << r.message;
     port.Close();
     EXPECT_FALSE(port.IsOpen());
 }
 
-TEST(QtPort, SecondOpenOfABusyPortIsBusyNotPermission) {
-    link::test::VradioProcess radio({});
-    ASSERT_TRUE(radio.Started());
-    QtSerialPort first;
-    first.SelectDevice(radio.Path());
-    ASSERT_TRUE(first.Open().ok());
-    QtSerialPort second;
-    second.SelectDevice(radio.Path());
-    const link::OpenResult r = second.Open();
-    EXPECT_FALSE(r.ok());
-    EXPECT_EQ(r.failure, link::OpenFailure::Busy) << r.message;
-}
-
-TEST(QtPort, ClearThrowsAwayWhatCameBefore) {
-    link::test::VradioProcess radio({});
+TEST(QtPort, RadioGoneMakesTheWaitReportTheLostPort) {
+    test::VradioProcess radio;
     ASSERT_TRUE(radio.Started());
     QtSerialPort port;
     port.SelectDevice(radio.Path());
     ASSERT_TRUE(port.Open().ok());
-    const std::array<std::uint8_t, 1> v{0x56};
-    ASSERT_TRUE(port.Write(v));
-    while (port.BytesWaiting() < 2) {
-        ASSERT_EQ(port.WaitForBytes(std::chrono::seconds(5)), link::WaitResult::MoreBytes);
-    }
-    port.ClearReceiveBuffer();
-    EXPECT_EQ(port.BytesWaiting(), 0u);
-}
-
-TEST(QtPort, RadioGoneMakesTheWaitReportTheLostPort) {
-    auto radio = std::make_unique<link::test::VradioProcess>(QStringList{});
-    ASSERT_TRUE(radio->Started());
-    QtSerialPort port;
-    port.SelectDevice(radio->Path());
-    ASSERT_TRUE(port.Open().ok());
-    radio->Stop();  // the pty goes away as an unplugged adapter would
+    radio.Stop();  // the pty goes away as an unplugged adapter would
     link::WaitResult r = link::WaitResult::MoreBytes;
     for (int i = 0; i < 50 && r != link::WaitResult::PortLost; ++i) {
         r = port.WaitForBytes(std::chrono::milliseconds(100));
@@ -150,8 +134,8 @@ TEST(QtPort, RadioGoneMakesTheWaitReportTheLostPort) {
 }
 
 TEST(QtPort, PermissionTextNamesTheGroupThatOwnsTheDevice) {
-    QTemporaryDir dir;
-    const std::string file = dir.filePath("ttyFake").toStdString();
+    test::TempDir dir;
+    const std::string file = dir.file("ttyFake");
     { std::ofstream(file) << "x"; }
     ASSERT_EQ(::chown(file.c_str(), ::geteuid(), ::getegid()), 0);
     const group* g = ::getgrgid(::getegid());

@@ -1,19 +1,29 @@
-// Upload and Download through a real pseudo-terminal: QSerialPort on one side, the virtual
-// radio on the other, every fault it can show and the outcome the link must reach.
+// The link through real pseudo-terminals: QSerialPort on one side, the virtual radio on the
+// other; finding it among the listed ports, every fault it can show and the outcome an Upload
+// or a Download must reach.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "image/cfg_file.h"
 #include "link/port_detect.h"
 #include "link/transfer.h"
 #include "link_fakes.h"
+#include "platform/port_names.h"
 #include "platform/serial_port_qt.h"
-#include "vradio_process.h"
+#include "programs.h"
+#include "test_support.h"
 
 namespace talveron::link::test {
 namespace {
 
-using B = std::vector<std::uint8_t>;
+using talveron::test::ReadImage;
+using talveron::test::SamplePath;
+using talveron::test::VradioProcess;
+using Result = TransferOutcome::Result;
 const std::string kTryAgainQ = " !  Make sure the connection is OK\nTry Again ?";
+const std::string kA1 = SamplePath("vk-a1-16ch.cfg");
+const std::string kA2 = SamplePath("vk-a2-16ch.cfg");
 
 // Passes everything to the Qt port and notes the address of every "W" frame sent.
 class CountingPort final : public SerialPort {
@@ -43,27 +53,36 @@ class CountingPort final : public SerialPort {
     std::uint8_t lastLetter_ = 0;
 };
 
+Document Load(const std::string& path) {
+    const CfgReadResult r = ReadCfgFile(path);
+    EXPECT_TRUE(r.ok()) << r.message;
+    return OpenDocument(r.image, r.modelCode, path);
+}
+
+// A 99-channel document: the sample's head (large-memory bit set) and channels, the rest empty.
+Document LargeDocument() {
+    const EepromImage sample = ReadImage(kA1);
+    EepromImage big(809, 0xFF);
+    std::copy(sample.begin(), sample.end() - 1, big.begin());
+    big[kAddrRadioType] |= 0x02;
+    big.back() = 0;
+    return OpenDocument(big, 0, "BIG.CFG");
+}
+
 class PtyTransfer : public ::testing::Test {
   protected:
     // Starts the radio (saving its memory on exit) and points the link at it.
-    void StartRadio(QStringList options) {
-        options << "--save" << SavePath();
+    void StartRadio(std::vector<std::string> options) {
+        options.insert(options.end(), {"--save", dir_.file("radio.cfg")});
         radio_ = std::make_unique<VradioProcess>(options);
-        ASSERT_TRUE(radio_->Started()) << radio_->ErrorText().toStdString();
+        ASSERT_TRUE(radio_->Started());
         UsePort(link.state, PortChoice{0, radio_->Path()});
     }
     // Stops the radio and returns its memory with the model byte.
     EepromImage RadioMemory() {
         port.Close();
         radio_->Stop();
-        return ReadImage(SavePath());
-    }
-    QString SavePath() const { return dir_.filePath("radio.cfg"); }
-    QString Sample(const char* name) const { return QString(SAMPLES_DIR) + "/" + name; }
-    Document Load(const QString& path) {
-        const CfgReadResult r = ReadCfgFile(path.toStdString());
-        EXPECT_TRUE(r.ok()) << r.message;
-        return OpenDocument(r.image, r.modelCode, path.toStdString());
+        return ReadImage(dir_.file("radio.cfg"));
     }
     TransferOutcome Upload() {
         return RunTransfer(link, {kOpUpload, nullptr, "MDI PC programmer"});
@@ -72,7 +91,7 @@ class PtyTransfer : public ::testing::Test {
         return RunTransfer(link, {kOpDownload, &d, d.caption});
     }
 
-    QTemporaryDir dir_;
+    talveron::test::TempDir dir_;
     std::unique_ptr<VradioProcess> radio_;
     SteadyClock clock;
     platform::QtSerialPort qtPort;
@@ -83,66 +102,121 @@ class PtyTransfer : public ::testing::Test {
     RadioLink link{port, prompt, status, view, clock, LinkState{}};
 };
 
-TEST_F(PtyTransfer, UploadOfBothMemorySizesMatchesTheRadio) {
-    for (const char* memory : {"small", "large"}) {
-        SCOPED_TRACE(memory);
-        StartRadio({"--memory", memory});
-        const TransferOutcome out = Upload();
-        ASSERT_EQ(out.result, TransferOutcome::Result::Uploaded);
-        const EepromImage held = RadioMemory();
-        const std::size_t size = std::string(memory) == "small" ? 145 : 809;
-        ASSERT_EQ(held.size(), size);
-        EXPECT_EQ(out.image, held);
-        EXPECT_TRUE(prompt.asked.empty());
-    }
+TEST_F(PtyTransfer, RadioIsFoundOnTheThirdListedPortAfterASilentFirst) {
+    VradioProcess silent({"--fault", "silent"});
+    VradioProcess radio({"--model", "1"});
+    ASSERT_TRUE(silent.Started() && radio.Started());
+    ::setenv(platform::kPortsVariable,
+             (silent.Path() + ":/dev/pts/no-such-pty:" + radio.Path()).c_str(), 1);
+    DetectRS(link);
+    ASSERT_EQ(link.state.portIndex, 2);
+    EXPECT_EQ(link.state.portList[0].number, 1);
+    EXPECT_EQ(link.state.portList[1].number, 3);
+    EXPECT_FALSE(port.IsOpen());
+
+    ConnectRadio(link);
+    EXPECT_FALSE(link.state.linkDown);
+    EXPECT_EQ(link.state.portIndex, 2);
+    EXPECT_EQ(link.state.modelCode, 1);
+    EXPECT_EQ(status.text, "VK-A2   detected");
+    EXPECT_EQ(qtPort.Device(), radio.Path());
+    EXPECT_TRUE(prompt.asked.empty());
+    ::unsetenv(platform::kPortsVariable);
+
+    port.Close();
+    UsePort(link.state, PortChoice{0, silent.Path()});
+    ConnectRadio(link);
+    EXPECT_TRUE(link.state.linkDown);
+    EXPECT_FALSE(port.IsOpen()) << "a port searched without answer is closed again";
 }
 
-TEST_F(PtyTransfer, UploadOfALoadedFileGivesItsMemoryAndTheRadiosModel) {
-    StartRadio({"--load", Sample("vk-a2-16ch.cfg")});
-    const TransferOutcome out = Upload();
-    ASSERT_EQ(out.result, TransferOutcome::Result::Uploaded);
-    const EepromImage file = ReadImage(Sample("vk-a2-16ch.cfg"));
-    EXPECT_EQ(out.image, file);
-    EXPECT_EQ(out.modelCode, 1);
+TEST_F(PtyTransfer, UploadGivesTheRadiosMemoryAndModel) {
+    const struct {
+        std::vector<std::string> options;
+        std::size_t size;
+        int model;
+    } cases[] = {{{"--memory", "small"}, 145, 0},
+                 {{"--memory", "large"}, 809, 0},
+                 {{"--load", kA2}, 145, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options[1]);
+        StartRadio(c.options);
+        const TransferOutcome out = Upload();
+        ASSERT_EQ(out.result, Result::Uploaded);
+        const EepromImage held = RadioMemory();
+        ASSERT_EQ(held.size(), c.size);
+        EXPECT_EQ(out.image, held);
+        EXPECT_EQ(out.modelCode, c.model);
+        EXPECT_TRUE(prompt.asked.empty());
+    }
+    EXPECT_EQ(RadioMemory(), ReadImage(kA2));
     EXPECT_EQ(status.text, "VK-A2   detected");
 }
 
-TEST_F(PtyTransfer, SilentRadioEndsInConnectingErr) {
-    StartRadio({"--fault", "silent"});
-    prompt.script = {Answer::Yes};
-    const TransferOutcome out = Upload();
-    EXPECT_EQ(out.result, TransferOutcome::Result::ConnectFailed);
-    EXPECT_EQ(prompt.Count("Connecting Err" + kTryAgainQ), 2);
-    EXPECT_TRUE(out.image.empty());
-}
-
-TEST_F(PtyTransfer, WrongIdentityEndsInConnectingErr) {
-    StartRadio({"--fault", "identity=0x20"});
-    const TransferOutcome out = Upload();
-    EXPECT_EQ(out.result, TransferOutcome::Result::ConnectFailed);
-    EXPECT_EQ(prompt.Count("Connecting Err" + kTryAgainQ), 1);
-    EXPECT_EQ(status.text, "Not detected");
-}
-
-TEST_F(PtyTransfer, ProbeCutShortFailsAfterOneRetry) {
-    StartRadio({"--fault", "short@8"});
-    const TransferOutcome out = Upload();
-    EXPECT_EQ(out.result, TransferOutcome::Result::Failed);
-    ASSERT_EQ(prompt.asked.size(), 1u);
-    EXPECT_EQ(prompt.asked[0].text, kTryAgainQ);
-    EXPECT_TRUE(out.image.empty());
-}
-
-TEST_F(PtyTransfer, ShortAndLongReadRepliesFailTheUpload) {
-    for (const char* fault : {"short@0x40", "long@0x40"}) {
-        SCOPED_TRACE(fault);
+// Every fault ends its transfer with this result after exactly these questions (the answers
+// are No unless scripted), with no image and, for a Download, the last write at an address.
+TEST_F(PtyTransfer, FaultsEndInTheirResultAfterTheirQuestions) {
+    const std::string connecting = "Connecting Err" + kTryAgainQ;
+    const std::string upload = "Upload Err" + kTryAgainQ;
+    const std::string download = "Download Err" + kTryAgainQ;
+    const struct {
+        std::vector<std::string> options;
+        const char* document;  // nullptr: an Upload
+        std::deque<Answer> script;
+        Result result;
+        std::vector<std::string> asked;
+        int lastWrite = -1;
+    } cases[] = {
+        {{"--fault", "silent"},
+         nullptr,
+         {Answer::Yes},
+         Result::ConnectFailed,
+         {connecting, connecting}},
+        {{"--fault", "identity=0x20"}, nullptr, {}, Result::ConnectFailed, {connecting}},
+        {{"--fault", "short@8"}, nullptr, {}, Result::Failed, {kTryAgainQ}},
+        {{"--fault", "short@0x40"}, nullptr, {}, Result::Failed, {upload}},
+        {{"--fault", "long@0x40"}, nullptr, {}, Result::Failed, {upload}},
+        {{"--fault", "dead@0x40"},
+         nullptr,
+         {Answer::Yes},
+         Result::ConnectFailed,
+         {upload, connecting}},
+        {{"--fault", "corrupt@0x40:always"},
+         "vk-a1-16ch.cfg",
+         {},
+         Result::Failed,
+         {download},
+         0x40},
+        {{"--fault", "short@0x50"}, "vk-a1-16ch.cfg", {}, Result::Failed, {download}, 0x50},
+        {{"--fault", "dead@0x40"}, "vk-a1-16ch.cfg", {}, Result::Failed, {download}, 0x40},
+        {{"--load", kA1},
+         "vk-a2-16ch.cfg",
+         {},
+         Result::Declined,
+         {"Error warning: Band are Crossed !\nDo you want to continue ?"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options[1] + " " + (c.document ? c.document : "upload"));
         prompt.asked.clear();
-        StartRadio({"--fault", fault});
-        const TransferOutcome out = Upload();
-        EXPECT_EQ(out.result, TransferOutcome::Result::Failed);
-        EXPECT_EQ(prompt.Count("Upload Err" + kTryAgainQ), 1);
+        prompt.script = c.script;
+        port.writeAddresses.clear();
+        StartRadio(c.options);
+        const Document doc = c.document ? Load(SamplePath(c.document)) : Document{};
+        const TransferOutcome out = c.document ? Download(doc) : Upload();
+        EXPECT_EQ(out.result, c.result);
+        std::vector<std::string> asked;
+        for (const Question& q : prompt.asked) asked.push_back(q.text);
+        EXPECT_EQ(asked, c.asked);
         EXPECT_TRUE(out.image.empty());
-        EXPECT_EQ(status.text, "Not detected");
+        EXPECT_EQ(status.text == "Not detected", c.result != Result::Declined) << status.text;
+        if (c.lastWrite >= 0) {
+            ASSERT_FALSE(port.writeAddresses.empty());
+            EXPECT_EQ(port.writeAddresses.back(), c.lastWrite);
+        }
+        if (c.result == Result::Declined) {
+            EXPECT_TRUE(port.writeAddresses.empty());
+            EXPECT_EQ(RadioMemory(), ReadImage(kA1));
+        }
         RadioMemory();
     }
 }
@@ -150,9 +224,9 @@ TEST_F(PtyTransfer, ShortAndLongReadRepliesFailTheUpload) {
 TEST_F(PtyTransfer, CorruptReadIsTakenAsReadAndTheNextReadIsClean) {
     StartRadio({"--fault", "corrupt@0x41"});
     const TransferOutcome first = Upload();
-    ASSERT_EQ(first.result, TransferOutcome::Result::Uploaded);
+    ASSERT_EQ(first.result, Result::Uploaded);
     const TransferOutcome second = Upload();
-    ASSERT_EQ(second.result, TransferOutcome::Result::Uploaded);
+    ASSERT_EQ(second.result, Result::Uploaded);
     const EepromImage held = RadioMemory();
     EXPECT_EQ(second.image, held);
     std::vector<std::size_t> differ;
@@ -164,69 +238,19 @@ TEST_F(PtyTransfer, CorruptReadIsTakenAsReadAndTheNextReadIsClean) {
 
 TEST_F(PtyTransfer, DownloadWritesAndOneCorruptReadBackIsRetried) {
     StartRadio({"--fault", "corrupt@0x40"});
-    const Document doc = Load(Sample("vk-a1-16ch.cfg"));
-    const TransferOutcome out = Download(doc);
-    EXPECT_EQ(out.result, TransferOutcome::Result::Downloaded);
+    const Document doc = Load(kA1);
+    EXPECT_EQ(Download(doc).result, Result::Downloaded);
     EXPECT_TRUE(prompt.asked.empty());
     EXPECT_EQ(std::count(port.writeAddresses.begin(), port.writeAddresses.end(), 0x40), 2);
     EXPECT_EQ(port.writeAddresses.size(), 37u);
     const EepromImage held = RadioMemory();
-    const EepromImage sent = SentImage(BuildImage(doc), false);
-    EXPECT_EQ(EepromImage(held.begin(), held.end() - 1), sent);
-}
-
-TEST_F(PtyTransfer, ReadBackWrongEveryTimeFailsTheDownload) {
-    StartRadio({"--fault", "corrupt@0x40:always"});
-    const TransferOutcome out = Download(Load(Sample("vk-a1-16ch.cfg")));
-    EXPECT_EQ(out.result, TransferOutcome::Result::Failed);
-    EXPECT_EQ(prompt.Count("Download Err" + kTryAgainQ), 1);
-    EXPECT_EQ(port.writeAddresses.back(), 0x40);
-}
-
-TEST_F(PtyTransfer, ShortWriteReplyFailsTheDownload) {
-    StartRadio({"--fault", "short@0x50"});
-    const TransferOutcome out = Download(Load(Sample("vk-a1-16ch.cfg")));
-    EXPECT_EQ(out.result, TransferOutcome::Result::Failed);
-    EXPECT_EQ(prompt.Count("Download Err" + kTryAgainQ), 1);
-}
-
-TEST_F(PtyTransfer, DeadLineEndsTheUploadWithoutHang) {
-    StartRadio({"--fault", "dead@0x40"});
-    prompt.script = {Answer::Yes};  // try again on a line that is gone
-    const TransferOutcome out = Upload();
-    EXPECT_EQ(out.result, TransferOutcome::Result::ConnectFailed);
-    ASSERT_EQ(prompt.asked.size(), 2u);
-    EXPECT_EQ(prompt.asked[0].text, "Upload Err" + kTryAgainQ);
-    EXPECT_EQ(prompt.asked[1].text, "Connecting Err" + kTryAgainQ);
-    EXPECT_TRUE(out.image.empty());
-}
-
-TEST_F(PtyTransfer, DeadLineEndsTheDownloadWithoutHang) {
-    StartRadio({"--fault", "dead@0x40"});
-    const TransferOutcome out = Download(Load(Sample("vk-a1-16ch.cfg")));
-    EXPECT_EQ(out.result, TransferOutcome::Result::Failed);
-    EXPECT_EQ(prompt.Count("Download Err" + kTryAgainQ), 1);
-}
-
-TEST_F(PtyTransfer, BandWarningNoLeavesTheRadioAsItWas) {
-    StartRadio({"--load", Sample("vk-a1-16ch.cfg")});
-    const TransferOutcome out = Download(Load(Sample("vk-a2-16ch.cfg")));
-    EXPECT_EQ(out.result, TransferOutcome::Result::Declined);
-    EXPECT_EQ(prompt.Count("Error warning: Band are Crossed !\nDo you want to continue ?"), 1);
-    EXPECT_TRUE(port.writeAddresses.empty());
-    EXPECT_EQ(RadioMemory(), ReadImage(Sample("vk-a1-16ch.cfg")));
+    EXPECT_EQ(EepromImage(held.begin(), held.end() - 1), SentImage(BuildImage(doc), false));
 }
 
 TEST_F(PtyTransfer, LargeDocumentToSmallRadioWritesAddresses0To143Only) {
-    const EepromImage sample = ReadImage(Sample("vk-a1-16ch.cfg"));
-    EepromImage big(809, 0xFF);
-    std::copy(sample.begin(), sample.end() - 1, big.begin());
-    big[kAddrRadioType] |= 0x02;
-    big.back() = 0;
-    const Document doc = OpenDocument(big, 0, "BIG.CFG");
+    const Document doc = LargeDocument();
     StartRadio({"--memory", "small"});
-    const TransferOutcome out = Download(doc);
-    ASSERT_EQ(out.result, TransferOutcome::Result::Downloaded);
+    ASSERT_EQ(Download(doc).result, Result::Downloaded);
     ASSERT_EQ(port.writeAddresses.size(), 36u);
     for (std::size_t i = 0; i < port.writeAddresses.size(); ++i) {
         EXPECT_EQ(port.writeAddresses[i], static_cast<int>(4 * i));

@@ -11,15 +11,8 @@ namespace {
 using namespace std::chrono;
 using B = std::vector<std::uint8_t>;
 
-struct Rig {
-    FakeClock clock;
-    FakePort port{clock};
-    ScriptedPrompt prompt;
-    RecordingStatus status;
-    RecordingView view;
-    RadioLink link{port, prompt, status, view, clock, LinkState{}};
-
-    Rig() {
+struct CommandRig : Rig {
+    CommandRig() {
         port.SelectPort(1);
         port.Open();
     }
@@ -45,7 +38,7 @@ TEST(CommandTable, LengthsAndTimeoutsFollowTheReplySize) {
 }
 
 TEST(RadioCommand, VersionAnswerMustBe0x11) {
-    Rig rig;
+    CommandRig rig;
     RadioCommand(rig.link, kCmdV);
     EXPECT_TRUE(rig.link.state.replyOk);
     EXPECT_EQ(rig.link.state.reply, (B{0x56, 0x11}));
@@ -59,7 +52,7 @@ TEST(RadioCommand, VersionAnswerMustBe0x11) {
 }
 
 TEST(RadioCommand, IdentifySendsTheLetterThenSeven) {
-    Rig rig;
+    CommandRig rig;
     rig.port.radio.identity = 0x0E;
     RadioCommand(rig.link, kCmdI);
     ASSERT_TRUE(rig.link.state.replyOk);
@@ -70,7 +63,7 @@ TEST(RadioCommand, IdentifySendsTheLetterThenSeven) {
 }
 
 TEST(RadioCommand, ReadAtEightCarriesTheAddressAndReturnsFourBytes) {
-    Rig rig;
+    CommandRig rig;
     for (int i = 0; i < 144; ++i) rig.port.radio.memory[i] = static_cast<std::uint8_t>(i * 3);
     rig.link.state.SetAddress(0x0008);
     RadioCommand(rig.link, kCmdR);
@@ -80,7 +73,7 @@ TEST(RadioCommand, ReadAtEightCarriesTheAddressAndReturnsFourBytes) {
 }
 
 TEST(RadioCommand, WriteAt0x0104SendsImageBytes260To263) {
-    Rig rig;
+    CommandRig rig;
     rig.port.radio.memory.assign(808, 0);
     EepromImage image(809);
     for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i & 0xFF);
@@ -94,7 +87,7 @@ TEST(RadioCommand, WriteAt0x0104SendsImageBytes260To263) {
 }
 
 TEST(RadioCommand, DataFollowTheLetterAfterTheTwoMillisecondPause) {
-    Rig rig;
+    CommandRig rig;
     rig.link.state.SetAddress(0);
     RadioCommand(rig.link, kCmdR);
     ASSERT_EQ(rig.port.writes.size(), 2u);
@@ -105,7 +98,7 @@ TEST(RadioCommand, DataFollowTheLetterAfterTheTwoMillisecondPause) {
 }
 
 TEST(RadioCommand, ShortReplyFailsAfterItsTimeoutAndKeepsTheOldReply) {
-    Rig rig;
+    CommandRig rig;
     rig.link.state.SetAddress(0);
     RadioCommand(rig.link, kCmdR);
     ASSERT_TRUE(rig.link.state.replyOk);
@@ -121,7 +114,7 @@ TEST(RadioCommand, ShortReplyFailsAfterItsTimeoutAndKeepsTheOldReply) {
 }
 
 TEST(RadioCommand, OverLongReplyFails) {
-    Rig rig;
+    CommandRig rig;
     rig.port.radio.tamper = [](B& answer, int) { answer.push_back(0x00); };
     rig.link.state.SetAddress(0);
     RadioCommand(rig.link, kCmdR);
@@ -129,7 +122,7 @@ TEST(RadioCommand, OverLongReplyFails) {
 }
 
 TEST(RadioCommand, ReplyCompletedLaterIsTakenAsSoonAsItIsWhole) {
-    Rig rig;
+    CommandRig rig;
     // The radio is slow: the last answer bytes come 50 ms after the frame.
     rig.port.radio.tamper = [&](B& answer, int) {
         rig.port.late.push_back({milliseconds(50), B(answer.begin() + 2, answer.end())});
@@ -144,7 +137,7 @@ TEST(RadioCommand, ReplyCompletedLaterIsTakenAsSoonAsItIsWhole) {
 }
 
 TEST(RadioCommand, PollSleepsOnThePortInsteadOfSpinning) {
-    Rig rig;
+    CommandRig rig;
     rig.port.radio.tamper = [](B& answer, int) { answer.clear(); };  // echo only
     rig.link.state.SetAddress(0);
     RadioCommand(rig.link, kCmdW, EepromImage(145, 1));
@@ -154,7 +147,7 @@ TEST(RadioCommand, PollSleepsOnThePortInsteadOfSpinning) {
 }
 
 TEST(RadioCommand, LostPortEndsTheExchangeAtOnce) {
-    Rig rig;
+    CommandRig rig;
     rig.port.radio.tamper = [](B& answer, int) { answer.clear(); };
     rig.port.lostAfterWrite = true;
     rig.link.state.SetAddress(0);
@@ -171,7 +164,7 @@ TEST(RadioCommand, LostPortEndsTheExchangeAtOnce) {
 }
 
 TEST(WaitSeconds, WaitsItsFullLengthHandlingEvents) {
-    Rig rig;
+    CommandRig rig;
     const auto before = rig.clock.Elapsed();
     WaitSeconds(rig.link, 0.5f);
     EXPECT_GE(rig.clock.Elapsed() - before, milliseconds(500));

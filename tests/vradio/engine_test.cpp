@@ -3,117 +3,113 @@
 
 #include <numeric>
 
-#include "test_support.h"
+#include "programs.h"
 #include "vradio/virtual_radio.h"
 
 namespace talveron::vradio {
 namespace {
 
-using testing::CountingMemory;
-using testing::Join;
+using test::Join;
+using test::ReadFrame;
+using test::WriteFrame;
 
-TEST(VirtualRadioEngine, AnswersVersionAndIdentityWithEcho) {
-    VirtualRadio model0(0, CountingMemory(kSmallMemory));
-    EXPECT_EQ(model0.Receive(Bytes{0x56}), (Bytes{0x56, 0x11}));
-    EXPECT_EQ(model0.Receive(Bytes{0x49, 0x07}), (Bytes{0x49, 0x07, 0x0F}));
-
-    VirtualRadio model1(1, CountingMemory(kSmallMemory));
-    EXPECT_EQ(model1.Receive(Bytes{0x49, 0x07}), (Bytes{0x49, 0x07, 0x0E}));
-    EXPECT_EQ(model1.IdentityByte(), 0x0E);
+// Memory whose byte at address a is the low byte of a + 1, so an answer shows its address.
+EepromImage CountingMemory(std::size_t size) {
+    EepromImage m(size);
+    std::iota(m.begin(), m.end(), std::uint8_t{1});
+    return m;
 }
 
-TEST(VirtualRadioEngine, ReadAnswersFourBytesAtTheAddress) {
-    VirtualRadio radio(0, CountingMemory(kLargeMemory));
-    EXPECT_EQ(radio.Receive(Bytes{0x52, 0x00, 0x08}),
-              (Bytes{0x52, 0x00, 0x08, 0x09, 0x0A, 0x0B, 0x0C}));
-    // 0x0104 = 260: bytes 261..264 wrap to 0x05..0x08 in the low byte.
-    EXPECT_EQ(radio.Receive(Bytes{0x52, 0x01, 0x04}),
-              (Bytes{0x52, 0x01, 0x04, 0x05, 0x06, 0x07, 0x08}));
+TEST(VirtualRadioEngine, EveryFrameGetsItsEchoAndItsAnswer) {
+    struct Case {
+        const char* what;
+        int model;
+        std::size_t size;
+        Bytes in;
+        Bytes out;
+    };
+    const Bytes commandLike{0x56, 0x49, 0x52, 0x57};
+    const Case cases[] = {
+        {"version", 0, kSmallMemory, {0x56}, {0x56, 0x11}},
+        {"identity of model 0", 0, kSmallMemory, {0x49, 0x07}, {0x49, 0x07, 0x0F}},
+        {"identity of model 1", 1, kSmallMemory, {0x49, 0x07}, {0x49, 0x07, 0x0E}},
+        {"read", 0, kLargeMemory, ReadFrame(8), Join(ReadFrame(8), {9, 10, 11, 12})},
+        // 0x0104 = 260: bytes 261..264 wrap to 0x05..0x08 in the low byte.
+        {"read above 0xFF", 0, kLargeMemory, ReadFrame(0x104),
+         Join(ReadFrame(0x104), {5, 6, 7, 8})},
+        // 0x008E = 142: two bytes inside (142, 143), two past the end.
+        {"read past the end", 0, kSmallMemory, ReadFrame(0x8E),
+         Join(ReadFrame(0x8E), {0x8F, 0x90, 0xFF, 0xFF})},
+        {"read far past the end", 0, kSmallMemory, ReadFrame(0xFFFC),
+         Join(ReadFrame(0xFFFC), {0xFF, 0xFF, 0xFF, 0xFF})},
+        {"write past the end", 0, kSmallMemory, WriteFrame(0x8E, {0xA1, 0xA2, 0xA3, 0xA4}),
+         Join(WriteFrame(0x8E, {0xA1, 0xA2, 0xA3, 0xA4}), {0xA1, 0xA2, 0xFF, 0xFF})},
+        {"unknown bytes are echoed only",
+         0,
+         kSmallMemory,
+         {0x00, 0x41, 0xFF, 0x11, 0x56},
+         {0x00, 0x41, 0xFF, 0x11, 0x56, 0x11}},
+        // The low address byte 0x56 is "V", the data bytes "V" "I" "R" "W": all are data here.
+        {"frame bytes that look like commands", 0, kLargeMemory,
+         Join(ReadFrame(0x56), WriteFrame(0x40, commandLike)),
+         Join(Join(ReadFrame(0x56), {0x57, 0x58, 0x59, 0x5A}),
+              Join(WriteFrame(0x40, commandLike), commandLike))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        VirtualRadio radio(c.model, CountingMemory(c.size));
+        EXPECT_EQ(radio.Receive(c.in), c.out);
+        EXPECT_FALSE(radio.FrameInProgress());
+        EXPECT_EQ(radio.Memory().size(), c.size);
+    }
 }
 
 TEST(VirtualRadioEngine, WriteStoresAndAnswersTheBytesNowHeld) {
     VirtualRadio radio(0, CountingMemory(kSmallMemory));
-    const Bytes frame{0x57, 0x00, 0x20, 0xDE, 0xAD, 0xBE, 0xEF};
-    EXPECT_EQ(radio.Receive(frame), Join(frame, {0xDE, 0xAD, 0xBE, 0xEF}));
-    EXPECT_EQ(radio.Memory()[0x1F], 0x20);  // the byte before is untouched
-    EXPECT_EQ(radio.Memory()[0x20], 0xDE);
-    EXPECT_EQ(radio.Memory()[0x23], 0xEF);
-    EXPECT_EQ(radio.Memory()[0x24], 0x25);  // and so is the byte after
-    EXPECT_EQ(radio.Receive(Bytes{0x52, 0x00, 0x20}),
-              (Bytes{0x52, 0x00, 0x20, 0xDE, 0xAD, 0xBE, 0xEF}));
+    const Bytes data{0xDE, 0xAD, 0xBE, 0xEF};
+    EXPECT_EQ(radio.Receive(WriteFrame(0x20, data)), Join(WriteFrame(0x20, data), data));
+    EXPECT_EQ(Bytes(radio.Memory().begin() + 0x1F, radio.Memory().begin() + 0x25),
+              (Bytes{0x20, 0xDE, 0xAD, 0xBE, 0xEF, 0x25}))
+        << "the bytes before and after are untouched";
+    EXPECT_EQ(radio.Receive(ReadFrame(0x20)), Join(ReadFrame(0x20), data));
+    radio.Receive(WriteFrame(0x8E, {0xA1, 0xA2, 0xA3, 0xA4}));
+    EXPECT_EQ(radio.Memory()[143], 0xA2) << "inside the memory a write past its end is stored";
 }
 
 TEST(VirtualRadioEngine, EchoLeavesByteByByteAndTheAnswerAfterTheLastByte) {
     VirtualRadio radio(0, CountingMemory(kSmallMemory));
-    Bytes out;
-    radio.Receive(0x57, out);
-    EXPECT_EQ(out, (Bytes{0x57}));
-    for (std::uint8_t b : {0x00, 0x10, 0x01, 0x02, 0x03}) {
-        out.clear();
+    for (std::uint8_t b : {0x57, 0x00, 0x10, 0x01, 0x02, 0x03}) {
+        Bytes out;
         radio.Receive(b, out);
         EXPECT_EQ(out, (Bytes{b})) << "only the echo before the frame is complete";
         EXPECT_TRUE(radio.FrameInProgress());
     }
     EXPECT_EQ(radio.Memory()[0x10], 0x11) << "nothing is stored before the last byte";
-    out.clear();
+    Bytes out;
     radio.Receive(0x04, out);
     EXPECT_EQ(out, (Bytes{0x04, 0x01, 0x02, 0x03, 0x04}));
     EXPECT_FALSE(radio.FrameInProgress());
 }
 
-TEST(VirtualRadioEngine, PastTheEndReadsFFAndWritesNothing) {
-    VirtualRadio radio(0, CountingMemory(kSmallMemory));
-    // 0x008E = 142: two bytes inside (142, 143), two past the end.
-    EXPECT_EQ(radio.Receive(Bytes{0x52, 0x00, 0x8E}),
-              (Bytes{0x52, 0x00, 0x8E, 0x8F, 0x90, 0xFF, 0xFF}));
-    EXPECT_EQ(radio.Receive(Bytes{0x57, 0x00, 0x8E, 0xA1, 0xA2, 0xA3, 0xA4}),
-              (Bytes{0x57, 0x00, 0x8E, 0xA1, 0xA2, 0xA3, 0xA4, 0xA1, 0xA2, 0xFF, 0xFF}));
-    EXPECT_EQ(radio.Memory().size(), kSmallMemory);
-    EXPECT_EQ(radio.Memory()[143], 0xA2);
-    EXPECT_EQ(radio.Receive(Bytes{0x52, 0xFF, 0xFC}),
-              (Bytes{0x52, 0xFF, 0xFC, 0xFF, 0xFF, 0xFF, 0xFF}));
-}
-
-TEST(VirtualRadioEngine, UnknownBytesAreEchoedOnlyAndKeepTheRadioInStep) {
-    VirtualRadio radio(0, CountingMemory(kSmallMemory));
-    EXPECT_EQ(radio.Receive(Bytes{0x00, 0x41, 0xFF, 0x11}), (Bytes{0x00, 0x41, 0xFF, 0x11}));
-    EXPECT_FALSE(radio.FrameInProgress());
-    EXPECT_EQ(radio.Receive(Bytes{0x56}), (Bytes{0x56, 0x11}));
-}
-
-TEST(VirtualRadioEngine, FrameBytesAreDataEvenWhenTheyLookLikeCommands) {
-    VirtualRadio radio(0, CountingMemory(kLargeMemory));
-    // The low address byte 0x56 is "V", the data bytes are "V" "I" "R" "W": all are data here.
-    EXPECT_EQ(radio.Receive(Bytes{0x52, 0x00, 0x56}),
-              (Bytes{0x52, 0x00, 0x56, 0x57, 0x58, 0x59, 0x5A}));
-    const Bytes frame{0x57, 0x00, 0x40, 0x56, 0x49, 0x52, 0x57};
-    EXPECT_EQ(radio.Receive(frame), Join(frame, {0x56, 0x49, 0x52, 0x57}));
-}
-
 TEST(VirtualRadioEngine, AbandonedFrameIsForgotten) {
     VirtualRadio radio(0, CountingMemory(kSmallMemory));
     radio.Receive(Bytes{0x52, 0x00});
-    ASSERT_TRUE(radio.FrameInProgress());
     radio.AbandonFrame();
     EXPECT_EQ(radio.Receive(Bytes{0x56}), (Bytes{0x56, 0x11}));
 }
 
 TEST(VirtualRadioEngine, WholeMemoryReadsBackInFourByteFrames) {
     for (std::size_t size : {kSmallMemory, kLargeMemory}) {
-        EepromImage memory(size);
-        std::iota(memory.begin(), memory.end(), std::uint8_t{0x37});
+        const EepromImage memory = CountingMemory(size);
         VirtualRadio radio(1, memory);
         EepromImage read;
         for (std::size_t a = 0; a < size; a += 4) {
-            const Bytes reply = radio.Receive(Bytes{0x52, static_cast<std::uint8_t>(a >> 8),
-                                                    static_cast<std::uint8_t>(a & 0xFF)});
+            const Bytes reply = radio.Receive(ReadFrame(static_cast<int>(a)));
             ASSERT_EQ(reply.size(), 7u);
             read.insert(read.end(), reply.begin() + 3, reply.end());
         }
         EXPECT_EQ(read, memory) << size;
-        const EepromImage saved = radio.SaveImage();
-        ASSERT_EQ(saved.size(), size + 1);
-        EXPECT_EQ(saved.back(), 1) << "the model byte follows the memory";
+        EXPECT_EQ(radio.SaveImage(), Join(memory, {1})) << "the model byte follows the memory";
     }
 }
 

@@ -1,57 +1,65 @@
 // The faults: how their texts are read, and what each one does to the radio's answers.
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include <numeric>
+
+#include "programs.h"
 #include "vradio/fault.h"
 #include "vradio/virtual_radio.h"
 
 namespace talveron::vradio {
 namespace {
 
-Fault Parsed(std::string_view text) {
-    std::string error;
-    const auto fault = ParseFault(text, error);
-    EXPECT_TRUE(fault.has_value()) << text << ": " << error;
-    return fault.value_or(Fault{});
-}
+using test::Join;
+using test::ReadFrame;
+using test::WriteFrame;
 
-Bytes Read(VirtualRadio& radio, int address) {
-    return radio.Receive(testing::ReadFrame(address));
+// What a fault-free radio over a memory whose byte at a is a + 1 answers to a read at a.
+Bytes Clean(int a) {
+    Bytes data(4);
+    std::iota(data.begin(), data.end(), static_cast<std::uint8_t>(a + 1));
+    return Join(ReadFrame(a), data);
 }
-
-Bytes Write(VirtualRadio& radio, int address, const Bytes& data) {
-    return radio.Receive(testing::WriteFrame(address, data));
+Bytes Cut(Bytes b) {
+    b.pop_back();
+    return b;
 }
-
-VirtualRadio RadioWith(std::initializer_list<std::string_view> faults, int model = 0) {
-    std::vector<Fault> list;
-    for (std::string_view f : faults) list.push_back(Parsed(f));
-    return VirtualRadio(model, testing::CountingMemory(kSmallMemory), list);
+Bytes Set(Bytes b, std::size_t i, std::uint8_t v) {
+    b[i] = v;
+    return b;
 }
 
 TEST(FaultParse, ReadsEveryKindWithDecimalAndHexAddresses) {
-    EXPECT_EQ(Parsed("silent").kind, Fault::Kind::Silent);
-
-    const Fault s = Parsed("short@0x0104");
-    EXPECT_EQ(s.kind, Fault::Kind::Short);
-    EXPECT_EQ(s.address, 0x104);
-    const Fault l = Parsed("long@260");
-    EXPECT_EQ(l.kind, Fault::Kind::Long);
-    EXPECT_EQ(l.address, 260);
-    const Fault c = Parsed("corrupt@0X20");
-    EXPECT_EQ(c.kind, Fault::Kind::Corrupt);
-    EXPECT_EQ(c.address, 0x20);
-    EXPECT_FALSE(c.always);
-    const Fault ca = Parsed("corrupt@8:always");
-    EXPECT_EQ(ca.address, 8);
-    EXPECT_TRUE(ca.always);
-    const Fault d = Parsed("dead@65535");
-    EXPECT_EQ(d.kind, Fault::Kind::Dead);
-    EXPECT_EQ(d.address, 0xFFFF);
-    const Fault i = Parsed("identity=0x0d");
-    EXPECT_EQ(i.kind, Fault::Kind::Identity);
-    EXPECT_EQ(i.identity, 0x0D);
-    EXPECT_EQ(Parsed("identity=255").identity, 0xFF);
+    using K = Fault::Kind;
+    const struct {
+        const char* text;
+        K kind;
+        int address;
+        bool always;
+        std::uint8_t identity;
+    } cases[] = {
+        {"silent", K::Silent, 0, false, 0},
+        {"short@0x0104", K::Short, 0x104, false, 0},
+        {"long@260", K::Long, 260, false, 0},
+        {"corrupt@0X20", K::Corrupt, 0x20, false, 0},
+        {"corrupt@8:always", K::Corrupt, 8, true, 0},
+        {"dead@65535", K::Dead, 0xFFFF, false, 0},
+        {"identity=0x0d", K::Identity, 0, false, 0x0D},
+        {"identity=255", K::Identity, 0, false, 0xFF},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string error;
+        const auto fault = ParseFault(c.text, error);
+        ASSERT_TRUE(fault.has_value()) << error;
+        EXPECT_EQ(fault->kind, c.kind);
+        EXPECT_EQ(fault->always, c.always);
+        if (c.kind == K::Identity) {
+            EXPECT_EQ(fault->identity, c.identity);
+        } else if (c.kind != K::Silent) {
+            EXPECT_EQ(fault->address, c.address);
+        }
+    }
 }
 
 TEST(FaultParse, RefusesBadTextsWithAMessage) {
@@ -65,108 +73,99 @@ TEST(FaultParse, RefusesBadTextsWithAMessage) {
     }
 }
 
-TEST(RadioFaults, SilentRadioSendsNothingAndStoresNothing) {
-    VirtualRadio radio = RadioWith({"silent"});
-    EXPECT_TRUE(radio.Receive(Bytes{0x56}).empty());
-    EXPECT_TRUE(radio.Receive(Bytes{0x49, 0x07}).empty());
-    EXPECT_TRUE(Read(radio, 8).empty());
-    EXPECT_TRUE(Write(radio, 16, {9, 9, 9, 9}).empty());
-    EXPECT_EQ(radio.Memory(), testing::CountingMemory(kSmallMemory));
-}
-
-TEST(RadioFaults, ShortReplyLacksItsLastByteEveryTimeAtItsAddressOnly) {
-    VirtualRadio radio = RadioWith({"short@0x10"});
-    for (int round = 0; round < 2; ++round) {
-        EXPECT_EQ(Read(radio, 0x10), (Bytes{0x52, 0x00, 0x10, 0x11, 0x12, 0x13})) << round;
+// Each case: the faults of a radio over the counting memory, then frames in order with the
+// exact bytes each must bring back.
+TEST(RadioFaults, EachFaultShowsInTheAnswersAtItsAddressOnly) {
+    struct Step {
+        Bytes in;
+        Bytes out;
+    };
+    struct Case {
+        std::vector<const char*> faults;
+        int model;
+        std::vector<Step> steps;
+        std::vector<std::pair<int, std::uint8_t>> memoryAfter;
+    };
+    const Bytes w{0xA0, 0xA1, 0xA2, 0xA3};
+    const Case cases[] = {
+        {{"silent"},
+         0,
+         {{{0x56}, {}}, {{0x49, 0x07}, {}}, {ReadFrame(8), {}}, {WriteFrame(16, w), {}}},
+         {{16, 17}}},
+        // Every time, writes and reads alike; the write itself is stored; V is not affected.
+        {{"short@0x10"},
+         0,
+         {{ReadFrame(0x10), Cut(Clean(0x10))},
+          {ReadFrame(0x10), Cut(Clean(0x10))},
+          {WriteFrame(0x10, w), Cut(Join(WriteFrame(0x10, w), w))},
+          {WriteFrame(0x10, w), Cut(Join(WriteFrame(0x10, w), w))},
+          {ReadFrame(0x0C), Clean(0x0C)},
+          {ReadFrame(0x14), Clean(0x14)},
+          {{0x56}, {0x56, 0x11}}},
+         {{0x10, 0xA0}, {0x13, 0xA3}}},
+        // The stray byte repeats the last one.
+        {{"long@8"},
+         0,
+         {{ReadFrame(8), Join(Clean(8), {0x0C})},
+          {ReadFrame(8), Join(Clean(8), {0x0C})},
+          {WriteFrame(8, w), Join(Join(WriteFrame(8, w), w), {0xA3})},
+          {ReadFrame(4), Clean(4)}},
+         {}},
+        // Once: the first answer at the address has that byte inverted, the memory is right.
+        {{"corrupt@0x20"},
+         0,
+         {{ReadFrame(0x20), Set(Clean(0x20), 3, 0xDE)},
+          {ReadFrame(0x20), Clean(0x20)},
+          {WriteFrame(0x20, w), Join(WriteFrame(0x20, w), w)}},
+         {}},
+        {{"corrupt@0x40"},
+         0,
+         {{WriteFrame(0x40, w), Set(Join(WriteFrame(0x40, w), w), 7, 0x5F)},
+          {WriteFrame(0x40, w), Join(WriteFrame(0x40, w), w)}},
+         {{0x40, 0xA0}}},
+        {{"corrupt@0x23:always"},
+         0,
+         {{ReadFrame(0x20), Set(Clean(0x20), 6, 0xDB)},
+          {ReadFrame(0x20), Set(Clean(0x20), 6, 0xDB)},
+          {WriteFrame(0x20, w), Set(Join(WriteFrame(0x20, w), w), 10, 0x5C)},
+          {ReadFrame(0x24), Clean(0x24)}},
+         {{0x23, 0xA3}}},
+        {{"identity=0x0D"},
+         1,
+         {{{0x49, 0x07}, {0x49, 0x07, 0x0D}}, {{0x56}, {0x56, 0x11}}, {ReadFrame(0), Clean(0)}},
+         {}},
+        // The echo of the dying frame goes out, its answer never does, nor anything after.
+        {{"dead@0x0030"},
+         0,
+         {{ReadFrame(0x2C), Clean(0x2C)},
+          {WriteFrame(0x30, w), WriteFrame(0x30, w)},
+          {{0x56}, {}},
+          {ReadFrame(0), {}}},
+         {{0x30, 0x31}}},
+        {{"short@0", "long@4", "corrupt@8:always", "identity=7"},
+         0,
+         {{ReadFrame(0), Cut(Clean(0))},
+          {ReadFrame(4), Join(Clean(4), {0x08})},
+          {ReadFrame(8), Set(Clean(8), 3, 0xF6)},
+          {ReadFrame(12), Clean(12)},
+          {{0x49, 0x07}, {0x49, 0x07, 0x07}}},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.faults.front());
+        std::vector<Fault> faults;
+        for (const char* text : c.faults) {
+            std::string error;
+            faults.push_back(ParseFault(text, error).value());
+        }
+        EepromImage memory(kSmallMemory);
+        std::iota(memory.begin(), memory.end(), std::uint8_t{1});
+        VirtualRadio radio(c.model, memory, faults);
+        for (std::size_t i = 0; i < c.steps.size(); ++i)
+            EXPECT_EQ(radio.Receive(c.steps[i].in), c.steps[i].out) << "step " << i;
+        for (const auto& [address, value] : c.memoryAfter)
+            EXPECT_EQ(radio.Memory()[address], value) << "at " << address;
     }
-    for (std::uint8_t round = 0; round < 2; ++round) {
-        const std::uint8_t d = static_cast<std::uint8_t>(0xA0 + 4 * round);
-        EXPECT_EQ(Write(radio, 0x10, {d, 0xA1, 0xA2, 0xA3}),
-                  (Bytes{0x57, 0x00, 0x10, d, 0xA1, 0xA2, 0xA3, d, 0xA1, 0xA2}));
-    }
-    EXPECT_EQ(radio.Memory()[0x10], 0xA4) << "the write itself is stored";
-    EXPECT_EQ(radio.Memory()[0x13], 0xA3);
-    EXPECT_EQ(Read(radio, 0x0C).size(), 7u);
-    EXPECT_EQ(Read(radio, 0x14).size(), 7u);
-    EXPECT_EQ(radio.Receive(Bytes{0x56}), (Bytes{0x56, 0x11})) << "V and I are not affected";
-}
-
-TEST(RadioFaults, LongReplyHasOneByteTooManyEveryTime) {
-    VirtualRadio radio = RadioWith({"long@8"});
-    for (int round = 0; round < 2; ++round) {
-        const Bytes read = Read(radio, 8);
-        ASSERT_EQ(read.size(), 8u);
-        EXPECT_EQ(Bytes(read.begin(), read.begin() + 7),
-                  (Bytes{0x52, 0x00, 0x08, 0x09, 0x0A, 0x0B, 0x0C}));
-    }
-    for (int round = 0; round < 2; ++round) {
-        const Bytes reply = Write(radio, 8, {1, 2, 3, 4});
-        ASSERT_EQ(reply.size(), 12u);
-        EXPECT_EQ(Bytes(reply.begin() + 7, reply.begin() + 11), (Bytes{1, 2, 3, 4}));
-    }
-    EXPECT_EQ(Read(radio, 4).size(), 7u);
-}
-
-TEST(RadioFaults, CorruptOnceInvertsOneReadByteTheFirstTimeOnly) {
-    VirtualRadio radio = RadioWith({"corrupt@0x20"});
-    EXPECT_EQ(Read(radio, 0x20), (Bytes{0x52, 0x00, 0x20, 0xDE, 0x22, 0x23, 0x24}));
-    EXPECT_EQ(Read(radio, 0x20), (Bytes{0x52, 0x00, 0x20, 0x21, 0x22, 0x23, 0x24}));
-    EXPECT_EQ(Write(radio, 0x20, {5, 6, 7, 8}), (Bytes{0x57, 0x00, 0x20, 5, 6, 7, 8, 5, 6, 7, 8}));
-}
-
-TEST(RadioFaults, CorruptAtAnUnalignedAddressHitsThatByteOfItsFrame) {
-    VirtualRadio radio = RadioWith({"corrupt@0x23:always"});
-    EXPECT_EQ(Read(radio, 0x20), (Bytes{0x52, 0x00, 0x20, 0x21, 0x22, 0x23, 0xDB}));
-    EXPECT_EQ(Read(radio, 0x24), (Bytes{0x52, 0x00, 0x24, 0x25, 0x26, 0x27, 0x28}));
-}
-
-TEST(RadioFaults, CorruptReadBackStoresTheMemoryCorrectly) {
-    VirtualRadio radio = RadioWith({"corrupt@0x40"});
-    // The first read-back is wrong, the memory right; the retry reads back clean.
-    EXPECT_EQ(Write(radio, 0x40, {0x10, 0x20, 0x30, 0x40}),
-              (Bytes{0x57, 0x00, 0x40, 0x10, 0x20, 0x30, 0x40, 0xEF, 0x20, 0x30, 0x40}));
-    EXPECT_EQ(radio.Memory()[0x40], 0x10);
-    EXPECT_EQ(Write(radio, 0x40, {0x10, 0x20, 0x30, 0x40}),
-              (Bytes{0x57, 0x00, 0x40, 0x10, 0x20, 0x30, 0x40, 0x10, 0x20, 0x30, 0x40}));
-}
-
-TEST(RadioFaults, CorruptAlwaysInvertsEveryTime) {
-    VirtualRadio radio = RadioWith({"corrupt@0x40:always"});
-    for (int round = 0; round < 3; ++round) {
-        const Bytes reply = Write(radio, 0x40, {0x10, 0x20, 0x30, 0x40});
-        ASSERT_EQ(reply.size(), 11u);
-        EXPECT_EQ(reply[7], 0xEF) << round;
-        EXPECT_EQ(Read(radio, 0x40)[3], 0xEF) << round;
-    }
-    EXPECT_EQ(radio.Memory()[0x40], 0x10);
-}
-
-TEST(RadioFaults, IdentityFaultReplacesTheIdentityByte) {
-    VirtualRadio radio = RadioWith({"identity=0x0D"}, 1);
-    EXPECT_EQ(radio.Receive(Bytes{0x49, 0x07}), (Bytes{0x49, 0x07, 0x0D}));
-    EXPECT_EQ(radio.Receive(Bytes{0x56}), (Bytes{0x56, 0x11}));
-    EXPECT_EQ(Read(radio, 0).size(), 7u);
-}
-
-TEST(RadioFaults, DeadLineEchoesTheFrameThenSendsNothingMore) {
-    VirtualRadio radio = RadioWith({"dead@0x0030"});
-    EXPECT_EQ(Read(radio, 0x2C).size(), 7u);
-    EXPECT_FALSE(radio.Dead());
-    const Bytes frame{0x57, 0x00, 0x30, 1, 2, 3, 4};
-    EXPECT_EQ(radio.Receive(frame), frame) << "the echo went out, the answer never does";
-    EXPECT_TRUE(radio.Dead());
-    EXPECT_EQ(radio.Memory()[0x30], 0x31) << "the dying frame is not stored";
-    EXPECT_TRUE(radio.Receive(Bytes{0x56}).empty());
-    EXPECT_TRUE(Read(radio, 0).empty());
-}
-
-TEST(RadioFaults, SeveralFaultsAtDifferentAddressesAllApply) {
-    VirtualRadio radio = RadioWith({"short@0", "long@4", "corrupt@8:always", "identity=7"});
-    EXPECT_EQ(Read(radio, 0).size(), 6u);
-    EXPECT_EQ(Read(radio, 4).size(), 8u);
-    EXPECT_EQ(Read(radio, 8)[3], static_cast<std::uint8_t>(~0x09));
-    EXPECT_EQ(Read(radio, 12), (Bytes{0x52, 0x00, 0x0C, 0x0D, 0x0E, 0x0F, 0x10}));
-    EXPECT_EQ(radio.IdentityByte(), 7);
 }
 
 }  // namespace

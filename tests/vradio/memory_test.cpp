@@ -10,6 +10,7 @@
 #include "image/freq_codec.h"
 #include "image/model_table.h"
 #include "image/range_check.h"
+#include "programs.h"
 #include "test_support.h"
 #include "vradio/default_memory.h"
 #include "vradio/options.h"
@@ -18,16 +19,11 @@ namespace talveron::vradio {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempFolder;
+using test::ReadImage;
+using test::TempDir;
 
-const std::string kSampleA1 = std::string(SAMPLES_DIR) + "/vk-a1-16ch.cfg";
-const std::string kSampleA2 = std::string(SAMPLES_DIR) + "/vk-a2-16ch.cfg";
-
-EepromImage SampleImage(const std::string& path) {
-    const CfgReadResult read = ReadCfgFile(path);
-    EXPECT_TRUE(read.ok()) << read.message;
-    return read.image;
-}
+const std::string kSampleA1 = test::SamplePath("vk-a1-16ch.cfg");
+const std::string kSampleA2 = test::SamplePath("vk-a2-16ch.cfg");
 
 Options LoadOptions(const std::string& path) {
     Options o;
@@ -107,7 +103,7 @@ TEST(MemorySize, FitCutsOrFillsWithErasedBytesAndMarksBit1) {
 
 TEST(LoadAndSave, LoadTakesMemoryAndModelFromTheFile) {
     for (const std::string& path : {kSampleA1, kSampleA2}) {
-        const EepromImage file = SampleImage(path);
+        const EepromImage file = ReadImage(path);
         const RadioSetup setup = MakeRadio(LoadOptions(path));
         ASSERT_TRUE(setup.radio.has_value()) << setup.error;
         const VirtualRadio& radio = *setup.radio;
@@ -136,11 +132,11 @@ TEST(LoadAndSave, OptionsOverrideTheFilesModelAndSize) {
 }
 
 TEST(LoadAndSave, LargeFileMakesALargeRadioAndASmallRadioCutsIt) {
-    TempFolder temp;
+    TempDir temp;
     EepromImage big = DefaultMemory(1, kLargeMemory);
     big[800] = 0x5A;
     big.push_back(1);
-    const std::string path = temp.File("big.cfg");
+    const std::string path = temp.file("big.cfg");
     ASSERT_TRUE(WriteCfgFile(path, big).ok());
 
     const RadioSetup large = MakeRadio(LoadOptions(path));
@@ -158,20 +154,20 @@ TEST(LoadAndSave, LargeFileMakesALargeRadioAndASmallRadioCutsIt) {
 }
 
 TEST(LoadAndSave, RefusedFilesGiveTheirMessage) {
-    TempFolder temp;
-    const RadioSetup missing = MakeRadio(LoadOptions(temp.File("none.cfg")));
+    TempDir temp;
+    const RadioSetup missing = MakeRadio(LoadOptions(temp.file("none.cfg")));
     EXPECT_FALSE(missing.radio.has_value());
     EXPECT_NE(missing.error.find("none.cfg"), std::string::npos) << missing.error;
 
-    const std::string big = temp.File("big.cfg");
+    const std::string big = temp.file("big.cfg");
     std::ofstream(big, std::ios::binary) << std::string(6000, '\x11');
     const RadioSetup tooBig = MakeRadio(LoadOptions(big));
     EXPECT_FALSE(tooBig.radio.has_value());
     EXPECT_EQ(tooBig.error, "File is too big to open");
 
-    EepromImage wrongModel = SampleImage(kSampleA1);
+    EepromImage wrongModel = ReadImage(kSampleA1);
     wrongModel.back() = 3;
-    const std::string model3 = temp.File("model3.cfg");
+    const std::string model3 = temp.file("model3.cfg");
     ASSERT_TRUE(WriteCfgFile(model3, wrongModel).ok());
     const RadioSetup refused = MakeRadio(LoadOptions(model3));
     EXPECT_FALSE(refused.radio.has_value());
@@ -179,13 +175,13 @@ TEST(LoadAndSave, RefusedFilesGiveTheirMessage) {
 }
 
 TEST(LoadAndSave, SaveWritesTheMemoryAsNowHeldAndTheModelByte) {
-    TempFolder temp;
+    TempDir temp;
     const RadioSetup setup = MakeRadio(LoadOptions(kSampleA2));
     ASSERT_TRUE(setup.radio.has_value()) << setup.error;
     VirtualRadio radio = *setup.radio;
     radio.Receive(Bytes{kCmdWrite, 0x00, 0x80, 0x01, 0x02, 0x03, 0x04});
 
-    const std::string path = temp.File("saved.cfg");
+    const std::string path = temp.file("saved.cfg");
     EXPECT_EQ(SaveRadio(radio, path), "");
     EXPECT_EQ(fs::file_size(path), 3u * (kSmallMemory + 1));
     const CfgReadResult back = ReadCfgFile(path);
@@ -203,9 +199,9 @@ TEST(LoadAndSave, SaveWritesTheMemoryAsNowHeldAndTheModelByte) {
 }
 
 TEST(LoadAndSave, SaveToAnUnwritablePlaceReportsTheFailure) {
-    TempFolder temp;
+    TempDir temp;
     VirtualRadio radio(0, DefaultMemory(0, kSmallMemory));
-    EXPECT_NE(SaveRadio(radio, temp.File("no/such/folder/x.cfg")), "");
+    EXPECT_NE(SaveRadio(radio, temp.file("no/such/folder/x.cfg")), "");
 }
 
 }  // namespace

@@ -1,0 +1,251 @@
+#include "programs.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "image/cfg_file.h"
+
+extern char** environ;
+
+namespace talveron::test {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int RemainingMs(Clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    return left.count() < 0 ? 0 : static_cast<int>(left.count());
+}
+
+void CloseFd(int& fd) {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+}
+
+std::string ReadFrom(int fd) {
+    std::string text;
+    char buffer[4096];
+    ::lseek(fd, 0, SEEK_SET);
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) != 0;) {
+        if (n > 0) text.append(buffer, static_cast<std::size_t>(n));
+        if (n < 0 && errno != EINTR) break;
+    }
+    return text;
+}
+
+// Waits for pid to end within limit; kills it if it does not. -1 unless it exited.
+int Reap(pid_t pid, std::chrono::seconds limit) {
+    const auto deadline = Clock::now() + limit;
+    int status = 0;
+    for (;;) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid) break;
+        if (done < 0) return -1;
+        if (Clock::now() > deadline) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return -1;
+        }
+        ::usleep(2000);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Forks and runs program; the child's stdin is /dev/null, stdout and stderr go to out and err
+// (-1: left as they are). Everything the child needs is prepared before the fork.
+pid_t Spawn(const std::string& program, const std::vector<std::string>& args, int out, int err,
+            const std::vector<std::pair<std::string, std::string>>& env = {}) {
+    std::vector<std::string> envText;
+    for (char** e = environ; *e; ++e) {
+        const bool replaced = std::any_of(env.begin(), env.end(), [&](const auto& kv) {
+            return std::strncmp(*e, (kv.first + "=").c_str(), kv.first.size() + 1) == 0;
+        });
+        if (!replaced) envText.emplace_back(*e);
+    }
+    for (const auto& [name, value] : env) envText.push_back(name + "=" + value);
+    std::vector<char*> envp;
+    for (std::string& e : envText) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::vector<std::string> copies = args;
+    copies.insert(copies.begin(), program);
+    std::vector<char*> argv;
+    for (std::string& a : copies) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int in = ::open("/dev/null", O_RDONLY);
+        if (in < 0 || ::dup2(in, 0) < 0) ::_exit(120);
+        if (out >= 0) ::dup2(out, 1);
+        if (err >= 0) ::dup2(err, 2);
+        ::execve(program.c_str(), argv.data(), envp.data());
+        ::_exit(121);
+    }
+    return child;
+}
+
+}  // namespace
+
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                     const std::vector<std::pair<std::string, std::string>>& env) {
+    RunResult run;
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    if (out && err) {
+        const pid_t child = Spawn(program, args, ::fileno(out), ::fileno(err), env);
+        if (child > 0) run.status = Reap(child, std::chrono::minutes(2));
+        run.out = ReadFrom(::fileno(out));
+        run.err = ReadFrom(::fileno(err));
+    }
+    if (out) std::fclose(out);
+    if (err) std::fclose(err);
+    return run;
+}
+
+RunResult RunCli(const std::vector<std::string>& args,
+                 const std::vector<std::pair<std::string, std::string>>& env) {
+    return RunProgram(CLI_PROGRAM, args, env);
+}
+
+RunResult RunVradio(const std::vector<std::string>& args) {
+    return RunProgram(VRADIO_PROGRAM, args);
+}
+
+std::string SamplePath(const std::string& name) {
+    return std::string(SAMPLES_DIR) + "/" + name;
+}
+
+EepromImage ReadImage(const std::string& path) {
+    const CfgReadResult read = ReadCfgFile(path);
+    return read.ok() ? read.image : EepromImage{};
+}
+
+VradioProcess::VradioProcess(std::vector<std::string> args) {
+    if (std::none_of(args.begin(), args.end(),
+                     [](const std::string& a) { return a.rfind("--baud", 0) == 0; })) {
+        args.insert(args.end(), {"--baud", "0"});
+    }
+    int out[2];
+    if (::pipe2(out, O_CLOEXEC) != 0) return;
+    pid_ = Spawn(VRADIO_PROGRAM, args, out[1], -1);
+    ::close(out[1]);
+    stdout_ = out[0];
+    // The first line on stdout is the pty's path.
+    const auto deadline = Clock::now() + kSafetyLimit;
+    std::string line;
+    while (pid_ > 0 && line.find('\n') == std::string::npos) {
+        pollfd pfd{stdout_, POLLIN, 0};
+        char c[256];
+        ssize_t n = 0;
+        if (::poll(&pfd, 1, RemainingMs(deadline)) <= 0 || (n = ::read(stdout_, c, sizeof c)) <= 0)
+            return;
+        line.append(c, static_cast<std::size_t>(n));
+    }
+    line.resize(line.find('\n'));
+    if (line.rfind("/dev/", 0) == 0) path_ = line;
+}
+
+VradioProcess::~VradioProcess() {
+    ClosePort();
+    if (pid_ > 0) Stop(SIGKILL);
+    CloseFd(stdout_);
+}
+
+bool VradioProcess::OpenPort() {
+    ClosePort();
+    port_ = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios t{};
+    if (port_ < 0 || ::tcgetattr(port_, &t) != 0) return false;
+    ::cfmakeraw(&t);
+    t.c_cc[VMIN] = 0;
+    t.c_cc[VTIME] = 0;
+    return ::tcsetattr(port_, TCSANOW, &t) == 0;
+}
+
+void VradioProcess::ClosePort() {
+    CloseFd(port_);
+}
+
+bool VradioProcess::Send(const Bytes& bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(port_, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+Bytes VradioProcess::Receive(std::size_t count) {
+    Bytes got;
+    const auto deadline = Clock::now() + kSafetyLimit;
+    while (got.size() < count) {
+        pollfd pfd{port_, POLLIN, 0};
+        if (::poll(&pfd, 1, RemainingMs(deadline)) <= 0 || !(pfd.revents & POLLIN)) break;
+        std::uint8_t buffer[256];
+        const ssize_t n = ::read(port_, buffer, std::min(sizeof buffer, count - got.size()));
+        if (n <= 0) break;
+        got.insert(got.end(), buffer, buffer + n);
+    }
+    return got;
+}
+
+Bytes VradioProcess::Exchange(const Bytes& frame, std::size_t count) {
+    return Send(frame) ? Receive(count) : Bytes{};
+}
+
+Bytes VradioProcess::ReceiveWithin(std::chrono::milliseconds limit) {
+    Bytes got;
+    const auto deadline = Clock::now() + limit;
+    for (;;) {
+        pollfd pfd{port_, POLLIN, 0};
+        if (::poll(&pfd, 1, RemainingMs(deadline)) <= 0 || !(pfd.revents & POLLIN)) break;
+        std::uint8_t buffer[256];
+        const ssize_t n = ::read(port_, buffer, sizeof buffer);
+        if (n <= 0) break;
+        got.insert(got.end(), buffer, buffer + n);
+    }
+    return got;
+}
+
+bool VradioProcess::WaitHangUp() {
+    const auto deadline = Clock::now() + kSafetyLimit;
+    while (Clock::now() < deadline) {
+        pollfd pfd{port_, POLLIN, 0};
+        if (::poll(&pfd, 1, RemainingMs(deadline)) < 0) return false;
+        if (pfd.revents & (POLLHUP | POLLERR)) return true;
+        if (pfd.revents & POLLIN) {
+            std::uint8_t buffer[64];
+            if (::read(port_, buffer, sizeof buffer) < 0 && errno == EIO) return true;
+        }
+    }
+    return false;
+}
+
+int VradioProcess::Stop(int signal) {
+    if (pid_ <= 0) return -1;
+    ::kill(pid_, signal);
+    const int status = Reap(pid_, kSafetyLimit);
+    pid_ = -1;
+    return status;
+}
+
+bool VradioProcess::Running() {
+    siginfo_t info{};
+    return pid_ > 0 &&
+           ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+           info.si_pid == 0;
+}
+
+}  // namespace talveron::test

@@ -1,0 +1,93 @@
+// The programs under test run as processes: talveron-cli (or any program) run to its end with
+// its output and exit status captured, and talveron-vradio serving on its pseudo-terminal,
+// which the test opens in raw mode as a programmer would. Also radio frames and the samples.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "image/eeprom_image.h"
+
+namespace talveron::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Generous safety limit for anything the tests wait for; never a measure of speed.
+inline constexpr std::chrono::seconds kSafetyLimit{10};
+
+struct RunResult {
+    int status = -1;  // the exit status; -1 for a crash or a run past its limit
+    std::string out;
+    std::string err;
+};
+
+// Runs program with args (stdin from /dev/null) to its end, at most two minutes; env adds to
+// or replaces variables of the test's own environment.
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                     const std::vector<std::pair<std::string, std::string>>& env = {});
+RunResult RunCli(const std::vector<std::string>& args,
+                 const std::vector<std::pair<std::string, std::string>>& env = {});
+RunResult RunVradio(const std::vector<std::string>& args);
+
+// The path of a file in samples/.
+std::string SamplePath(const std::string& name);
+// Reads a .cfg file the way the program opens it; an empty image when that fails.
+EepromImage ReadImage(const std::string& path);
+
+// Frames as the programmer sends them.
+inline Bytes ReadFrame(int address) {
+    return {0x52, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address)};
+}
+inline Bytes Join(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+inline Bytes WriteFrame(int address, const Bytes& data) {
+    return Join({0x57, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address)},
+                data);
+}
+
+// talveron-vradio started with args ("--baud 0" added unless a --baud is given); its port
+// path is the first line of its stdout. Killed at the end if it still runs.
+class VradioProcess {
+  public:
+    explicit VradioProcess(std::vector<std::string> args = {});
+    ~VradioProcess();
+    VradioProcess(const VradioProcess&) = delete;
+    VradioProcess& operator=(const VradioProcess&) = delete;
+
+    bool Started() const { return !path_.empty(); }
+    // The pty slave the radio serves on.
+    const std::string& Path() const { return path_; }
+
+    // Opens the port in raw mode; returns false on failure.
+    bool OpenPort();
+    void ClosePort();
+    bool Send(const Bytes& bytes);
+    // Reads until count bytes have arrived, the line hangs up, or the safety limit passes.
+    Bytes Receive(std::size_t count);
+    Bytes Exchange(const Bytes& frame, std::size_t count);
+    // Waits up to limit for any byte; returns what arrived (empty when nothing did).
+    Bytes ReceiveWithin(std::chrono::milliseconds limit);
+    // True when the port reports a hang-up (the master was closed) within the safety limit.
+    bool WaitHangUp();
+
+    // Sends a signal and waits for the exit; returns the exit status, or -1 for a crash or
+    // when the program does not end within the safety limit (it is then killed).
+    int Stop(int signal = SIGTERM);
+    bool Running();
+
+  private:
+    pid_t pid_ = -1;
+    int stdout_ = -1;
+    int port_ = -1;
+    std::string path_;
+};
+
+}  // namespace talveron::test
