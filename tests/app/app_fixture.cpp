@@ -99,6 +99,12 @@ std::vector<std::string> AppTest::LinesOfFile(const QString& path) const {
     return OpenDocument(read.image, read.modelCode, "x").lines;
 }
 
+QStringList AppTest::Texts() const {
+    QStringList texts;
+    for (const auto& m : ui.Messages()) texts << m.text;
+    return texts;
+}
+
 QStringList AppTest::MenuBarNames() const {
     QStringList names;
     for (QAction* a : mdi->MenuBarActions())

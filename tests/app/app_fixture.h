@@ -51,6 +51,8 @@ class AppTest : public ::testing::Test {
     QStringList Captions() const;
     // The lines a .cfg file holds, as a document shows them.
     std::vector<std::string> LinesOfFile(const QString& path) const;
+    // The texts of the message boxes shown so far.
+    QStringList Texts() const;
     // The names of the menus the menu bar shows.
     QStringList MenuBarNames() const;
 

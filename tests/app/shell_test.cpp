@@ -137,8 +137,7 @@ TEST_F(ShellTest, AboutShowsTheVersion) {
 TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus) {
     ui.AnswerMessage(kOk);
     Act("mnuReadMe");
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, u"Can not find ReadMe.txt File in current Directory"_s);
+    EXPECT_EQ(Texts(), QStringList{u"Can not find ReadMe.txt File in current Directory"_s});
     EXPECT_EQ(mdi->ReadMeWindow(), nullptr);
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
 

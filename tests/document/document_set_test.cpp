@@ -1,5 +1,6 @@
 // The open documents: slot reuse, the TEMP names of uploads and their renumbering when one
-// closes, and what a save does to an upload's number.
+// closes, and what a save does to an upload's number. (Closing the first of three uploads is
+// followed through the program's windows in the app tests.)
 #include <gtest/gtest.h>
 
 #include "image/document_set.h"
@@ -34,31 +35,14 @@ TEST(DocumentSet, SlotsAreNumberedFromOneAndReused) {
     EXPECT_EQ(set.Get(5), nullptr);
     EXPECT_EQ(set.Get(2)->caption, "/TMP/D.CFG");
     EXPECT_EQ(set.Path(2), "/tmp/d.cfg");  // the real path keeps its case
-}
-
-TEST(DocumentSet, UploadsAreNamedTempAndCounted) {
-    DocumentSet set;
-    EXPECT_EQ(set.TempCount(), 0);
-    const int a = set.AddUpload(Doc());
-    const int b = set.AddUpload(Doc());
-    EXPECT_EQ(set.Get(a)->caption, "TEMP1.CFG");
-    EXPECT_EQ(set.Get(b)->caption, "TEMP2.CFG");
+    EXPECT_FALSE(set.IsTemp(2));
+    // Uploads are named TEMPn.CFG, counted, and have no path.
+    const int upload = set.AddUpload(Doc());
+    EXPECT_EQ(set.Get(upload)->caption, "TEMP1.CFG");
+    EXPECT_EQ(set.Get(set.AddUpload(Doc()))->caption, "TEMP2.CFG");
     EXPECT_EQ(set.TempCount(), 2);
-    EXPECT_TRUE(set.IsTemp(a));
-    EXPECT_TRUE(set.Path(a).empty());
-}
-
-TEST(DocumentSet, ClosingTheFirstOfThreeUploadsRenumbersDownwardsInSlotOrder) {
-    DocumentSet set;
-    set.AddUpload(Doc());
-    set.AddUpload(Doc());
-    set.AddUpload(Doc());
-    EXPECT_TRUE(set.Close(1));
-    EXPECT_EQ(set.TempCount(), 2);
-    EXPECT_EQ(Captions(set), (std::vector<std::string>{"TEMP2", "TEMP1"}));
-    // The next upload takes the free slot 1 and the next number.
-    EXPECT_EQ(set.AddUpload(Doc()), 1);
-    EXPECT_EQ(set.Get(1)->caption, "TEMP3.CFG");
+    EXPECT_TRUE(set.IsTemp(upload));
+    EXPECT_TRUE(set.Path(upload).empty());
 }
 
 TEST(DocumentSet, ClosingTheLastUploadAlsoRenumbers) {

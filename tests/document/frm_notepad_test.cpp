@@ -68,7 +68,7 @@ class NotePadTest : public ::testing::Test {
     void SetUp() override { host.docs[3] = Sample("vk-a1-16ch.cfg"); }
 };
 
-TEST_F(NotePadTest, ShowsTheDocumentsLabelsAndLines) {
+TEST_F(NotePadTest, ShowsTheDocumentsLabelsAndLinesAndRefreshFollowsTheModel) {
     frmNotePad window(&host, 3);
     EXPECT_EQ(window.Tag(), 3);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("VK-A1-16CH.CFG"));
@@ -78,16 +78,13 @@ TEST_F(NotePadTest, ShowsTheDocumentsLabelsAndLines) {
     EXPECT_EQ(window.Label3(11)->text(), QStringLiteral("Serial No:SN-0042"));
     EXPECT_EQ(window.Label3(12)->text(),
               QStringLiteral(" CH   Rx Freq.  Rx_CTCSS/DCS   Tx Freq.  Tx_CTCSS/DCS "));
-    const Document& doc = host.docs[3];
+    Document& doc = host.docs[3];
     ASSERT_EQ(window.List()->count(), doc.BlockCount());
     for (int i = 0; i < window.List()->count(); ++i)
         EXPECT_EQ(window.List()->item(i)->text().toStdString(), doc.lines[i]);
     EXPECT_EQ(window.List()->selectionMode(), QAbstractItemView::ExtendedSelection);
-}
 
-TEST_F(NotePadTest, RefreshFollowsTheModel) {
-    frmNotePad window(&host, 3);
-    Document& doc = host.docs[3];
+    // Refresh follows the model.
     doc.lines[1] = doc.lines[0];
     doc.caption = "TEMP2";
     doc.customer.clear();
@@ -250,14 +247,12 @@ TEST_F(NotePadTest, PasteIsEnabledExactlyWhileTheClipboardHoldsLines) {
 
 TEST_F(NotePadTest, ATransferLocksTheMenusThatCouldDisturbIt) {
     frmNotePad window(&host, 3);
-    window.SetTransferLock(true);
-    for (const char* name : {"mnuFile", "mnuEdit", "mnuRadio", "munHelp"})
-        EXPECT_FALSE(window.Action(QString::fromLatin1(name))->isEnabled()) << name;
-    EXPECT_FALSE(window.List()->isEnabled());
-    window.SetTransferLock(false);
-    for (const char* name : {"mnuFile", "mnuEdit", "mnuRadio", "munHelp"})
-        EXPECT_TRUE(window.Action(QString::fromLatin1(name))->isEnabled()) << name;
-    EXPECT_TRUE(window.List()->isEnabled());
+    for (bool locked : {true, false}) {
+        window.SetTransferLock(locked);
+        for (const char* name : {"mnuFile", "mnuEdit", "mnuRadio", "munHelp"})
+            EXPECT_EQ(window.Action(QString::fromLatin1(name))->isEnabled(), !locked) << name;
+        EXPECT_EQ(window.List()->isEnabled(), !locked);
+    }
 }
 
 TEST_F(NotePadTest, ClosingAsksTheHostOnce) {

@@ -121,9 +121,9 @@ TEST_F(CfgRead, SixteenAndThirtyTwoBitRecordsAreReadAsBytes) {
         }
         const auto [bits, value] = it->second;
         if (bits == 16)
-            test::AppendInt16Record(file, static_cast<std::int16_t>(value));
+            test::AppendIntRecord(file, static_cast<std::int16_t>(value));
         else
-            test::AppendInt32Record(file, value);
+            test::AppendIntRecord(file, value);
         expected[i] = value >= 0 && value <= 255 ? static_cast<std::uint8_t>(value) : 0;
     }
     const CfgReadResult r = ReadImageFile(file);
@@ -174,9 +174,9 @@ TEST_F(CfgRead, RandomFilesFollowTheReadingRules) {
             const int kind = pick(0, 19);
             if (kind == 0) {
                 value = pick(0, 1) ? pick(256, 40000) : -pick(1, 40000);
-                test::AppendInt32Record(file, value);
+                test::AppendIntRecord(file, value);
             } else if (kind == 1) {
-                test::AppendInt16Record(file, static_cast<std::int16_t>(value));
+                test::AppendIntRecord(file, static_cast<std::int16_t>(value));
             } else if (kind == 2 && pick(0, 9) == 0) {
                 file.insert(file.end(), {0x05, 0x00, 0x00});  // a tag this reader does not know
                 foreign = true;

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace talveron::test {
@@ -80,18 +81,14 @@ inline std::vector<std::uint8_t> ByteRecords(const std::vector<std::uint8_t>& im
     return out;
 }
 
-// Appends a record of another tag: 16-bit or 32-bit little-endian value.
-inline void AppendInt16Record(std::vector<std::uint8_t>& file, std::int16_t v) {
-    const auto u = static_cast<std::uint16_t>(v);
-    file.insert(file.end(), {0x02, 0x00, static_cast<std::uint8_t>(u & 0xFF),
-                             static_cast<std::uint8_t>(u >> 8)});
-}
-inline void AppendInt32Record(std::vector<std::uint8_t>& file, std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    file.insert(file.end(),
-                {0x03, 0x00, static_cast<std::uint8_t>(u & 0xFF),
-                 static_cast<std::uint8_t>((u >> 8) & 0xFF),
-                 static_cast<std::uint8_t>((u >> 16) & 0xFF), static_cast<std::uint8_t>(u >> 24)});
+// Appends a record of another tag: 02 00 and a 16-bit or 03 00 and a 32-bit little-endian value.
+template <typename Int>
+inline void AppendIntRecord(std::vector<std::uint8_t>& file, Int v) {
+    static_assert(std::is_same_v<Int, std::int16_t> || std::is_same_v<Int, std::int32_t>);
+    file.insert(file.end(), {sizeof(Int) == 2 ? std::uint8_t{0x02} : std::uint8_t{0x03}, 0x00});
+    const auto u = static_cast<std::make_unsigned_t<Int>>(v);
+    for (std::size_t i = 0; i < sizeof(Int); ++i)
+        file.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
 }
 
 }  // namespace talveron::test
