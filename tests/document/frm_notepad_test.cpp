@@ -177,17 +177,6 @@ TEST_F(NotePadTest, MenusCarryTheirCaptionsShortcutsAndStates) {
                                  "mnuRecentFile4"}));
 }
 
-TEST_F(NotePadTest, MenuCommandsReachTheHostWithTheWindowsNumber) {
-    frmNotePad window(&host, 3);
-    for (const char* name :
-         {"mnuFOpen", "mnuFClose", "mnuFSave", "mnuFSaveAs", "mnuFCustomer", "mnuFExit",
-          "mnuRadioItem0", "mnuRadioItem1", "mnuReadMe", "mnuVersion"})
-        window.Action(QString::fromLatin1(name))->trigger();
-    EXPECT_EQ(host.commands,
-              (std::vector<std::string>{"open", "close3", "save3", "saveas3", "customer3", "exit",
-                                        "radio0", "radio1", "readme", "about"}));
-}
-
 TEST_F(NotePadTest, ActivationTakesTheBandFromTheRangeLabelAndChecksTheLines) {
     frmNotePad window(&host, 3);
     ActiveValues values = window.Activate();
