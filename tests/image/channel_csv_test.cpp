@@ -1,6 +1,8 @@
 // Channels as CSV: the export texts, and the import with its refusals naming line and column.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "image/cfg_file.h"
 #include "image/channel_csv.h"
 #include "image/channel_line.h"
@@ -17,12 +19,8 @@ Document Sample(const char* name) {
 
 std::vector<std::string> Rows(const std::string& csv) {
     std::vector<std::string> rows;
-    std::size_t pos = 0;
-    while (pos < csv.size()) {
-        const auto end = csv.find('\n', pos);
-        rows.push_back(csv.substr(pos, end - pos));
-        pos = end == std::string::npos ? csv.size() : end + 1;
-    }
+    std::istringstream in(csv);
+    for (std::string row; std::getline(in, row);) rows.push_back(row);
     return rows;
 }
 

@@ -141,22 +141,13 @@ class ImageGenerator {
             const int c = Uniform(0, 1);
             const std::int64_t step = c == 0 ? 6250 : 5000;
             const std::int64_t qLimit = 2048LL * prescaler;  // N = q / P must stay below 2048
-            std::int64_t q = 0;
-            switch (Uniform(0, 2)) {
-                case 0:
-                    q = std::uniform_int_distribution<std::int64_t>(0, qLimit - 1)(rng_);
-                    break;
-                case 1:
-                    q = std::uniform_int_distribution<std::int64_t>(136'000'000,
-                                                                    180'000'000)(rng_) /
-                        step;
-                    break;
-                default:
-                    q = std::uniform_int_distribution<std::int64_t>(400'000'000,
-                                                                    520'000'000)(rng_) /
-                        step;
-                    break;
-            }
+            auto draw = [this](std::int64_t lo, std::int64_t hi) {
+                return std::uniform_int_distribution<std::int64_t>(lo, hi)(rng_);
+            };
+            const int where = Uniform(0, 2);  // anywhere, near the VHF band, near the UHF band
+            const std::int64_t q = where == 0   ? draw(0, qLimit - 1)
+                                   : where == 1 ? draw(136'000'000, 180'000'000) / step
+                                                : draw(400'000'000, 520'000'000) / step;
             if (q >= qLimit) continue;
             const std::int64_t hz = q * step;
             if (c == 1 && hz % 6250 == 0) continue;
