@@ -1,4 +1,5 @@
-// Port numbers and device names, and the Qt serial port on a real pseudo-terminal.
+// Port numbers and device names, the Qt serial port on a real pseudo-terminal, and the radio
+// found among the listed ports through it.
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -6,35 +7,22 @@
 #include <array>
 #include <cstdlib>
 #include <fstream>
-#include <optional>
 
-#include "test_support.h"
-
+#include "link/port_detect.h"
 #include "link/radio_command.h"
+#include "link_fakes.h"
 #include "platform/port_names.h"
 #include "platform/serial_port_qt.h"
 #include "programs.h"
+#include "test_support.h"
 
 namespace talveron::platform {
 namespace {
 
-// Sets TALVERON_PORTS for one test and restores it afterwards.
-class PortsVariable {
-  public:
-    explicit PortsVariable(const std::string& value) {
-        if (const char* old = std::getenv(kPortsVariable)) old_ = old;
-        ::setenv(kPortsVariable, value.c_str(), 1);
-    }
-    ~PortsVariable() {
-        if (old_) {
-            ::setenv(kPortsVariable, old_->c_str(), 1);
-        } else {
-            ::unsetenv(kPortsVariable);
-        }
-    }
-
-  private:
-    std::optional<std::string> old_;
+// Sets TALVERON_PORTS (unset in the tests' environment) while it lives.
+struct PortsVariable {
+    explicit PortsVariable(const std::string& value) { ::setenv(kPortsVariable, value.c_str(), 1); }
+    ~PortsVariable() { ::unsetenv(kPortsVariable); }
 };
 
 TEST(PortNames, ListVariableIsSplitAtColons) {
@@ -159,6 +147,39 @@ TEST(QtPort, PermissionRefusalNamesTheOwningGroup) {
         return;
     }
     GTEST_SKIP() << "no serial device without access here";
+}
+
+TEST(PtyDetect, RadioIsFoundOnTheThirdListedPortAfterASilentFirst) {
+    test::VradioProcess silent({"--fault", "silent"});
+    test::VradioProcess radio({"--model", "1"});
+    ASSERT_TRUE(silent.Started() && radio.Started());
+    link::SteadyClock clock;
+    QtSerialPort port;
+    link::test::ScriptedPrompt prompt;
+    link::test::RecordingStatus status;
+    link::test::RecordingView view;
+    link::RadioLink link{port, prompt, status, view, clock, link::LinkState{}};
+    {
+        PortsVariable ports(silent.Path() + ":/dev/pts/no-such-pty:" + radio.Path());
+        DetectRS(link);
+        ASSERT_EQ(link.state.portIndex, 2);
+        EXPECT_EQ(link.state.portList[0].number, 1);
+        EXPECT_EQ(link.state.portList[1].number, 3);
+        EXPECT_FALSE(port.IsOpen());
+
+        ConnectRadio(link);
+        EXPECT_FALSE(link.state.linkDown);
+        EXPECT_EQ(link.state.portIndex, 2);
+        EXPECT_EQ(link.state.modelCode, 1);
+        EXPECT_EQ(status.text, "VK-A2   detected");
+        EXPECT_EQ(port.Device(), radio.Path());
+        EXPECT_TRUE(prompt.asked.empty());
+    }
+    port.Close();
+    UsePort(link.state, link::PortChoice{0, silent.Path()});
+    ConnectRadio(link);
+    EXPECT_TRUE(link.state.linkDown);
+    EXPECT_FALSE(port.IsOpen()) << "a port searched without answer is closed again";
 }
 
 }  // namespace

@@ -53,13 +53,17 @@ Document LargeDocument() {
     return OpenDocument(image, 0, "BIG.CFG");
 }
 
-// Answers cut to keep (echo included) at address, the first times times (always when < 0).
-MiniRadio::Tamper CutAt(int address, std::size_t keep, int times = -1) {
+// The four data bytes of the answers at address changed, the first times times (always when
+// times < 0).
+MiniRadio::Tamper At(int address, std::function<void(B&)> change, int times = -1) {
     return [=](B& answer, int at) mutable {
         if (at != address || answer.size() != 4 || times == 0) return;
         times -= times > 0 ? 1 : 0;
-        answer.resize(keep);
+        change(answer);
     };
+}
+std::function<void(B&)> Cut(std::size_t keep) {
+    return [keep](B& answer) { answer.resize(keep); };
 }
 
 TEST(Upload, SmallRadioGivesA145ByteImageIn36FramesAfterTheProbe) {
@@ -109,131 +113,61 @@ TEST(Transfer, FaultsAndQuestionsEndInTheirResult) {
         std::string message;  // empty: not checked
         std::function<void(TransferRig&)> check = nullptr;
     };
+    const auto tamper = [](MiniRadio::Tamper t) {
+        return [t](TransferRig& r) { r.port.radio.tamper = t; };
+    };
+    const auto flip = [](std::size_t i) { return [i](B& a) { a[i] ^= 0x01; }; };
+    // clang-format off
     const Case cases[] = {
-        {"no radio: asked until No",
-         nullptr,
-         [](TransferRig& r) { r.port.radio.vAnswer = 0; },
-         {Answer::Yes, Answer::No},
-         Result::ConnectFailed,
-         {connecting, connecting},
-         0,
+        {"no radio: asked until No", nullptr, [](TransferRig& r) { r.port.radio.vAnswer = 0; },
+         {Answer::Yes, Answer::No}, Result::ConnectFailed, {connecting, connecting}, 0,
          "Connecting Err !  Make sure the connection is OK"},
-        {"probe failing twice asks without a name",
-         nullptr,
-         [](TransferRig& r) { r.port.radio.tamper = CutAt(8, 3); },
-         {},
-         Result::Failed,
-         {kTryAgainQ},
-         2,
-         ""},
-        {"probe failing once is sent again",
-         nullptr,
-         [](TransferRig& r) { r.port.radio.tamper = CutAt(8, 0, 1); },
-         {},
-         Result::Uploaded,
-         {},
-         2 + 36,
-         ""},
-        {"read frame timeout",
-         nullptr,
-         [](TransferRig& r) { r.port.radio.tamper = CutAt(0x40, 3); },
-         {},
-         Result::Failed,
-         {upload},
-         1 + 17,
-         "Upload Err !  Make sure the connection is OK"},
-        {"Yes after a failed read connects again and starts over",
-         nullptr,
-         [](TransferRig& r) { r.port.radio.tamper = CutAt(0x40, 0, 1); },
-         {Answer::Yes},
-         Result::Uploaded,
-         {upload},
-         1 + 17 + 1 + 36,
-         "",
+        {"probe failing twice asks without a name", nullptr, tamper(At(8, Cut(3))), {},
+         Result::Failed, {kTryAgainQ}, 2, ""},
+        {"probe failing once is sent again", nullptr, tamper(At(8, Cut(0), 1)), {},
+         Result::Uploaded, {}, 2 + 36, ""},
+        {"read frame timeout", nullptr, tamper(At(0x40, Cut(3))), {}, Result::Failed, {upload},
+         1 + 17, "Upload Err !  Make sure the connection is OK"},
+        {"Yes after a failed read connects again and starts over", nullptr,
+         tamper(At(0x40, Cut(0), 1)), {Answer::Yes}, Result::Uploaded, {upload}, 1 + 17 + 1 + 36, "",
          [](TransferRig& r) {
-             int versions = 0;
-             for (const auto& w : r.port.writes) versions += w.second == B{0x56} ? 1 : 0;
-             EXPECT_EQ(versions, 2);
+             EXPECT_EQ(std::count_if(r.port.writes.begin(), r.port.writes.end(),
+                                     [](const auto& w) { return w.second == B{0x56}; }), 2);
          }},
-        {"port vanishing mid read",
-         nullptr,
+        {"port vanishing mid read", nullptr,
          [](TransferRig& r) {
-             r.port.radio.tamper = [&r](B& answer, int address) {
-                 if (address != 0x40) return;
+             r.port.radio.tamper = At(0x40, [&r](B& answer) {
                  answer.clear();
                  r.port.lostAfterWrite = true;
                  r.port.openable.clear();
-             };
+             });
          },
-         {Answer::Yes},
-         Result::ConnectFailed,
-         {upload, connecting},
-         1 + 17,
-         "",
+         {Answer::Yes}, Result::ConnectFailed, {upload, connecting}, 1 + 17, "",
          [](TransferRig& r) { EXPECT_LT(r.clock.Elapsed(), std::chrono::seconds(1)); }},
-        {"one read-back difference is written again",
-         "vk-a1-16ch.cfg",
-         [](TransferRig& r) {
-             r.port.radio.tamper = [n = 1](B& answer, int address) mutable {
-                 if (address == 0x20 && answer.size() == 4 && n-- > 0) answer[1] ^= 0xFF;
-             };
-         },
-         {},
-         Result::Downloaded,
-         {},
-         37,
-         "",
+        {"one read-back difference is written again", "vk-a1-16ch.cfg",
+         tamper(At(0x20, flip(1), 1)), {}, Result::Downloaded, {}, 37, "",
          [](TransferRig& r) {
              const auto& at = r.port.radio.writeAddresses;
              EXPECT_EQ(std::count(at.begin(), at.end(), 0x20), 2);
          }},
-        {"a second difference in the pass fails it",
-         "vk-a1-16ch.cfg",
-         [](TransferRig& r) {
-             r.port.radio.tamper = [spoilt = std::set<int>{}](B& answer, int address) mutable {
-                 if ((address == 0x20 || address == 0x60) && spoilt.insert(address).second)
-                     answer[0] ^= 0x01;
+        {"a second difference in the pass fails it", "vk-a1-16ch.cfg",
+         [&](TransferRig& r) {
+             r.port.radio.tamper = [a = At(0x20, flip(0), 1), b = At(0x60, flip(0), 1)](B& x, int at) mutable {
+                 a(x, at);
+                 b(x, at);
              };
          },
-         {},
-         Result::Failed,
-         {download},
-         26,
-         "",
+         {}, Result::Failed, {download}, 26, "",
          [](TransferRig& r) { EXPECT_EQ(r.port.radio.writeAddresses.back(), 0x60); }},
-        {"write timeout",
-         "vk-a1-16ch.cfg",
-         [](TransferRig& r) { r.port.radio.tamper = CutAt(0x30, 3); },
-         {},
-         Result::Failed,
-         {download},
-         13,
-         "Download Err !  Make sure the connection is OK"},
-        {"another band, No",
-         "vk-a2-16ch.cfg",
-         nullptr,
-         {},
-         Result::Declined,
-         {band},
-         0,
+        {"write timeout", "vk-a1-16ch.cfg", tamper(At(0x30, Cut(3))), {}, Result::Failed,
+         {download}, 13, "Download Err !  Make sure the connection is OK"},
+        {"another band, No", "vk-a2-16ch.cfg", nullptr, {}, Result::Declined, {band}, 0,
          "Error warning: Band are Crossed !"},
-        {"another band, Yes",
-         "vk-a2-16ch.cfg",
-         nullptr,
-         {Answer::Yes},
-         Result::Downloaded,
-         {band},
-         36,
-         ""},
-        {"channel out of band, No",
-         "out-of-band",
-         nullptr,
-         {},
-         Result::Declined,
-         {"Channel #3 Range Out !\nDo you want to continue ?"},
-         0,
-         ""},
+        {"another band, Yes", "vk-a2-16ch.cfg", nullptr, {Answer::Yes}, Result::Downloaded, {band}, 36, ""},
+        {"channel out of band, No", "out-of-band", nullptr, {}, Result::Declined,
+         {"Channel #3 Range Out !\nDo you want to continue ?"}, 0, ""},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TransferRig rig;

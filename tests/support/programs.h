@@ -44,7 +44,8 @@ EepromImage ReadImage(const std::string& path);
 inline Bytes ReadFrame(int address) {
     return {0x52, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address)};
 }
-inline Bytes Join(Bytes a, const Bytes& b) {
+template <class T>
+std::vector<T> Join(std::vector<T> a, const std::vector<T>& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
