@@ -25,65 +25,55 @@ struct CommandRig : Rig {
 };
 
 TEST(CommandTable, LengthsAndTimeoutsFollowTheReplySize) {
-    EXPECT_EQ(ReplyLength(kCmdV), 2u);
-    EXPECT_EQ(ReplyLength(kCmdI), 3u);
-    EXPECT_EQ(ReplyLength(kCmdIdentify), 3u);
-    EXPECT_EQ(ReplyLength(kCmdR), 7u);
-    EXPECT_EQ(ReplyLength(kCmdW), 11u);
+    const std::tuple<int, std::size_t, int> cases[] = {
+        {kCmdV, 2, 20}, {kCmdI, 3, 40}, {kCmdIdentify, 3, 40}, {kCmdR, 7, 120}, {kCmdW, 11, 210}};
+    for (const auto& [code, length, ms] : cases) {
+        EXPECT_EQ(ReplyLength(code), length) << code;
+        EXPECT_EQ(ReplyTimeout(code), milliseconds(ms)) << code;
+    }
     EXPECT_EQ(ReplyLength(9), 0u);
-    EXPECT_EQ(ReplyTimeout(kCmdV), milliseconds(20));
-    EXPECT_EQ(ReplyTimeout(kCmdI), milliseconds(40));
-    EXPECT_EQ(ReplyTimeout(kCmdR), milliseconds(120));
-    EXPECT_EQ(ReplyTimeout(kCmdW), milliseconds(210));
 }
 
-TEST(RadioCommand, VersionAnswerMustBe0x11) {
-    CommandRig rig;
-    RadioCommand(rig.link, kCmdV);
-    EXPECT_TRUE(rig.link.state.replyOk);
-    EXPECT_EQ(rig.link.state.reply, (B{0x56, 0x11}));
-    EXPECT_EQ(rig.Sent(), (B{0x56}));
-
-    rig.port.radio.vAnswer = 0x10;
-    RadioCommand(rig.link, kCmdV);
-    EXPECT_FALSE(rig.link.state.replyOk);
-    EXPECT_EQ(rig.link.state.reply, (B{0x56, 0x10}))
-        << "the bytes arrived, only the answer is wrong";
-}
-
-TEST(RadioCommand, IdentifySendsTheLetterThenSeven) {
-    CommandRig rig;
-    rig.port.radio.identity = 0x0E;
-    RadioCommand(rig.link, kCmdI);
-    ASSERT_TRUE(rig.link.state.replyOk);
-    EXPECT_EQ(rig.link.state.reply, (B{0x49, 0x07, 0x0E}));
-    ASSERT_EQ(rig.port.writes.size(), 2u);
-    EXPECT_EQ(rig.port.writes[0].second, (B{0x49}));
-    EXPECT_EQ(rig.port.writes[1].second, (B{0x07}));
-}
-
-TEST(RadioCommand, ReadAtEightCarriesTheAddressAndReturnsFourBytes) {
-    CommandRig rig;
-    for (int i = 0; i < 144; ++i) rig.port.radio.memory[i] = static_cast<std::uint8_t>(i * 3);
-    rig.link.state.SetAddress(0x0008);
-    RadioCommand(rig.link, kCmdR);
-    ASSERT_TRUE(rig.link.state.replyOk);
-    EXPECT_EQ(rig.Sent(), (B{0x52, 0x00, 0x08}));
-    EXPECT_EQ(rig.link.state.reply, (B{0x52, 0x00, 0x08, 24, 27, 30, 33}));
-}
-
-TEST(RadioCommand, WriteAt0x0104SendsImageBytes260To263) {
-    CommandRig rig;
-    rig.port.radio.memory.assign(808, 0);
-    EepromImage image(809);
-    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i & 0xFF);
-    rig.link.state.SetAddress(0x0104);
-    RadioCommand(rig.link, kCmdW, image);
-    ASSERT_TRUE(rig.link.state.replyOk);
-    EXPECT_EQ(rig.Sent(), (B{0x57, 0x01, 0x04, 4, 5, 6, 7}));
-    ASSERT_EQ(rig.link.state.reply.size(), 11u);
-    EXPECT_EQ(B(rig.link.state.reply.begin() + 7, rig.link.state.reply.end()), (B{4, 5, 6, 7}));
-    EXPECT_EQ(rig.port.radio.memory[0x104 + 3], 7);
+// Each command: the bytes sent (letter, then the rest in a second write) and the reply taken,
+// over a radio whose byte at a is 3a, in a 808-byte memory, with an image whose byte i is i.
+TEST(RadioCommand, SendsItsFrameAndTakesTheWholeReply) {
+    const struct {
+        int code;
+        int address;
+        std::uint8_t vAnswer;
+        B sent;
+        B reply;
+        bool ok;
+    } cases[] = {
+        {kCmdV, 0, 0x11, {0x56}, {0x56, 0x11}, true},
+        // The bytes arrived, only the answer is wrong.
+        {kCmdV, 0, 0x10, {0x56}, {0x56, 0x10}, false},
+        {kCmdI, 0, 0x11, {0x49, 0x07}, {0x49, 0x07, 0x0E}, true},
+        {kCmdR, 8, 0x11, {0x52, 0x00, 0x08}, {0x52, 0x00, 0x08, 24, 27, 30, 33}, true},
+        {kCmdW,
+         0x104,
+         0x11,
+         {0x57, 0x01, 0x04, 4, 5, 6, 7},
+         {0x57, 0x01, 0x04, 4, 5, 6, 7, 4, 5, 6, 7},
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        CommandRig rig;
+        rig.port.radio.memory.resize(808);
+        for (int i = 0; i < 808; ++i) rig.port.radio.memory[i] = static_cast<std::uint8_t>(i * 3);
+        rig.port.radio.identity = 0x0E;
+        rig.port.radio.vAnswer = c.vAnswer;
+        EepromImage image(809);
+        for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i);
+        rig.link.state.SetAddress(c.address);
+        RadioCommand(rig.link, c.code, image);
+        EXPECT_EQ(rig.link.state.replyOk, c.ok);
+        EXPECT_EQ(rig.link.state.reply, c.reply);
+        ASSERT_EQ(rig.port.writes.size(), c.sent.size() > 1 ? 2u : 1u);
+        EXPECT_EQ(rig.port.writes[0].second, B{c.sent[0]});
+        EXPECT_EQ(rig.Sent(), c.sent);
+    }
 }
 
 TEST(RadioCommand, DataFollowTheLetterAfterTheTwoMillisecondPause) {

@@ -33,14 +33,13 @@ void CloseFd(int& fd) {
     fd = -1;
 }
 
-std::string ReadFrom(int fd) {
+std::string ReadFrom(std::FILE* file) {
     std::string text;
     char buffer[4096];
-    ::lseek(fd, 0, SEEK_SET);
-    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) != 0;) {
-        if (n > 0) text.append(buffer, static_cast<std::size_t>(n));
-        if (n < 0 && errno != EINTR) break;
-    }
+    std::rewind(file);
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, n);
+    std::fclose(file);
     return text;
 }
 
@@ -99,18 +98,12 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& args, in
 
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                      const std::vector<std::pair<std::string, std::string>>& env) {
-    RunResult run;
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
-    if (out && err) {
-        const pid_t child = Spawn(program, args, ::fileno(out), ::fileno(err), env);
-        if (child > 0) run.status = Reap(child, std::chrono::minutes(2));
-        run.out = ReadFrom(::fileno(out));
-        run.err = ReadFrom(::fileno(err));
-    }
-    if (out) std::fclose(out);
-    if (err) std::fclose(err);
-    return run;
+    if (!out || !err) return {};
+    const pid_t child = Spawn(program, args, ::fileno(out), ::fileno(err), env);
+    const int status = child > 0 ? Reap(child, std::chrono::minutes(2)) : -1;
+    return {status, ReadFrom(out), ReadFrom(err)};
 }
 
 RunResult RunCli(const std::vector<std::string>& args,
@@ -203,20 +196,6 @@ Bytes VradioProcess::Receive(std::size_t count) {
 
 Bytes VradioProcess::Exchange(const Bytes& frame, std::size_t count) {
     return Send(frame) ? Receive(count) : Bytes{};
-}
-
-Bytes VradioProcess::ReceiveWithin(std::chrono::milliseconds limit) {
-    Bytes got;
-    const auto deadline = Clock::now() + limit;
-    for (;;) {
-        pollfd pfd{port_, POLLIN, 0};
-        if (::poll(&pfd, 1, RemainingMs(deadline)) <= 0 || !(pfd.revents & POLLIN)) break;
-        std::uint8_t buffer[256];
-        const ssize_t n = ::read(port_, buffer, sizeof buffer);
-        if (n <= 0) break;
-        got.insert(got.end(), buffer, buffer + n);
-    }
-    return got;
 }
 
 bool VradioProcess::WaitHangUp() {

@@ -74,8 +74,6 @@ class VradioProcess {
     // Reads until count bytes have arrived, the line hangs up, or the safety limit passes.
     Bytes Receive(std::size_t count);
     Bytes Exchange(const Bytes& frame, std::size_t count);
-    // Waits up to limit for any byte; returns what arrived (empty when nothing did).
-    Bytes ReceiveWithin(std::chrono::milliseconds limit);
     // True when the port reports a hang-up (the master was closed) within the safety limit.
     bool WaitHangUp();
 

@@ -38,14 +38,12 @@ TEST(FaultParse, ReadsEveryKindWithDecimalAndHexAddresses) {
         bool always;
         std::uint8_t identity;
     } cases[] = {
-        {"silent", K::Silent, 0, false, 0},
-        {"short@0x0104", K::Short, 0x104, false, 0},
-        {"long@260", K::Long, 260, false, 0},
-        {"corrupt@0X20", K::Corrupt, 0x20, false, 0},
-        {"corrupt@8:always", K::Corrupt, 8, true, 0},
-        {"dead@65535", K::Dead, 0xFFFF, false, 0},
-        {"identity=0x0d", K::Identity, 0, false, 0x0D},
-        {"identity=255", K::Identity, 0, false, 0xFF},
+        // clang-format off
+        {"silent", K::Silent, 0, false, 0},            {"short@0x0104", K::Short, 0x104, false, 0},
+        {"long@260", K::Long, 260, false, 0},          {"corrupt@0X20", K::Corrupt, 0x20, false, 0},
+        {"corrupt@8:always", K::Corrupt, 8, true, 0},  {"dead@65535", K::Dead, 0xFFFF, false, 0},
+        {"identity=0x0d", K::Identity, 0, false, 13},  {"identity=255", K::Identity, 0, false, 255},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -87,70 +85,39 @@ TEST(RadioFaults, EachFaultShowsInTheAnswersAtItsAddressOnly) {
         std::vector<std::pair<int, std::uint8_t>> memoryAfter;
     };
     const Bytes w{0xA0, 0xA1, 0xA2, 0xA3};
+    const auto W = [&](int a) { return WriteFrame(a, w); };            // writes w at a
+    const auto Ok = [&](int a) { return Join(WriteFrame(a, w), w); };  // its clean answer
+    const auto R = [](int a) { return ReadFrame(a); };
+    const Bytes v{0x56}, vAnswer{0x56, 0x11}, i{0x49, 0x07};
+    // clang-format off
     const Case cases[] = {
-        {{"silent"},
-         0,
-         {{{0x56}, {}}, {{0x49, 0x07}, {}}, {ReadFrame(8), {}}, {WriteFrame(16, w), {}}},
-         {{16, 17}}},
+        {{"silent"}, 0, {{v, {}}, {i, {}}, {R(8), {}}, {W(16), {}}}, {{16, 17}}},
         // Every time, writes and reads alike; the write itself is stored; V is not affected.
-        {{"short@0x10"},
-         0,
-         {{ReadFrame(0x10), Cut(Clean(0x10))},
-          {ReadFrame(0x10), Cut(Clean(0x10))},
-          {WriteFrame(0x10, w), Cut(Join(WriteFrame(0x10, w), w))},
-          {WriteFrame(0x10, w), Cut(Join(WriteFrame(0x10, w), w))},
-          {ReadFrame(0x0C), Clean(0x0C)},
-          {ReadFrame(0x14), Clean(0x14)},
-          {{0x56}, {0x56, 0x11}}},
+        {{"short@0x10"}, 0,
+         {{R(0x10), Cut(Clean(0x10))}, {R(0x10), Cut(Clean(0x10))}, {W(0x10), Cut(Ok(0x10))},
+          {W(0x10), Cut(Ok(0x10))}, {R(0x0C), Clean(0x0C)}, {R(0x14), Clean(0x14)}, {v, vAnswer}},
          {{0x10, 0xA0}, {0x13, 0xA3}}},
         // The stray byte repeats the last one.
-        {{"long@8"},
-         0,
-         {{ReadFrame(8), Join(Clean(8), {0x0C})},
-          {ReadFrame(8), Join(Clean(8), {0x0C})},
-          {WriteFrame(8, w), Join(Join(WriteFrame(8, w), w), {0xA3})},
-          {ReadFrame(4), Clean(4)}},
-         {}},
+        {{"long@8"}, 0,
+         {{R(8), Join(Clean(8), {0x0C})}, {R(8), Join(Clean(8), {0x0C})},
+          {W(8), Join(Ok(8), {0xA3})}, {R(4), Clean(4)}}, {}},
         // Once: the first answer at the address has that byte inverted, the memory is right.
-        {{"corrupt@0x20"},
-         0,
-         {{ReadFrame(0x20), Set(Clean(0x20), 3, 0xDE)},
-          {ReadFrame(0x20), Clean(0x20)},
-          {WriteFrame(0x20, w), Join(WriteFrame(0x20, w), w)}},
-         {}},
-        {{"corrupt@0x40"},
-         0,
-         {{WriteFrame(0x40, w), Set(Join(WriteFrame(0x40, w), w), 7, 0x5F)},
-          {WriteFrame(0x40, w), Join(WriteFrame(0x40, w), w)}},
+        {{"corrupt@0x20"}, 0,
+         {{R(0x20), Set(Clean(0x20), 3, 0xDE)}, {R(0x20), Clean(0x20)}, {W(0x20), Ok(0x20)}}, {}},
+        {{"corrupt@0x40"}, 0, {{W(0x40), Set(Ok(0x40), 7, 0x5F)}, {W(0x40), Ok(0x40)}},
          {{0x40, 0xA0}}},
-        {{"corrupt@0x23:always"},
-         0,
-         {{ReadFrame(0x20), Set(Clean(0x20), 6, 0xDB)},
-          {ReadFrame(0x20), Set(Clean(0x20), 6, 0xDB)},
-          {WriteFrame(0x20, w), Set(Join(WriteFrame(0x20, w), w), 10, 0x5C)},
-          {ReadFrame(0x24), Clean(0x24)}},
-         {{0x23, 0xA3}}},
-        {{"identity=0x0D"},
-         1,
-         {{{0x49, 0x07}, {0x49, 0x07, 0x0D}}, {{0x56}, {0x56, 0x11}}, {ReadFrame(0), Clean(0)}},
-         {}},
+        {{"corrupt@0x23:always"}, 0,
+         {{R(0x20), Set(Clean(0x20), 6, 0xDB)}, {R(0x20), Set(Clean(0x20), 6, 0xDB)},
+          {W(0x20), Set(Ok(0x20), 10, 0x5C)}, {R(0x24), Clean(0x24)}}, {{0x23, 0xA3}}},
+        {{"identity=0x0D"}, 1, {{i, {0x49, 0x07, 0x0D}}, {v, vAnswer}, {R(0), Clean(0)}}, {}},
         // The echo of the dying frame goes out, its answer never does, nor anything after.
-        {{"dead@0x0030"},
-         0,
-         {{ReadFrame(0x2C), Clean(0x2C)},
-          {WriteFrame(0x30, w), WriteFrame(0x30, w)},
-          {{0x56}, {}},
-          {ReadFrame(0), {}}},
+        {{"dead@0x0030"}, 0, {{R(0x2C), Clean(0x2C)}, {W(0x30), W(0x30)}, {v, {}}, {R(0), {}}},
          {{0x30, 0x31}}},
-        {{"short@0", "long@4", "corrupt@8:always", "identity=7"},
-         0,
-         {{ReadFrame(0), Cut(Clean(0))},
-          {ReadFrame(4), Join(Clean(4), {0x08})},
-          {ReadFrame(8), Set(Clean(8), 3, 0xF6)},
-          {ReadFrame(12), Clean(12)},
-          {{0x49, 0x07}, {0x49, 0x07, 0x07}}},
-         {}},
+        {{"short@0", "long@4", "corrupt@8:always", "identity=7"}, 0,
+         {{R(0), Cut(Clean(0))}, {R(4), Join(Clean(4), {0x08})}, {R(8), Set(Clean(8), 3, 0xF6)},
+          {R(12), Clean(12)}, {i, {0x49, 0x07, 0x07}}}, {}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.faults.front());
         std::vector<Fault> faults;

@@ -2,7 +2,6 @@
 // --load / --save round trip through real .cfg files in a temporary folder.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 #include "image/cfg_file.h"
@@ -18,7 +17,6 @@
 namespace talveron::vradio {
 namespace {
 
-namespace fs = std::filesystem;
 using test::ReadImage;
 using test::TempDir;
 
@@ -106,15 +104,11 @@ TEST(LoadAndSave, LoadTakesMemoryAndModelFromTheFile) {
         const EepromImage file = ReadImage(path);
         const RadioSetup setup = MakeRadio(LoadOptions(path));
         ASSERT_TRUE(setup.radio.has_value()) << setup.error;
-        const VirtualRadio& radio = *setup.radio;
-        EXPECT_EQ(radio.ModelCode(), file.back());
-        ASSERT_EQ(radio.Memory().size(), kSmallMemory);
-        for (std::size_t a = 0; a < kSmallMemory; ++a) {
-            if (a == kAddrRadioType) continue;
-            EXPECT_EQ(radio.Memory()[a], file[a]) << path << " at " << a;
-        }
+        EXPECT_EQ(setup.radio->ModelCode(), file.back());
         // The samples carry bit 1 although they hold 16 channels; the radio clears it.
-        EXPECT_EQ(radio.Memory()[kAddrRadioType], file[kAddrRadioType] & ~kLargeMemoryBit);
+        EepromImage expected(file.begin(), file.end() - 1);
+        expected[kAddrRadioType] &= static_cast<std::uint8_t>(~kLargeMemoryBit);
+        EXPECT_EQ(setup.radio->Memory(), expected) << path;
     }
 }
 
@@ -125,7 +119,6 @@ TEST(LoadAndSave, OptionsOverrideTheFilesModelAndSize) {
     const RadioSetup setup = MakeRadio(o);
     ASSERT_TRUE(setup.radio.has_value()) << setup.error;
     EXPECT_EQ(setup.radio->ModelCode(), 1);
-    EXPECT_EQ(setup.radio->IdentityByte(), 0x0E);
     ASSERT_EQ(setup.radio->Memory().size(), kLargeMemory);
     EXPECT_NE(setup.radio->Memory()[kAddrRadioType] & kLargeMemoryBit, 0);
     EXPECT_EQ(setup.radio->Memory()[kSmallMemory], 0xFF);
@@ -172,30 +165,6 @@ TEST(LoadAndSave, RefusedFilesGiveTheirMessage) {
     const RadioSetup refused = MakeRadio(LoadOptions(model3));
     EXPECT_FALSE(refused.radio.has_value());
     EXPECT_FALSE(refused.error.empty());
-}
-
-TEST(LoadAndSave, SaveWritesTheMemoryAsNowHeldAndTheModelByte) {
-    TempDir temp;
-    const RadioSetup setup = MakeRadio(LoadOptions(kSampleA2));
-    ASSERT_TRUE(setup.radio.has_value()) << setup.error;
-    VirtualRadio radio = *setup.radio;
-    radio.Receive(Bytes{kCmdWrite, 0x00, 0x80, 0x01, 0x02, 0x03, 0x04});
-
-    const std::string path = temp.file("saved.cfg");
-    EXPECT_EQ(SaveRadio(radio, path), "");
-    EXPECT_EQ(fs::file_size(path), 3u * (kSmallMemory + 1));
-    const CfgReadResult back = ReadCfgFile(path);
-    ASSERT_TRUE(back.ok()) << back.message;
-    EXPECT_EQ(back.modelCode, 1);
-    EXPECT_EQ(back.image, radio.SaveImage());
-    EXPECT_EQ(back.image[0x80], 0x01);
-    EXPECT_EQ(back.image[0x83], 0x04);
-
-    // Loading the saved file gives the same radio again.
-    const RadioSetup again = MakeRadio(LoadOptions(path));
-    ASSERT_TRUE(again.radio.has_value()) << again.error;
-    EXPECT_EQ(again.radio->Memory(), radio.Memory());
-    EXPECT_EQ(again.radio->ModelCode(), 1);
 }
 
 TEST(LoadAndSave, SaveToAnUnwritablePlaceReportsTheFailure) {

@@ -1,6 +1,7 @@
 // The command line of talveron-vradio, read in-process.
 #include <gtest/gtest.h>
 
+#include "vradio/default_memory.h"
 #include "vradio/options.h"
 
 namespace talveron::vradio {
@@ -19,7 +20,11 @@ TEST(VradioOptions, DefaultsAreModel0SmallMemory9600BaudNoFaults) {
     const RadioSetup setup = MakeRadio(o);
     ASSERT_TRUE(setup.radio.has_value());
     EXPECT_EQ(setup.radio->ModelCode(), 0);
-    EXPECT_EQ(setup.radio->Memory().size(), kSmallMemory);
+    EXPECT_EQ(setup.radio->Memory(), DefaultMemory(0, kSmallMemory));
+    const RadioSetup large = MakeRadio(Good({"--model", "1", "--memory", "large"}));
+    ASSERT_TRUE(large.radio.has_value());
+    EXPECT_EQ(large.radio->IdentityByte(), 0x0E);
+    EXPECT_EQ(large.radio->Memory(), DefaultMemory(1, kLargeMemory));
 }
 
 TEST(VradioOptions, ReadsEveryOptionInBothSpellings) {

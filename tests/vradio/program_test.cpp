@@ -62,16 +62,6 @@ TEST(VradioProgram, AnswersEveryCommandOverThePort) {
     EXPECT_EQ(radio.Stop(SIGTERM), 0);
 }
 
-TEST(VradioProgram, ModelAndMemorySizeShowInTheAnswers) {
-    VradioProcess radio({"--baud=0", "--model", "1", "--memory", "large"});
-    OPEN(radio);
-    EXPECT_EQ(radio.Exchange({0x49, 0x07}, 3), (Bytes{0x49, 0x07, 0x0E}));
-    const EepromImage memory = ReadAll(radio, kLargeMemory);
-    EXPECT_EQ(memory, DefaultMemory(1, kLargeMemory));
-    EXPECT_EQ(radio.Exchange(ReadFrame(808), 7), Join(ReadFrame(808), {0xFF, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(radio.Stop(SIGINT), 0);
-}
-
 TEST(VradioProgram, LoadServesTheFileAndSaveWritesTheMemoryOnSignal) {
     TempDir temp;
     const std::string sample = test::SamplePath("vk-a2-16ch.cfg");
@@ -114,21 +104,6 @@ TEST(VradioProgram, DeadLineHangsUpAndStillSavesOnSignal) {
     EXPECT_TRUE(radio.Running());
     EXPECT_EQ(radio.Stop(SIGTERM), 0);
     EXPECT_EQ(test::ReadImage(saved).size(), kSmallMemory + 1);
-}
-
-TEST(VradioProgram, FaultsShowOnTheLine) {
-    VradioProcess silent({"--fault", "silent"});
-    OPEN(silent);
-    ASSERT_TRUE(silent.Send({0x56, 0x49, 0x07}));
-    EXPECT_TRUE(silent.ReceiveWithin(milliseconds(200)).empty());
-    EXPECT_EQ(silent.Stop(SIGTERM), 0);
-
-    VradioProcess radio({"--fault", "short@8", "--fault", "identity=0x0D"});
-    OPEN(radio);
-    EXPECT_EQ(radio.Exchange({0x49, 0x07}, 3), (Bytes{0x49, 0x07, 0x0D}));
-    ASSERT_TRUE(radio.Send(ReadFrame(8)));
-    EXPECT_EQ(radio.ReceiveWithin(milliseconds(200)).size(), 6u);
-    EXPECT_EQ(radio.Stop(SIGTERM), 0);
 }
 
 TEST(VradioProgram, HalfFrameThatGoesQuietIsForgotten) {
