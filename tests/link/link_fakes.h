@@ -119,11 +119,6 @@ class ScriptedPrompt final : public UserPrompt {
         script.pop_front();
         return a;
     }
-    int Count(const std::string& text) const {
-        int n = 0;
-        for (const Question& q : asked) n += q.text == text ? 1 : 0;
-        return n;
-    }
 };
 
 class RecordingStatus final : public StatusLine {
@@ -131,12 +126,10 @@ class RecordingStatus final : public StatusLine {
     std::string text;
     std::uint32_t color = kStatusBlack;
     int fontSize = 0;
-    std::vector<std::string> history;
 
     void SetStatus(const std::string& t, std::uint32_t c) override {
         text = t;
         color = c;
-        history.push_back(t);
     }
     void FitStatus(int size) override { fontSize = size; }
     std::string StatusText() const override { return text; }
@@ -150,7 +143,6 @@ class RecordingView final : public TransferView {
     std::vector<int> values;
     bool busy = false;
     int events = 0;
-    std::function<void()> onEvents;
 
     void BeginTransfer() override { ++begins; }
     void EndTransfer() override { ++ends; }
@@ -158,10 +150,7 @@ class RecordingView final : public TransferView {
     void SetProgressMaximum(int m) override { maximum = m; }
     void SetProgressValue(int v) override { values.push_back(v); }
     void SetBusy(bool b) override { busy = b; }
-    void ProcessEvents() override {
-        ++events;
-        if (onEvents) onEvents();
-    }
+    void ProcessEvents() override { ++events; }
 };
 
 // The link over the fake port and clock with the scripted and recording user side.

@@ -66,33 +66,29 @@ std::function<void(B&)> Cut(std::size_t keep) {
     return [keep](B& answer) { answer.resize(keep); };
 }
 
-TEST(Upload, SmallRadioGivesA145ByteImageIn36FramesAfterTheProbe) {
-    TransferRig rig;
-    const TransferOutcome out = rig.Upload();
-    ASSERT_EQ(out.result, Result::Uploaded);
-    EXPECT_EQ(out.image, talveron::test::Join(rig.port.radio.memory, {0}));
-    EXPECT_EQ(rig.port.radio.framesR, 1 + 36);
-    EXPECT_EQ(rig.link.state.blockCount, 16);
-    EXPECT_EQ(rig.view.maximum, 144);
-    EXPECT_EQ(rig.view.values.back(), 144);
-    EXPECT_EQ(rig.view.begins, 1);
-    EXPECT_EQ(rig.view.ends, 1);
-    EXPECT_FALSE(rig.view.busy) << "the normal pointer is back";
-    EXPECT_TRUE(rig.prompt.asked.empty());
-    EXPECT_EQ(rig.status.text, "VK-A1   detected");
-}
-
-TEST(Upload, LargeRadioGivesAn809ByteImageWithTheModelByteLast) {
-    TransferRig rig;
-    rig.MakeLarge();
-    rig.port.radio.identity = 0x0E;
-    const TransferOutcome out = rig.Upload();
-    ASSERT_EQ(out.result, Result::Uploaded);
-    // Frames step by four across the carry into the high address byte.
-    EXPECT_EQ(out.image, talveron::test::Join(rig.port.radio.memory, {1}));
-    EXPECT_EQ(out.modelCode, 1);
-    EXPECT_EQ(rig.port.radio.framesR, 1 + 202);
-    EXPECT_EQ(rig.link.state.blockCount, 99);
+// The probe, then the whole memory in frames of four (across the carry into the high address
+// byte), the model byte last.
+TEST(Upload, GivesTheRadiosMemoryAndModelInFourByteFramesAfterTheProbe) {
+    for (const bool large : {false, true}) {
+        SCOPED_TRACE(large);
+        TransferRig rig;
+        if (large) rig.MakeLarge();
+        rig.port.radio.identity = large ? 0x0E : 0x0F;
+        const TransferOutcome out = rig.Upload();
+        ASSERT_EQ(out.result, Result::Uploaded);
+        EXPECT_EQ(out.image, talveron::test::Join(rig.port.radio.memory, {B::value_type{large}}));
+        EXPECT_EQ(out.modelCode, large ? 1 : 0);
+        EXPECT_EQ(rig.port.radio.framesR, large ? 1 + 202 : 1 + 36);
+        EXPECT_EQ(rig.link.state.blockCount, large ? 99 : 16);
+        const int size = large ? 808 : 144;
+        EXPECT_EQ(rig.view.maximum, size);
+        EXPECT_EQ(rig.view.values.back(), size);
+        EXPECT_EQ(rig.view.begins, 1);
+        EXPECT_EQ(rig.view.ends, 1);
+        EXPECT_FALSE(rig.view.busy) << "the normal pointer is back";
+        EXPECT_TRUE(rig.prompt.asked.empty());
+        EXPECT_EQ(rig.status.text, large ? "VK-A2   detected" : "VK-A1   detected");
+    }
 }
 
 // Every way a transfer meets a fault or a question: the result, the questions asked in order
