@@ -70,7 +70,6 @@ class NotePadTest : public ::testing::Test {
 
 TEST_F(NotePadTest, ShowsTheDocumentsLabelsAndLinesAndRefreshFollowsTheModel) {
     frmNotePad window(&host, 3);
-    EXPECT_EQ(window.Tag(), 3);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("VK-A1-16CH.CFG"));
     EXPECT_EQ(window.Label3(8)->text(), QStringLiteral("Model:VK-A1  "));
     EXPECT_EQ(window.Label3(9)->text(), QStringLiteral("Range:140-175MHz"));

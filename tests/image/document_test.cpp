@@ -70,22 +70,16 @@ TEST(Document, OpenCopiesHeadOptionsModelAndLines) {
     EXPECT_EQ(doc.Limits().low, 440);
 }
 
-TEST(Document, BuildImageWritesAddressZeroAsZeroAndKeepsTheRestOfTheHead) {
+TEST(Document, BuildImageTakesTheEditedHeadOptionsAndModelAndWritesAddressZeroAsZero) {
     const EepromImage image = SmallImage(0xA0);
     Document doc = OpenDocument(image, 1, "X");
-    EepromImage built = BuildImage(doc);
-    ASSERT_EQ(built.size(), image.size());
-    EXPECT_EQ(built[0], 0);
-    for (std::size_t i = 1; i < image.size(); ++i) {
-        if (i >= 16 + 8 && i < 16 + 16) continue;  // the empty record's word bytes are stale
-        EXPECT_EQ(built[i], image[i]) << i;
-    }
+    // (That a build gives back the head and records read is followed in round_trip_test.)
     // Edits of the head copy and the option bytes go into the next build.
     doc.state.head[0x0F] = 0x42;
     doc.state.head[0] = 0x99;  // index 0 is never used
     doc.state.chOpt[0] = 0xFC;
     doc.state.model = 0;
-    built = BuildImage(doc);
+    const EepromImage built = BuildImage(doc);
     EXPECT_EQ(built[0x0F], 0x42);
     EXPECT_EQ(built[0], 0);
     EXPECT_EQ(built[16], 0xFC);
