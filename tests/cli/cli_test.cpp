@@ -72,25 +72,16 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// The image of a sample, to be changed and written as a file of its own.
-EepromImage SampleImage(const char* name) {
-    const CfgReadResult r = ReadCfgFile(Sample(name));
-    EXPECT_TRUE(r.ok()) << r.message;
-    return r.image;
-}
-
 void WriteImage(const std::string& path, const EepromImage& image) {
     test::WriteBytes(path, test::ByteRecords(image));
 }
 
-TEST(CliShow, PrintsTheSampleLineByLineWithItsTrailingBlanks) {
+TEST(CliShow, PrintsTheSamplesLineByLineWithTheirTrailingBlanksAndA99ChannelFile) {
     const CliRun r = RunCli({"show", Sample("vk-a1-16ch.cfg")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out, kShowA1);
-}
 
-TEST(CliShow, SecondModelAndA99ChannelFile) {
     const CliRun a2 = RunCli({"show", Sample("vk-a2-16ch.cfg")});
     ASSERT_EQ(a2.status, 0) << a2.err;
     const auto lines = Lines(a2.out);
@@ -119,7 +110,7 @@ TEST(CliShow, SecondModelAndA99ChannelFile) {
 TEST(CliRefusedFiles, MessageOnStandardErrorNothingOnStandardOutput) {
     TempDir dir;
     const std::string missing = dir.file("missing.cfg");
-    auto image = SampleImage("vk-a1-16ch.cfg");
+    auto image = test::ReadImage(Sample("vk-a1-16ch.cfg"));
     image.back() = 2;
     WriteImage(dir.file("model2.cfg"), image);
     test::WriteBytes(dir.file("big.cfg"), std::vector<std::uint8_t>(5001, 0x11));
@@ -189,7 +180,7 @@ TEST(CliCheck, VerdictsAndExitCodes) {
 
     // Channel 5's receive side on the 2.5 kHz raster: 190.0025 MHz in the synthesizer,
     // 145.0025 MHz shown (q 76001, N 1187, A 33 with P 64: word 0x9468, nibble 0110).
-    auto image = SampleImage("vk-a1-16ch.cfg");
+    auto image = test::ReadImage(Sample("vk-a1-16ch.cfg"));
     std::uint8_t* ch5 = image.data() + 16 + 8 * 4;
     ch5[3] = 0x94;
     ch5[4] = 0x68;
@@ -211,7 +202,7 @@ TEST(CliCheck, VerdictsAndExitCodes) {
     EXPECT_EQ(band.out, "Channel #9 Range Out !\n");
 
     // No channel holds a frequency: nothing to say.
-    auto empty = SampleImage("vk-a1-16ch.cfg");
+    auto empty = test::ReadImage(Sample("vk-a1-16ch.cfg"));
     for (int k = 0; k < 16; ++k) empty[16 + 8 * k] = 0;
     WriteImage(dir.file("empty.cfg"), empty);
     const CliRun none = RunCli({"check", dir.file("empty.cfg")});
@@ -270,53 +261,52 @@ TEST(CliExportImport, ExportThenImportShowsTheSameDocument) {
 TEST(CliExportImport, BadRowsAreRefusedAndNothingIsWritten) {
     TempDir dir;
     const std::string base = Sample("vk-a1-16ch.cfg");
+    const std::string big = dir.file("big.cfg");
+    test::ImageGenerator gen(5);
+    WriteImage(big, gen.Make(99, 0x00, 128).image);
     const std::string header =
         "Channel,RxFreq,RxTone,TxFreq,TxTone,Spacing,Power,BCLO,Scan,Penalty\n";
     const std::string good = "1,145.012500,67.0,145.012500,67.0,12.5,H,OFF,ON,OFF\n";
-    const std::pair<std::string, std::string> cases[] = {
-        {"2,145.01x,,,,25.0,L,OFF,OFF,OFF\n", "line 3, column 2 (RxFreq)"},
-        {"2,145.0,,145.0,D999,25.0,L,OFF,OFF,OFF\n", "line 3, column 5 (TxTone)"},
-        {"2,145.0,,,,25.0,L,OFF,maybe,OFF\n", "line 3, column 9 (Scan)"},
-        {"17,145.0,,,,25.0,L,OFF,OFF,OFF\n", "line 3, column 1 (Channel)"},
-        {"0,145.0,,,,25.0,L,OFF,OFF,OFF\n", "line 3, column 1 (Channel)"},
+    std::filesystem::create_directory(dir.file("folder.csv"));
+    // The base, the rows after the header and a good row (nullptr: "none.csv" or
+    // "folder.csv", which are no files), and the start of the message then a part of it.
+    const struct {
+        std::string base;
+        const char* rows;
+        std::string start;
+        std::string part;
+    } cases[] = {
+        {base, "2,145.01x,,,,25.0,L,OFF,OFF,OFF\n", "line 3, column 2 (RxFreq)", ""},
+        {base, "2,145.0,,145.0,D999,25.0,L,OFF,OFF,OFF\n", "line 3, column 5 (TxTone)", ""},
+        {base, "2,145.0,,,,25.0,L,OFF,maybe,OFF\n", "line 3, column 9 (Scan)", ""},
+        {base, "17,145.0,,,,25.0,L,OFF,OFF,OFF\n", "line 3, column 1 (Channel)", "outside 1..16"},
+        {base, "0,145.0,,,,25.0,L,OFF,OFF,OFF\n", "line 3, column 1 (Channel)", "outside 1..16"},
+        {big, "100,145.0,,,,25.0,L,OFF,OFF,OFF\n", "line 3, column 1 (Channel)", "outside 1..99"},
+        {base, nullptr, "none.csv", ""},
+        {base, nullptr, "folder.csv", ""},
     };
     const std::string out = dir.file("out.cfg");
-    for (const auto& [row, where] : cases) {
-        const std::string csv = dir.file("bad.csv");
-        test::WriteText(csv, header + good + row);
-        const CliRun r = RunCli({"import", base, csv, "-o", out});
-        EXPECT_EQ(r.status, 2) << row;
-        EXPECT_EQ(r.out, "") << row;
-        EXPECT_EQ(r.err.rfind(csv + ": " + where, 0), 0u) << r.err;
-        EXPECT_FALSE(std::filesystem::exists(out)) << row;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rows ? c.rows : c.start);
+        const std::string csv = c.rows ? dir.file("bad.csv") : dir.file(c.start);
+        if (c.rows) test::WriteText(csv, header + good + c.rows);
+        const CliRun r = RunCli({"import", c.base, csv, "-o", out});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        if (c.rows) {
+            EXPECT_EQ(r.err.rfind(csv + ": " + c.start, 0), 0u) << r.err;
+        } else {
+            EXPECT_EQ(r.err, "Can't open file: " + csv + "\n");
+        }
+        EXPECT_NE(r.err.find(c.part), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(out));
     }
-    const CliRun range = RunCli({"import", base, dir.file("bad.csv"), "-o", out});
-    EXPECT_NE(range.err.find("outside 1..16"), std::string::npos) << range.err;
-
-    // A 99-channel base takes channel 99 but not 100.
-    test::ImageGenerator gen(5);
-    WriteImage(dir.file("big.cfg"), gen.Make(99, 0x00, 128).image);
+    // A 99-channel base takes channel 99.
     test::WriteText(dir.file("99.csv"), header + "99,145.0,,,,25.0,L,OFF,OFF,OFF\n");
-    EXPECT_EQ(RunCli({"import", dir.file("big.cfg"), dir.file("99.csv"), "-o", out}).status, 0);
-    const CliRun shown = RunCli({"show", out});
-    EXPECT_NE(shown.out.find("\n99  145.000000  000=  None   NONE        000=  None   \n"),
+    EXPECT_EQ(RunCli({"import", big, dir.file("99.csv"), "-o", out}).status, 0);
+    EXPECT_NE(RunCli({"show", out})
+                  .out.find("\n99  145.000000  000=  None   NONE        000=  None   \n"),
               std::string::npos);
-    std::filesystem::remove(out);
-    test::WriteText(dir.file("100.csv"), header + "100,145.0,,,,25.0,L,OFF,OFF,OFF\n");
-    const CliRun hundred = RunCli({"import", dir.file("big.cfg"), dir.file("100.csv"), "-o", out});
-    EXPECT_EQ(hundred.status, 2);
-    EXPECT_NE(hundred.err.find("outside 1..99"), std::string::npos) << hundred.err;
-    EXPECT_FALSE(std::filesystem::exists(out));
-
-    const CliRun noCsv = RunCli({"import", base, dir.file("none.csv"), "-o", out});
-    EXPECT_EQ(noCsv.status, 2);
-    EXPECT_EQ(noCsv.err, "Can't open file: " + dir.file("none.csv") + "\n");
-    EXPECT_FALSE(std::filesystem::exists(out));
-    std::filesystem::create_directory(dir.file("folder.csv"));
-    const CliRun folderCsv = RunCli({"import", base, dir.file("folder.csv"), "-o", out});
-    EXPECT_EQ(folderCsv.status, 2);
-    EXPECT_EQ(folderCsv.err, "Can't open file: " + dir.file("folder.csv") + "\n");
-    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 TEST(CliExportImport, ImportOverAReadOnlyFileIsRefused) {

@@ -52,23 +52,19 @@ TEST(PortNames, NumbersFollowTheVariable) {
     EXPECT_EQ(NumberedPortDevices().size(), 8u) << "numbers go up to 8";
 }
 
-TEST(QtPort, NumberWithoutDeviceIsNotFound) {
+TEST(QtPort, NumberWithoutDeviceAndMissingDeviceAreNotFound) {
     PortsVariable ports("/dev/pts/41");
-    QtSerialPort port;
-    port.SelectPort(2);
-    const link::OpenResult r = port.Open();
-    EXPECT_EQ(r.failure, link::OpenFailure::NotFound);
-    EXPECT_EQ(r.message.rfind("port 2: no such port", 0), 0u) << r.message;
-    EXPECT_FALSE(port.IsOpen());
-}
-
-TEST(QtPort, MissingDeviceIsNotFound) {
-    QtSerialPort port;
-    port.SelectDevice("/dev/pts/no-such-pty");
-    const link::OpenResult r = port.Open();
-    EXPECT_FALSE(r.ok());
-    EXPECT_NE(r.failure, link::OpenFailure::Permission);
-    EXPECT_NE(r.message.find("/dev/pts/no-such-pty"), std::string::npos);
+    QtSerialPort byNumber;
+    byNumber.SelectPort(2);
+    QtSerialPort byPath;
+    byPath.SelectDevice("/dev/pts/no-such-pty");
+    for (auto [port, message] : {std::pair{&byNumber, "port 2: no such port"},
+                                 std::pair{&byPath, "/dev/pts/no-such-pty"}}) {
+        const link::OpenResult r = port->Open();
+        EXPECT_EQ(r.failure, link::OpenFailure::NotFound) << r.message;
+        EXPECT_EQ(r.message.rfind(message, 0), 0u) << r.message;
+        EXPECT_FALSE(port->IsOpen());
+    }
 }
 
 TEST(QtPort, OpensAPtyByNumberAnswersAreRawAndASecondOpenIsBusy) {

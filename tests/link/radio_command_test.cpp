@@ -73,18 +73,13 @@ TEST(RadioCommand, SendsItsFrameAndTakesTheWholeReply) {
         ASSERT_EQ(rig.port.writes.size(), c.sent.size() > 1 ? 2u : 1u);
         EXPECT_EQ(rig.port.writes[0].second, B{c.sent[0]});
         EXPECT_EQ(rig.Sent(), c.sent);
+        if (rig.port.writes.size() < 2) continue;
+        // The rest follows the letter after the 2 ms pause, in which events are handled.
+        const auto gap = rig.port.writes[1].first - rig.port.writes[0].first;
+        EXPECT_GE(gap, microseconds(2000));
+        EXPECT_LT(gap, microseconds(3000)) << "no more than the pause itself";
+        EXPECT_GE(rig.view.events, 1);
     }
-}
-
-TEST(RadioCommand, DataFollowTheLetterAfterTheTwoMillisecondPause) {
-    CommandRig rig;
-    rig.link.state.SetAddress(0);
-    RadioCommand(rig.link, kCmdR);
-    ASSERT_EQ(rig.port.writes.size(), 2u);
-    const auto gap = rig.port.writes[1].first - rig.port.writes[0].first;
-    EXPECT_GE(gap, microseconds(2000));
-    EXPECT_LT(gap, microseconds(3000)) << "no more than the pause itself";
-    EXPECT_GE(rig.view.events, 1) << "the pause lets the program handle its events";
 }
 
 TEST(RadioCommand, ShortReplyFailsAfterItsTimeoutAndKeepsTheOldReply) {
