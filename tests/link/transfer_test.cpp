@@ -200,41 +200,33 @@ TEST(Transfer, FaultsAndQuestionsEndInTheirResult) {
     }
 }
 
-TEST(Download, WritesTheDocumentsImageBlockByBlock) {
-    TransferRig rig;
-    const Document doc = Sample("vk-a1-16ch.cfg");
-    ASSERT_EQ(rig.Download(doc).result, Result::Downloaded);
-    const EepromImage image = BuildImage(doc);
-    B expected(image.begin(), image.end() - 1);
-    expected[kAddrRadioType] &= ~0x02;
-    EXPECT_EQ(rig.port.radio.memory, expected);
-    EXPECT_EQ(rig.port.radio.framesW, 36);
-    EXPECT_TRUE(rig.prompt.asked.empty()) << "no warning, no question";
-    EXPECT_EQ(rig.view.maximum, 144);
-}
-
-TEST(Download, LargeDocumentToSmallRadioWritesAddresses0To143Only) {
-    TransferRig rig;
-    const Document doc = LargeDocument();
-    ASSERT_EQ(BuildImage(doc).size(), 809u);
-    ASSERT_EQ(rig.Download(doc).result, Result::Downloaded);
-    EXPECT_EQ(rig.port.radio.framesW, 36);
-    EXPECT_EQ(rig.port.radio.writeAddresses.back(), 140);
-    EXPECT_EQ(rig.port.radio.memory[kAddrRadioType] & 0x02, 0)
-        << "the small radio must not be told it has the large memory";
-    EXPECT_EQ(rig.view.maximum, 144);
-}
-
-TEST(Download, SmallDocumentToLargeRadioKeepsItsMemorySize) {
-    TransferRig rig;
-    rig.MakeLarge();
-    const B tail(rig.port.radio.memory.begin() + 144, rig.port.radio.memory.end());
-    ASSERT_EQ(rig.Download(Sample("vk-a1-16ch.cfg")).result, Result::Downloaded);
-    EXPECT_EQ(rig.port.radio.framesW, 36);
-    EXPECT_NE(rig.port.radio.memory[kAddrRadioType] & 0x02, 0);
-    EXPECT_EQ(B(rig.port.radio.memory.begin() + 144, rig.port.radio.memory.end()), tail);
-    // And the next read still finds all 99 channels.
-    EXPECT_EQ(rig.Upload().image.size(), 809u);
+// A Download writes as much of the document's image as both the document and the radio hold
+// (a 16-channel document or radio: 144 bytes in 36 frames), keeps the radio's own memory-size
+// bit, and asks nothing.
+TEST(Download, WritesTheImageBlockByBlockKeepingTheRadiosMemorySize) {
+    for (const bool largeDocument : {false, true}) {
+        for (const bool largeRadio : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << largeDocument << largeRadio);
+            TransferRig rig;
+            if (largeRadio) rig.MakeLarge();
+            const B before = rig.port.radio.memory;
+            const Document doc = largeDocument ? LargeDocument() : Sample("vk-a1-16ch.cfg");
+            ASSERT_EQ(BuildImage(doc).size(), largeDocument ? 809u : 145u);
+            ASSERT_EQ(rig.Download(doc).result, Result::Downloaded);
+            B expected = before;
+            const EepromImage image = BuildImage(doc);
+            const int size = largeDocument && largeRadio ? 808 : 144;
+            std::copy(image.begin(), image.begin() + size, expected.begin());
+            expected[kAddrRadioType] = (image[kAddrRadioType] & ~0x02) | (largeRadio ? 0x02 : 0);
+            EXPECT_EQ(rig.port.radio.memory, expected);
+            EXPECT_EQ(rig.port.radio.framesW, size / 4);
+            EXPECT_EQ(rig.port.radio.writeAddresses.back(), size - 4);
+            EXPECT_TRUE(rig.prompt.asked.empty()) << "no warning, no question";
+            EXPECT_EQ(rig.view.maximum, size);
+            // And the next read still finds all the radio's channels.
+            EXPECT_EQ(rig.Upload().image.size(), largeRadio ? 809u : 145u);
+        }
+    }
 }
 
 TEST(Transfer, OtherOperationCodesDoNothing) {
