@@ -81,7 +81,8 @@ void frmReadMe::PrintCommand() {
     std::unique_ptr<QPrinter> own;
     QPrinter* printer = printerProvider ? printerProvider() : nullptr;
     if (!printer) {
-        own = std::make_unique<QPrinter>();
+        // At the screen's resolution the printed text would be laid out on a coarse grid.
+        own = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer = own.get();
     }
     PrintReadMeLines(*printer, lines);
@@ -90,22 +91,21 @@ void frmReadMe::PrintCommand() {
 int PrintReadMeLines(QPrinter& printer, const QStringList& lines) {
     QPainter painter;
     if (!painter.begin(&printer)) return 0;
-    // Work in twips.
+    // Work in twips: one logical unit of the painter is one twip on paper, whatever the
+    // printer's resolution.
     const double scale = printer.resolution() / 1440.0;
     painter.scale(scale, scale);
     QFont font = painter.font();
     font.setPixelSize(kPrintFontTwips);
     painter.setFont(font);
-    // Font metrics are in device pixels; bring them to twips.
-    auto twips = [&](int devicePixels) { return static_cast<int>(devicePixels / scale); };
-    const int lineHeight = twips(QFontMetrics(painter.font(), painter.device()).height());
-    auto width = [&](const QString& s) {
-        return twips(QFontMetrics(painter.font(), painter.device()).horizontalAdvance(s));
-    };
+    // The font's size is given in logical units, so its metrics are in twips already.
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int lineHeight = metrics.height();
+    const int ascent = metrics.ascent();
+    auto width = [&](const QString& s) { return metrics.horizontalAdvance(s); };
     const int pageWidth = static_cast<int>(printer.pageRect(QPrinter::DevicePixel).width() / scale);
     const int u = width(QStringLiteral("ZZ"));
     const int right = pageWidth - 4 * u;
-    const int ascent = twips(QFontMetrics(painter.font(), painter.device()).ascent());
 
     int page = 1;
     int y = 0;
