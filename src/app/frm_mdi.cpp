@@ -97,6 +97,13 @@ frmMDI::frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& cl
     BuildMainMenus();
     ShowMenusOf(nullptr);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &frmMDI::OnSubWindowActivated);
+    prompt_.onAnswered = [this](const link::Question& question, link::Answer) {
+        // No port to try: say why, when a port was there but refused.
+        if (question.text == link::kCommPortErrorText) {
+            commPortError_ = true;
+            ShowPermissionNotice();
+        }
+    };
     if (auto* qtUi = dynamic_cast<platform::QtUiServices*>(&ui_)) qtUi->SetParent(this);
 }
 
@@ -199,7 +206,17 @@ void frmMDI::Startup() {
     link::DetectRS(link_);
     ui_.SetBusy(false);
     ResetDocuments();
+    // The reset has put the menu hint over what the detection found; a port refused for lack
+    // of permission is the one thing the user can mend, so it gets the line back.
+    ShowPermissionNotice();
     status_->SaveState();
+}
+
+bool frmMDI::ShowPermissionNotice() {
+    const std::string notice = link::PermissionNotice(link_.state);
+    if (notice.empty()) return false;
+    ShowStatus(QString::fromStdString(notice));
+    return true;
 }
 
 void frmMDI::ResetDocuments() {
@@ -544,6 +561,7 @@ void frmMDI::RadioCommand(int operation) {
     const Document* doc = window ? documents_.Get(window->Tag()) : nullptr;
     if (operation == link::kOpDownload && !doc) return;
     transferRunning_ = true;
+    commPortError_ = false;
     SetTransferLock(true);
     link::TransferRequest request;
     request.operation = operation;
@@ -568,6 +586,8 @@ void frmMDI::RadioCommand(int operation) {
         RefreshCaptions();
         CheckActiveRanges();
     }
+    // The closing steps rewrote the line; with no port to try, the refusal stays in view.
+    if (commPortError_) ShowPermissionNotice();
 }
 
 void frmMDI::BeginTransfer() {

@@ -125,6 +125,9 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     int OpenDocumentWindow(int number);
     void RefreshCaptions();
     void SetTransferLock(bool locked);
+    // Puts the names of the ports refused for lack of permission on the status line; false
+    // (and the line untouched) when no port was refused.
+    bool ShowPermissionNotice();
     QString ShowSaveDialog(const QString& presetName);
     void WaitMs(int ms);
     std::string QuestionTitle() const;
@@ -139,6 +142,7 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     std::map<int, QPointer<QMdiSubWindow>> windows_;
     QPointer<QMdiSubWindow> active_;
     bool transferRunning_ = false;
+    bool commPortError_ = false;  // this transfer found no port to try
     bool cascading_ = false;
 
     QMdiArea* mdi_;

@@ -57,16 +57,22 @@ platform::MessageRequest ToMessageRequest(const link::Question& question) {
 }
 
 link::Answer PromptAdapter::Ask(const link::Question& question) {
+    link::Answer answer = link::Answer::Ok;
     switch (ui_.Message(ToMessageRequest(question))) {
         case platform::kYes:
-            return link::Answer::Yes;
+            answer = link::Answer::Yes;
+            break;
         case platform::kNo:
-            return link::Answer::No;
+            answer = link::Answer::No;
+            break;
         case platform::kCancel:
-            return link::Answer::Cancel;
+            answer = link::Answer::Cancel;
+            break;
         default:
-            return link::Answer::Ok;
+            break;
     }
+    if (onAnswered) onAnswered(question, answer);
+    return answer;
 }
 
 void StatusAdapter::SetStatus(const std::string& text, std::uint32_t color) {

@@ -2,6 +2,8 @@
 // become message boxes of UiServices, its status line is the main window's labErrMsg.
 #pragma once
 
+#include <functional>
+
 #include "app/status_line.h"
 #include "link/status_line.h"
 #include "link/user_prompt.h"
@@ -13,6 +15,9 @@ class PromptAdapter : public link::UserPrompt {
   public:
     explicit PromptAdapter(platform::UiServices& ui) : ui_(ui) {}
     link::Answer Ask(const link::Question& question) override;
+
+    // Runs after each question has been answered, with the question and its answer.
+    std::function<void(const link::Question&, link::Answer)> onAnswered;
 
   private:
     platform::UiServices& ui_;

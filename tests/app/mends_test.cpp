@@ -1,0 +1,228 @@
+// The desktop program on a scripted port list: the notice about ports refused for lack of
+// permission, the save offered when a changed document closes, the customer editor's Changed
+// flag and Timer1, the ReadMe viewer while a transfer runs, and the port list the virtual
+// radio makes.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <map>
+#include <memory>
+
+#include "app/frm_mdi.h"
+#include "app/virtual_radio.h"
+#include "image/cfg_file.h"
+#include "link/link_clock.h"
+#include "link/port_detect.h"
+#include "platform/port_names.h"
+#include "platform/scripted_ui_services.h"
+#include "qt_test_util.h"
+
+namespace talveron::app {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using link::OpenFailure;
+using link::OpenResult;
+using platform::kNo;
+using platform::kOk;
+using platform::kYes;
+
+const QString kSamples = QStringLiteral(TALVERON_SAMPLES);
+
+// Ports by number: each opens as scripted (a port not named does not exist). Nothing ever
+// answers on an open port.
+class ScriptedPorts : public link::SerialPort {
+  public:
+    std::map<int, OpenResult> ports;
+    int opens = 0;
+
+    void SelectPort(int number) override {
+        if (!open_) number_ = number;
+    }
+    void SelectDevice(const std::string&) override {
+        if (!open_) number_ = 0;
+    }
+    OpenResult Open() override {
+        ++opens;
+        auto it = ports.find(number_);
+        OpenResult result;
+        if (it == ports.end()) {
+            result.failure = OpenFailure::NotFound;
+            result.device = "port " + std::to_string(number_);
+        } else {
+            result = it->second;
+        }
+        open_ = result.ok();
+        return result;
+    }
+    void Close() override { open_ = false; }
+    bool IsOpen() const override { return open_; }
+    void SetInputMode(link::InputMode) override {}
+    void ClearReceiveBuffer() override {}
+    std::size_t BytesWaiting() override { return 0; }
+    bool Write(std::span<const std::uint8_t>) override { return open_; }
+    link::Bytes ReadAll() override { return {}; }
+    link::WaitResult WaitForBytes(std::chrono::microseconds) override {
+        return link::WaitResult::TimedOut;
+    }
+
+  private:
+    int number_ = 0;
+    bool open_ = false;
+};
+
+OpenResult Opens(const std::string& device) {
+    OpenResult r;
+    r.device = device;
+    return r;
+}
+
+OpenResult Refused(const std::string& device) {
+    OpenResult r;
+    r.failure = OpenFailure::Permission;
+    r.device = device;
+    r.message = device + ": permission denied (join the group dialout that owns it)";
+    return r;
+}
+
+class MendsTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+    void TearDown() override {
+        mdi.reset();
+        QDir::setCurrent(QDir::tempPath());
+    }
+
+    void StartMain() {
+        MainOptions options;
+        options.programDir = dir_.path();
+        options.showSplash = false;
+        options.splashMs = 0;
+        mdi = std::make_unique<frmMDI>(ui, ports, clock, options);
+        mdi->Startup();
+    }
+    // Port 1 opens (no question at start-up).
+    void StartWithAPort() {
+        ports.ports[1] = Opens("/dev/ttyUSB0");
+        StartMain();
+    }
+
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    QString CopySample(const QString& name, const QString& as) {
+        const QString target = Path(as);
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        EXPECT_TRUE(QFile::copy(kSamples + u"/"_s + name, target));
+        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+        return target;
+    }
+    // Opens a file through File > Open; its window becomes the active one.
+    int Open(const QString& path) {
+        ui.AnswerOpen(path);
+        mdi->MainAction(u"mnuFOpen"_s)->trigger();
+        return mdi->ActiveNumber();
+    }
+    void WriteReadMe() {
+        QFile f(Path(u"ReadMe.Txt"_s));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("ReadMe text\nsecond line\n");
+    }
+    QStringList Texts() const {
+        QStringList texts;
+        for (const auto& m : ui.Messages()) texts << m.text;
+        return texts;
+    }
+
+    platform::ScriptedUiServices ui;
+    ScriptedPorts ports;
+    link::SteadyClock clock;
+    std::unique_ptr<frmMDI> mdi;
+
+  private:
+    QTemporaryDir dir_;
+};
+
+const QString kCommPortError = u"AvailableRS232 port was not detected !"_s;
+
+// ---- the permission notice ---------------------------------------------------------------
+
+TEST_F(MendsTest, ARefusedPortIsNamedOnTheStatusLineAfterStartUp) {
+    ports.ports[1] = Opens("/dev/ttyS0");
+    ports.ports[2] = Refused("/dev/ttyUSB0");
+    StartMain();
+    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_EQ(mdi->LinkStateRef().portIndex, 1);
+    const QString notice =
+        u"/dev/ttyUSB0: permission denied (join the group dialout that owns it)"_s;
+    EXPECT_EQ(mdi->Status().Text(), notice);
+    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_TRUE(mdi->Status().Visible());
+    // It is the start-up status the ReadMe viewer puts back.
+    EXPECT_EQ(mdi->Status().StatusText(), notice);
+    // The reset itself has run: the blink timer and Upload.
+    EXPECT_TRUE(mdi->Status().TimerActive());
+    EXPECT_TRUE(mdi->MainAction(u"mnuRadioItem0"_s)->isEnabled());
+}
+
+TEST_F(MendsTest, WithoutRefusedPortsStartUpEndsOnTheMenuHint) {
+    StartWithAPort();
+    EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
+}
+
+TEST_F(MendsTest, WithEveryPortRefusedTheCommPortErrorIsFollowedByTheNotice) {
+    ports.ports[1] = Refused("/dev/ttyUSB0");
+    ports.ports[3] = Refused("/dev/ttyUSB1");
+    ui.AnswerMessage(kNo);  // Detect Again ?
+    StartMain();
+    ASSERT_EQ(Texts(), QStringList{u" No RS232 Port is available\nDetect Again ?"_s});
+    EXPECT_EQ(mdi->LinkStateRef().portIndex, 0);
+    const QString notice = QString::fromStdString(link::PermissionNotice(mdi->LinkStateRef()));
+    EXPECT_EQ(notice,
+              u"/dev/ttyUSB0: permission denied (join the group dialout that owns it); "
+              "/dev/ttyUSB1: permission denied (join the group dialout that owns it)"_s);
+    EXPECT_EQ(mdi->Status().Text(), notice);
+
+    // Upload: no port to try. Once the error box is answered the line names the refused
+    // ports, while the connection question that follows is open.
+    ui.ClearRecords();
+    mdi->Status().SetText(u"something else"_s, kStatusBlack);
+    QString statusAtQuestion;
+    ui.onMessage = [&](const platform::MessageRequest& r) {
+        if (r.text.startsWith(u"Connecting Err"_s)) statusAtQuestion = mdi->Status().Text();
+    };
+    ui.AnswerMessage(kOk);
+    ui.AnswerMessage(kNo);
+    mdi->MainAction(u"mnuRadioItem0"_s)->trigger();
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_EQ(ui.Messages()[0].text, kCommPortError);
+    EXPECT_EQ(ui.Messages()[0].title, u"Comm Port Error"_s);
+    EXPECT_EQ(statusAtQuestion, notice);
+    // The closing steps (the reset, no document being open) leave it in view as well.
+    EXPECT_EQ(mdi->Status().Text(), notice);
+    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_TRUE(mdi->Documents().OpenNumbers().empty());
+    EXPECT_EQ(ui.Unexpected(), 0);
+}
+
+TEST_F(MendsTest, WithNoPortAtAllTheCommPortErrorLeavesTheLineToTheClosingSteps) {
+    ui.AnswerMessage(kNo);
+    StartMain();
+    ui.ClearRecords();
+    ui.AnswerMessage(kOk);
+    ui.AnswerMessage(kNo);
+    mdi->MainAction(u"mnuRadioItem0"_s)->trigger();
+    EXPECT_EQ(ui.Messages()[0].text, kCommPortError);
+    EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
+}
+
+}  // namespace
+}  // namespace talveron::app
