@@ -7,6 +7,7 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "image/atomic_file.h"
 #include "image/cfg_file.h"
 #include "image/channel_csv.h"
 #include "image/channel_line.h"
@@ -121,11 +122,18 @@ int RunExport(const std::vector<std::string>& argv, std::ostream& out, std::ostr
         out << csv;
         return kExitOk;
     }
-    std::ofstream file(*target, std::ios::binary | std::ios::trunc);
-    file << csv;
-    file.close();
-    if (!file) {
-        err << "talveron-cli: cannot write " << *target << "\n";
+    std::error_code ec;
+    if (std::filesystem::equivalent(PathFromUtf8(*target), PathFromUtf8(args.positional()[0]),
+                                    ec)) {
+        err << "talveron-cli: " << *target << " is the configuration being exported\n";
+        return kExitUsage;
+    }
+    const FileWriteResult written = WriteFileAtomically(*target, csv);
+    if (!written.ok()) {
+        err << "talveron-cli: cannot write " << *target << ": "
+            << (written.status == FileWriteResult::Status::ReadOnly ? "read only file"
+                                                                    : written.error)
+            << "\n";
         return kExitFault;
     }
     return kExitOk;
@@ -142,11 +150,19 @@ int RunImport(const std::vector<std::string>& argv, std::ostream& out, std::ostr
     const auto base = LoadDocument(args.positional()[0], err);
     if (!base) return kExitUsage;
     const std::string& csvPath = args.positional()[1];
-    std::ifstream in(csvPath, std::ios::binary);
-    // A folder opens as a stream but reads as nothing; it is no CSV file.
-    std::error_code dirEc;
-    if (!in || std::filesystem::is_directory(csvPath, dirEc)) {
+    // A channel list is a few kilobytes; anything that is no regular file or is far larger
+    // is not one (and must not be read whole into memory).
+    constexpr std::uintmax_t kMaxCsvSize = 1 << 20;
+    const std::filesystem::path csvFile = PathFromUtf8(csvPath);
+    std::error_code ec;
+    std::ifstream in;
+    if (std::filesystem::is_regular_file(csvFile, ec)) in.open(csvFile, std::ios::binary);
+    if (!in.is_open()) {
         err << "Can't open file: " << csvPath << "\n";
+        return kExitUsage;
+    }
+    if (std::filesystem::file_size(csvFile, ec) > kMaxCsvSize) {
+        err << csvPath << ": too big for a channel list\n";
         return kExitUsage;
     }
     std::ostringstream text;

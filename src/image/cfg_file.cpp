@@ -1,14 +1,12 @@
 #include "image/cfg_file.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <random>
 #include <system_error>
 #include <vector>
 
+#include "image/atomic_file.h"
 #include "image/model_table.h"
 
 namespace fs = std::filesystem;
@@ -60,18 +58,25 @@ bool ReadRecord(const std::vector<unsigned char>& data, std::size_t& pos, std::o
 
 CfgReadResult ReadCfgFile(const std::string& path) {
     CfgReadResult result;
+    const fs::path file = PathFromUtf8(path);
     std::error_code ec;
-    const auto size = fs::file_size(fs::path(path), ec);
+    const auto size = fs::file_size(file, ec);
     if (!ec && size > kMaxCfgFileSize) {
         result.status = CfgReadResult::Status::TooBig;
         result.message = "File is too big to open";
         return result;
     }
-    std::ifstream in(fs::path(path), std::ios::binary);
-    // A folder opens as a stream on Linux but cannot be read; it is no file to open. (Its
-    // size cannot be taken either, so this test must not depend on ec.)
-    std::error_code dirEc;
-    if (!in || fs::is_directory(fs::path(path), dirEc)) {
+    // Only a regular file is a configuration: a folder opens as a stream on Linux but cannot
+    // be read, and a pipe or a device would block the program waiting for bytes.
+    std::error_code kindEc;
+    if (!fs::is_regular_file(file, kindEc)) {
+        result.status = CfgReadResult::Status::CantOpen;
+        result.message = "Can't open file: " + path;
+        result.image.assign(kHeadSize, 0);
+        return result;
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
         result.status = CfgReadResult::Status::CantOpen;
         result.message = "Can't open file: " + path;
         result.image.assign(kHeadSize, 0);
@@ -142,65 +147,15 @@ std::string EncodeCfgRecords(const EepromImage& image) {
     return out;
 }
 
-namespace {
-
-bool IsReadOnly(const fs::path& target) {
-    std::error_code ec;
-    const auto st = fs::status(target, ec);
-    if (ec || !fs::exists(st)) return false;
-    const auto writeBits =
-        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    return (st.permissions() & writeBits) == fs::perms::none;
-}
-
-std::string TempName(const fs::path& target) {
-    std::random_device rd;
-    std::uniform_int_distribution<unsigned> dist(0, 0xFFFFFF);
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, "%06x", dist(rd));
-    // The target's name may use up the whole name length the folder allows; only its start
-    // goes into the temporary name.
-    return "." + target.filename().string().substr(0, 32) + ".tmp" + suffix;
-}
-
-}  // namespace
-
 CfgWriteResult WriteCfgFile(const std::string& path, const EepromImage& image) {
     CfgWriteResult result;
-    const fs::path target(path);
-    if (IsReadOnly(target)) {
+    const FileWriteResult written = WriteFileAtomically(path, EncodeCfgRecords(image));
+    if (written.status == FileWriteResult::Status::ReadOnly) {
         result.status = CfgWriteResult::Status::ReadOnly;
         result.message = path + " is a read only file";
-        return result;
-    }
-    std::error_code ec;
-    const bool existed = fs::exists(target, ec);
-    const fs::perms oldPerms = existed ? fs::status(target, ec).permissions() : fs::perms::none;
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const fs::path temp = dir / TempName(target);
-
-    const std::string bytes = EncodeCfgRecords(image);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (out) out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temp, ec);
-            result.status = CfgWriteResult::Status::Failed;
-            result.message =
-                std::error_code(errno ? errno : EIO, std::generic_category()).message();
-            return result;
-        }
-    }
-    if (existed) fs::permissions(temp, oldPerms, ec);
-    fs::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
+    } else if (!written.ok()) {
         result.status = CfgWriteResult::Status::Failed;
-        result.message = ec.message();
-        return result;
+        result.message = written.error;
     }
     return result;
 }

@@ -26,8 +26,9 @@ struct CfgReadResult {
     bool ok() const { return status == Status::Ok; }
 };
 
-// Reads a configuration file with every open-time check: size (at most 5000 bytes), open,
-// records read in groups of eight after the 16-byte head, and the model byte.
+// Reads a configuration file (a UTF-8 path) with every open-time check: size (at most 5000
+// bytes), a regular file that opens, records read in groups of eight after the 16-byte head,
+// and the model byte.
 CfgReadResult ReadCfgFile(const std::string& path);
 
 struct CfgWriteResult {
@@ -38,9 +39,9 @@ struct CfgWriteResult {
     bool ok() const { return status == Status::Ok; }
 };
 
-// Writes image (model byte last) as records of tag 0x0011. The bytes go to a temporary file
-// in the same folder which then replaces the target, so a failed save never leaves the old
-// file damaged. A read-only target is refused and left untouched.
+// Writes image (model byte last) as records of tag 0x0011, through WriteFileAtomically: a
+// failed save never leaves the old file damaged, a symbolic link's file is replaced, and a
+// read-only target is refused and left untouched.
 CfgWriteResult WriteCfgFile(const std::string& path, const EepromImage& image);
 
 // The records of an image as the file holds them.

@@ -141,6 +141,8 @@ CsvImportResult ImportCsv(std::string_view csv, const Document& base, std::strin
 
     std::size_t lineNo = 0;
     std::size_t pos = 0;
+    // Spreadsheets often start a UTF-8 file with a byte-order mark.
+    if (csv.substr(0, 3) == "\xEF\xBB\xBF") pos = 3;
     bool headerSeen = false;
     auto fail = [&](std::size_t column, const std::string& what) {
         result.ok = false;

@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kProbeAddress = 0x0008;
 constexpr int kSmallMemoryLast = static_cast<int>(MemorySize(kSmallChannels));  // 144
+constexpr int kLargeMemoryLast = static_cast<int>(MemorySize(kLargeChannels));  // 808
 constexpr std::uint8_t kLargeMemoryBit = 0x02;
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
@@ -64,9 +65,11 @@ EepromImage SentImage(const EepromImage& image, bool largeMemory) {
     if (image.empty()) return {};
     // The last byte is the model byte; a small memory takes 144 bytes at most.
     std::size_t size = image.size() - 1;
-    if (!largeMemory && size > static_cast<std::size_t>(kSmallMemoryLast)) {
-        size = static_cast<std::size_t>(kSmallMemoryLast);
-    }
+    // A radio holds 144 or 808 bytes; a file may carry more records than that, which no
+    // radio has room for.
+    const std::size_t memory =
+        static_cast<std::size_t>(largeMemory ? kLargeMemoryLast : kSmallMemoryLast);
+    size = std::min(size, memory);
     EepromImage sent(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(size));
     if (sent.size() > kAddrRadioType) {
         sent[kAddrRadioType] = static_cast<std::uint8_t>((sent[kAddrRadioType] & ~kLargeMemoryBit) |
