@@ -437,7 +437,11 @@ bool frmMDI::QueryClose(int number) {
         request.icon = MsgIcon::Exclamation;
         const platform::MsgButton answer = ui_.Message(request);
         if (answer == platform::kYes) {
-            const QString path = ShowSaveDialog(base);
+            // A document read from or saved to a file is offered its own file (folder and
+            // real name); an upload that was never saved is offered its TEMP name.
+            const QString preset =
+                documents_.IsTemp(number) ? base : QString::fromStdString(documents_.Path(number));
+            const QString path = ShowSaveDialog(preset);
             // A cancelled dialog or a failed save keeps the window and its changes.
             if (path.isEmpty() || !SaveImageFile(number, path)) return false;
         } else if (answer != platform::kNo) {

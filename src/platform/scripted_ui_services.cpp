@@ -1,5 +1,8 @@
 #include "platform/scripted_ui_services.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace talveron::platform {
 
 MsgButton ScriptedUiServices::Message(const MessageRequest& request) {
@@ -33,9 +36,14 @@ QString ScriptedUiServices::SaveFileName(const FileRequest& request) {
         ++unexpected_;
         return {};
     }
-    QString answer = saveAnswers_.front();
+    const std::optional<QString> answer = saveAnswers_.front();
     saveAnswers_.pop_front();
-    return answer;
+    if (answer) return *answer;
+    if (request.presetName.isEmpty()) return {};
+    QString path = QDir::current().absoluteFilePath(request.presetName);
+    if (QFileInfo(path).suffix().isEmpty() && !request.defaultSuffix.isEmpty())
+        path += QLatin1Char('.') + request.defaultSuffix;
+    return QDir::cleanPath(path);
 }
 
 void ScriptedUiServices::ClearRecords() {

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/ui_services.h"
@@ -18,6 +19,10 @@ class ScriptedUiServices : public QtUiServices {
     void AnswerMessage(MsgButton answer) { messageAnswers_.push_back(answer); }
     void AnswerOpen(const QString& path) { openAnswers_.push_back(path); }
     void AnswerSave(const QString& path) { saveAnswers_.push_back(path); }
+    // Answers the next save dialog as a user pressing Save at once would: with the name it
+    // was preset with, taken in the current folder when it is relative, the default suffix
+    // added when the name has none.
+    void AcceptSavePreset() { saveAnswers_.push_back(std::nullopt); }
     // Runs when a message box would show, before it is answered (to look at the program
     // while the question is open).
     std::function<void(const MessageRequest&)> onMessage;
@@ -39,7 +44,7 @@ class ScriptedUiServices : public QtUiServices {
   private:
     std::deque<MsgButton> messageAnswers_;
     std::deque<QString> openAnswers_;
-    std::deque<QString> saveAnswers_;
+    std::deque<std::optional<QString>> saveAnswers_;  // nullopt: accept the preset
     std::vector<MessageRequest> messages_;
     std::vector<FileRequest> openRequests_;
     std::vector<FileRequest> saveRequests_;

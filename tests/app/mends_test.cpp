@@ -1,7 +1,7 @@
-// The desktop program on a scripted port list: the notice about ports refused for lack of
-// permission, the save offered when a changed document closes, the customer editor's Changed
-// flag and Timer1, the ReadMe viewer while a transfer runs, and the port list the virtual
-// radio makes.
+// The desktop program on a scripted port list: the notice about ports refused
+// for lack of permission, the save offered when a changed document closes, the
+// customer editor's Changed flag and Timer1, the ReadMe viewer while a transfer
+// runs, and the port list the virtual radio makes.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -39,8 +39,8 @@ using platform::kYes;
 
 const QString kSamples = QStringLiteral(TALVERON_SAMPLES);
 
-// Ports by number: each opens as scripted (a port not named does not exist). Nothing ever
-// answers on an open port.
+// Ports by number: each opens as scripted (a port not named does not exist).
+// Nothing ever answers on an open port.
 class ScriptedPorts : public link::SerialPort {
   public:
     std::map<int, OpenResult> ports;
@@ -153,7 +153,8 @@ class MendsTest : public ::testing::Test {
 
 const QString kCommPortError = u"AvailableRS232 port was not detected !"_s;
 
-// ---- the permission notice ---------------------------------------------------------------
+// ---- the permission notice
+// ---------------------------------------------------------------
 
 TEST_F(MendsTest, ARefusedPortIsNamedOnTheStatusLineAfterStartUp) {
     ports.ports[1] = Opens("/dev/ttyS0");
@@ -191,8 +192,8 @@ TEST_F(MendsTest, WithEveryPortRefusedTheCommPortErrorIsFollowedByTheNotice) {
               "/dev/ttyUSB1: permission denied (join the group dialout that owns it)"_s);
     EXPECT_EQ(mdi->Status().Text(), notice);
 
-    // Upload: no port to try. Once the error box is answered the line names the refused
-    // ports, while the connection question that follows is open.
+    // Upload: no port to try. Once the error box is answered the line names the
+    // refused ports, while the connection question that follows is open.
     ui.ClearRecords();
     mdi->Status().SetText(u"something else"_s, kStatusBlack);
     QString statusAtQuestion;
@@ -206,7 +207,8 @@ TEST_F(MendsTest, WithEveryPortRefusedTheCommPortErrorIsFollowedByTheNotice) {
     EXPECT_EQ(ui.Messages()[0].text, kCommPortError);
     EXPECT_EQ(ui.Messages()[0].title, u"Comm Port Error"_s);
     EXPECT_EQ(statusAtQuestion, notice);
-    // The closing steps (the reset, no document being open) leave it in view as well.
+    // The closing steps (the reset, no document being open) leave it in view as
+    // well.
     EXPECT_EQ(mdi->Status().Text(), notice);
     EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
     EXPECT_TRUE(mdi->Documents().OpenNumbers().empty());
@@ -222,6 +224,74 @@ TEST_F(MendsTest, WithNoPortAtAllTheCommPortErrorLeavesTheLineToTheClosingSteps)
     mdi->MainAction(u"mnuRadioItem0"_s)->trigger();
     EXPECT_EQ(ui.Messages()[0].text, kCommPortError);
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
+}
+
+// ---- closing a changed document with Yes
+// ----------------------------------------------------
+
+TEST_F(MendsTest, YesOnCloseOffersTheDocumentsOwnFileAndSavesOverIt) {
+    StartWithAPort();
+    const QString path = CopySample(u"vk-a1-16ch.cfg"_s, u"cfg/a.cfg"_s);
+    const int number = Open(path);
+    ASSERT_NE(number, 0);
+    Document& doc = *mdi->Documents().Get(number);
+    std::string line = doc.lines[1];
+    line.replace(0, 4, "1   ");
+    doc.lines[0] = line;
+    doc.state.changed = true;
+    const std::vector<std::string> edited = doc.lines;
+    const CfgReadResult before = ReadCfgFile(path.toStdString());
+    ASSERT_NE(edited, OpenDocument(before.image, before.modelCode, "x").lines);
+
+    ui.AnswerMessage(kYes);
+    ui.AcceptSavePreset();
+    mdi->ActiveWindow()->Action(u"mnuFClose"_s)->trigger();
+    ASSERT_EQ(Texts(),
+              QStringList{u"The data in [A] has changed.\nDo you want to save the changes?"_s});
+    ASSERT_EQ(ui.SaveRequests().size(), 1u);
+    EXPECT_EQ(ui.SaveRequests()[0].presetName, path);
+    // Saved over its own file, nothing in the program's folder, and the window
+    // has gone.
+    const CfgReadResult read = ReadCfgFile(path.toStdString());
+    ASSERT_TRUE(read.ok()) << read.message;
+    EXPECT_EQ(OpenDocument(read.image, read.modelCode, "x").lines, edited);
+    EXPECT_FALSE(QFileInfo::exists(Path(u"A.cfg"_s)));
+    EXPECT_EQ(mdi->SubWindow(number), nullptr);
+    EXPECT_TRUE(mdi->Documents().OpenNumbers().empty());
+    EXPECT_EQ(ui.Unexpected(), 0);
+}
+
+TEST_F(MendsTest, YesOnCloseOffersTheFileTheDocumentWasLastSavedTo) {
+    StartWithAPort();
+    // A document saved under a new name is offered that file, not the one it came
+    // from.
+    const QString path = CopySample(u"vk-a2-16ch.cfg"_s, u"first.cfg"_s);
+    const int number = Open(path);
+    ASSERT_NE(number, 0);
+    const QString moved = Path(u"sub/Second.cfg"_s);
+    QDir().mkpath(Path(u"sub"_s));
+    ASSERT_TRUE(mdi->SaveImageFile(number, moved));
+    mdi->Documents().Get(number)->state.changed = true;
+    ui.AnswerMessage(kYes);
+    ui.AnswerSave(QString());  // cancelled: the window stays
+    mdi->ActiveWindow()->Action(u"mnuFClose"_s)->trigger();
+    ASSERT_EQ(ui.SaveRequests().size(), 1u);
+    EXPECT_EQ(ui.SaveRequests()[0].presetName, moved);
+    EXPECT_NE(mdi->SubWindow(number), nullptr);
+}
+
+TEST_F(MendsTest, YesOnCloseOffersAnUnsavedUploadItsTempName) {
+    StartWithAPort();
+    const CfgReadResult read = ReadCfgFile((kSamples + u"/vk-a1-16ch.cfg"_s).toStdString());
+    ASSERT_TRUE(read.ok());
+    Document upload = OpenDocument(read.image, read.modelCode, "", true);
+    upload.state.changed = true;
+    const int number = mdi->Documents().AddUpload(std::move(upload));
+    ui.AnswerMessage(kYes);
+    ui.AnswerSave(QString());
+    EXPECT_FALSE(mdi->QueryClose(number));
+    ASSERT_EQ(ui.SaveRequests().size(), 1u);
+    EXPECT_EQ(ui.SaveRequests()[0].presetName, u"TEMP1"_s);
 }
 
 }  // namespace
