@@ -1,5 +1,7 @@
 #include "app/customer_dialog.h"
 
+#include <QCloseEvent>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -57,6 +59,19 @@ CustomerDialog::CustomerDialog(int number, const QString& customer, const QStrin
         close();
     });
     connect(cancel_, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void CustomerDialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !closed_ && onActivate)
+        onActivate();
+}
+
+void CustomerDialog::closeEvent(QCloseEvent* event) {
+    QDialog::closeEvent(event);
+    if (!event->isAccepted() || closed_) return;
+    closed_ = true;
+    if (onClose) onClose();
 }
 
 }  // namespace talveron::app

@@ -22,14 +22,23 @@ class CustomerDialog : public QDialog {
     int Number() const { return number_; }
     // Called with the document number and both texts when OK is pressed.
     std::function<void(int, const QString&, const QString&)> onAccept;
+    // Called each time the dialog becomes the active window.
+    std::function<void()> onActivate;
+    // Called once when the dialog closes, whichever way (OK, CANCEL or its frame).
+    std::function<void()> onClose;
 
     QLineEdit* CustomerBox() const { return customer_; }
     QLineEdit* SerialBox() const { return serial_; }
     QPushButton* OkButton() const { return ok_; }
     QPushButton* CancelButton() const { return cancel_; }
 
+  protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     int number_;
+    bool closed_ = false;
     QLineEdit* customer_;
     QLineEdit* serial_;
     QPushButton* ok_;

@@ -472,9 +472,20 @@ void frmMDI::CustomerCommand(int number) {
         if (!target) return;
         target->customer = customer.toStdString();
         target->serial = serial.toStdString();
+        // OK changes the document, as OK of the channel dialog does in every mode.
+        target->state.changed = true;
         if (frmNotePad* w = Window(n)) w->Refresh();
     };
+    // Timer1 rests while the editor is open (the status line stays shown) and runs again
+    // once it has closed, by OK or CANCEL.
+    auto holdTimer = [this] {
+        status_->StopTimer();
+        status_->Label()->setVisible(true);
+    };
+    dialog->onActivate = holdTimer;
+    dialog->onClose = [this] { status_->StartTimer(); };
     customer_ = dialog;
+    holdTimer();
     dialog->show();
 }
 

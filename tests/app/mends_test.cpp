@@ -294,5 +294,64 @@ TEST_F(MendsTest, YesOnCloseOffersAnUnsavedUploadItsTempName) {
     EXPECT_EQ(ui.SaveRequests()[0].presetName, u"TEMP1"_s);
 }
 
+// ---- the customer editor
+// -------------------------------------------------------------------
+
+TEST_F(MendsTest, TheCustomerEditorsOkMarksTheDocumentChangedAndTimer1RestsWhileItIsOpen) {
+    StartWithAPort();
+    const QString path = CopySample(u"vk-a1-16ch.cfg"_s, u"c.cfg"_s);
+    const int number = Open(path);
+    ASSERT_NE(number, 0);
+    ASSERT_FALSE(mdi->Documents().Get(number)->state.changed);
+    ASSERT_TRUE(mdi->Status().TimerActive());
+
+    // CANCEL: nothing changes, and the timer runs again.
+    mdi->ActiveWindow()->Action(u"mnuFCustomer"_s)->trigger();
+    ASSERT_NE(mdi->Customer(), nullptr);
+    EXPECT_FALSE(mdi->Status().TimerActive());
+    mdi->Customer()->CustomerBox()->setText(u"not kept"_s);
+    QTest::mouseClick(mdi->Customer()->CancelButton(), Qt::LeftButton);
+    EXPECT_TRUE(mdi->Status().TimerActive());
+    EXPECT_FALSE(mdi->Documents().Get(number)->state.changed);
+    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Customer() == nullptr; }));
+
+    // OK: the texts are written and the document is changed; the timer rests
+    // while the editor shows, even when it is activated again, and runs once it
+    // has closed.
+    mdi->ActiveWindow()->Action(u"mnuFCustomer"_s)->trigger();
+    CustomerDialog* dialog = mdi->Customer();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(mdi->Status().TimerActive());
+    mdi->Status().StartTimer();
+    dialog->activateWindow();
+    QTest::keyClicks(dialog->CustomerBox(), u"Harbour Pilots"_s);
+    EXPECT_TRUE(testing::WaitUntil([&] { return !mdi->Status().TimerActive(); }, 3000));
+    QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    EXPECT_TRUE(mdi->Status().TimerActive());
+    EXPECT_EQ(mdi->Documents().Get(number)->customer, "Harbour Pilots");
+    EXPECT_TRUE(mdi->Documents().Get(number)->state.changed);
+    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Customer() == nullptr; }));
+
+    // Close: the save question is asked.
+    ui.AnswerMessage(kNo);
+    mdi->ActiveWindow()->Action(u"mnuFClose"_s)->trigger();
+    EXPECT_EQ(Texts(),
+              QStringList{u"The data in [C] has changed.\nDo you want to save the changes?"_s});
+    EXPECT_EQ(mdi->SubWindow(number), nullptr);
+}
+
+TEST_F(MendsTest, ClosingTheCustomerEditorThroughItsFrameStartsTimer1Too) {
+    StartWithAPort();
+    ASSERT_NE(Open(CopySample(u"vk-a1-16ch.cfg"_s, u"d.cfg"_s)), 0);
+    mdi->ActiveWindow()->Action(u"mnuFCustomer"_s)->trigger();
+    ASSERT_NE(mdi->Customer(), nullptr);
+    EXPECT_FALSE(mdi->Status().TimerActive());
+    // Opening it again replaces the shown one; the timer still rests.
+    mdi->ActiveWindow()->Action(u"mnuFCustomer"_s)->trigger();
+    EXPECT_FALSE(mdi->Status().TimerActive());
+    mdi->Customer()->close();
+    EXPECT_TRUE(mdi->Status().TimerActive());
+}
+
 }  // namespace
 }  // namespace talveron::app
