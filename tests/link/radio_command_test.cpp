@@ -82,70 +82,67 @@ TEST(RadioCommand, SendsItsFrameAndTakesTheWholeReply) {
     }
 }
 
-TEST(RadioCommand, ShortReplyFailsAfterItsTimeoutAndKeepsTheOldReply) {
-    CommandRig rig;
-    rig.link.state.SetAddress(0);
-    RadioCommand(rig.link, kCmdR);
-    ASSERT_TRUE(rig.link.state.replyOk);
-    const B previous = rig.link.state.reply;
-
-    rig.port.radio.tamper = [](B& answer, int) { answer.pop_back(); };  // 6 bytes arrive
-    rig.link.state.SetAddress(4);
-    const auto before = rig.clock.Elapsed();
-    RadioCommand(rig.link, kCmdR);
-    EXPECT_FALSE(rig.link.state.replyOk);
-    EXPECT_EQ(rig.link.state.reply, previous);
-    EXPECT_GE(rig.clock.Elapsed() - before, milliseconds(122)) << "2 ms pause + 120 ms timeout";
-}
-
-TEST(RadioCommand, OverLongReplyFails) {
-    CommandRig rig;
-    rig.port.radio.tamper = [](B& answer, int) { answer.push_back(0x00); };
-    rig.link.state.SetAddress(0);
-    RadioCommand(rig.link, kCmdR);
-    EXPECT_FALSE(rig.link.state.replyOk);
-}
-
-TEST(RadioCommand, ReplyCompletedLaterIsTakenAsSoonAsItIsWhole) {
-    CommandRig rig;
-    // The radio is slow: the last answer bytes come 50 ms after the frame.
-    rig.port.radio.tamper = [&](B& answer, int) {
-        rig.port.late.push_back({milliseconds(50), B(answer.begin() + 2, answer.end())});
-        answer.resize(2);
+// Replies that are not whole in time, after a good "V": whether the exchange counts, how long
+// it takes, and that a failure leaves the reply before it as it was.
+TEST(RadioCommand, ReplyNotWholeInTimeFailsAndKeepsTheOldReply) {
+    using Setup = std::function<void(CommandRig&)>;
+    const auto tamper = [](MiniRadio::Tamper t) {
+        return [t](CommandRig& r) { r.port.radio.tamper = t; };
     };
-    rig.link.state.SetAddress(0);
-    const auto before = rig.clock.Elapsed();
-    RadioCommand(rig.link, kCmdR);
-    EXPECT_TRUE(rig.link.state.replyOk);
-    EXPECT_EQ(rig.link.state.reply.size(), 7u);
-    EXPECT_LT(rig.clock.Elapsed() - before, milliseconds(60)) << "no waiting beyond the reply";
-}
-
-TEST(RadioCommand, PollSleepsOnThePortInsteadOfSpinning) {
-    CommandRig rig;
-    rig.port.radio.tamper = [](B& answer, int) { answer.clear(); };  // echo only
-    rig.link.state.SetAddress(0);
-    RadioCommand(rig.link, kCmdW, EepromImage(145, 1));
-    EXPECT_FALSE(rig.link.state.replyOk);
-    EXPECT_LE(rig.port.waitingLooks, 3) << "one look, one wait for the whole timeout, one look";
-    EXPECT_EQ(rig.port.waits, 1);
-}
-
-TEST(RadioCommand, LostPortEndsTheExchangeAtOnce) {
-    CommandRig rig;
-    rig.port.radio.tamper = [](B& answer, int) { answer.clear(); };
-    rig.port.lostAfterWrite = true;
-    rig.link.state.SetAddress(0);
-    const auto before = rig.clock.Elapsed();
-    RadioCommand(rig.link, kCmdR);
-    EXPECT_FALSE(rig.link.state.replyOk);
-    EXPECT_LT(rig.clock.Elapsed() - before, milliseconds(10));
-    EXPECT_FALSE(rig.port.IsOpen());
-    // A closed port fails every later exchange without writing anything.
-    const std::size_t writes = rig.port.writes.size();
-    RadioCommand(rig.link, kCmdV);
-    EXPECT_FALSE(rig.link.state.replyOk);
-    EXPECT_EQ(rig.port.writes.size(), writes);
+    const struct {
+        const char* what;
+        int code;
+        Setup setup;
+        bool ok;
+        milliseconds least, most;
+    } cases[] = {
+        // clang-format off
+        {"six bytes: the 2 ms pause and the 120 ms timeout", kCmdR,
+         tamper([](B& a, int) { a.pop_back(); }), false, milliseconds(122), milliseconds(130)},
+        {"one byte too many", kCmdR, tamper([](B& a, int) { a.push_back(0); }), false,
+         milliseconds(0), milliseconds(130)},
+        {"the last bytes 50 ms later: taken as soon as whole", kCmdR,
+         [](CommandRig& r) {
+             r.port.radio.tamper = [&r](B& a, int) {
+                 r.port.late.push_back({milliseconds(50), B(a.begin() + 2, a.end())});
+                 a.resize(2);
+             };
+         }, true, milliseconds(50), milliseconds(60)},
+        // One look, one wait on the port for the whole timeout, one look: no spinning.
+        {"echo only", kCmdW, tamper([](B& a, int) { a.clear(); }), false, milliseconds(212),
+         milliseconds(220)},
+        {"the port is lost: at once", kCmdR,
+         [](CommandRig& r) {
+             r.port.radio.tamper = [](B& a, int) { a.clear(); };
+             r.port.lostAfterWrite = true;
+         }, false, milliseconds(0), milliseconds(10)},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CommandRig rig;
+        RadioCommand(rig.link, kCmdV);
+        ASSERT_TRUE(rig.link.state.replyOk);
+        c.setup(rig);
+        rig.port.waits = rig.port.waitingLooks = 0;
+        const auto before = rig.clock.Elapsed();
+        RadioCommand(rig.link, c.code, EepromImage(145, 1));
+        EXPECT_EQ(rig.link.state.replyOk, c.ok);
+        EXPECT_GE(rig.clock.Elapsed() - before, c.least);
+        EXPECT_LE(rig.clock.Elapsed() - before, c.most);
+        EXPECT_EQ(rig.link.state.reply.size(), c.ok ? 7u : 2u);
+        if (c.code == kCmdW) {
+            EXPECT_LE(rig.port.waitingLooks, 3);
+            EXPECT_EQ(rig.port.waits, 1);
+        }
+        if (!rig.port.lostAfterWrite) continue;
+        EXPECT_FALSE(rig.port.IsOpen());
+        // A closed port fails every later exchange without writing anything.
+        const std::size_t writes = rig.port.writes.size();
+        RadioCommand(rig.link, kCmdV);
+        EXPECT_FALSE(rig.link.state.replyOk);
+        EXPECT_EQ(rig.port.writes.size(), writes);
+    }
 }
 
 TEST(WaitSeconds, WaitsItsFullLengthHandlingEvents) {
@@ -155,17 +152,6 @@ TEST(WaitSeconds, WaitsItsFullLengthHandlingEvents) {
     EXPECT_GE(rig.clock.Elapsed() - before, milliseconds(500));
     EXPECT_LT(rig.clock.Elapsed() - before, milliseconds(511));
     EXPECT_GE(rig.view.events, 50) << "events at least every 10 ms";
-}
-
-TEST(LinkState, AddressCarriesIntoTheHighByte) {
-    LinkState s;
-    s.SetAddress(252);
-    EXPECT_EQ(s.addrHigh, 0);
-    EXPECT_EQ(s.addrLow, 252);
-    s.SetAddress(s.Address() + 4);
-    EXPECT_EQ(s.addrHigh, 1);
-    EXPECT_EQ(s.addrLow, 0);
-    EXPECT_EQ(s.Address(), 256);
 }
 
 TEST(PortChoiceText, NumbersOneToEightAreNumbersElseDevices) {

@@ -125,7 +125,8 @@ TEST(Transfer, FaultsAndQuestionsEndInTheirResult) {
         {"read frame timeout", nullptr, tamper(At(0x40, Cut(3))), {}, Result::Failed, {upload},
          1 + 17, "Upload Err !  Make sure the connection is OK"},
         {"Yes after a failed read connects again and starts over", nullptr,
-         tamper(At(0x40, Cut(0), 1)), {Answer::Yes}, Result::Uploaded, {upload}, 1 + 17 + 1 + 36, "",
+         tamper(At(0x40, Cut(0), 1)), {Answer::Yes}, Result::Uploaded, {upload}, 1 + 17 + 1 + 36,
+         "",
          [](TransferRig& r) {
              EXPECT_EQ(std::count_if(r.port.writes.begin(), r.port.writes.end(),
                                      [](const auto& w) { return w.second == B{0x56}; }), 2);
@@ -148,10 +149,8 @@ TEST(Transfer, FaultsAndQuestionsEndInTheirResult) {
          }},
         {"a second difference in the pass fails it", "vk-a1-16ch.cfg",
          [&](TransferRig& r) {
-             r.port.radio.tamper = [a = At(0x20, flip(0), 1), b = At(0x60, flip(0), 1)](B& x, int at) mutable {
-                 a(x, at);
-                 b(x, at);
-             };
+             auto a = At(0x20, flip(0), 1), b = At(0x60, flip(0), 1);
+             r.port.radio.tamper = [a, b](B& x, int at) mutable { a(x, at), b(x, at); };
          },
          {}, Result::Failed, {download}, 26, "",
          [](TransferRig& r) { EXPECT_EQ(r.port.radio.writeAddresses.back(), 0x60); }},
@@ -159,7 +158,8 @@ TEST(Transfer, FaultsAndQuestionsEndInTheirResult) {
          {download}, 13, "Download Err !  Make sure the connection is OK"},
         {"another band, No", "vk-a2-16ch.cfg", nullptr, {}, Result::Declined, {band}, 0,
          "Error warning: Band are Crossed !"},
-        {"another band, Yes", "vk-a2-16ch.cfg", nullptr, {Answer::Yes}, Result::Downloaded, {band}, 36, ""},
+        {"another band, Yes", "vk-a2-16ch.cfg", nullptr, {Answer::Yes}, Result::Downloaded, {band},
+         36, ""},
         {"channel out of band, No", "out-of-band", nullptr, {}, Result::Declined,
          {"Channel #3 Range Out !\nDo you want to continue ?"}, 0, ""},
     };
