@@ -568,6 +568,9 @@ void frmMDI::SetTransferLock(bool locked) {
         if (QAction* a = MainAction(QString::fromLatin1(name))) a->setEnabled(!locked);
     for (auto& [number, sub] : windows_)
         if (frmNotePad* w = Window(number)) w->SetTransferLock(locked);
+    // The ReadMe viewer is a window of its own; its Exit would reset the documents or check
+    // them in the middle of the transfer.
+    if (readMe_) readMe_->SetLocked(locked);
 }
 
 void frmMDI::RadioCommand(int operation) {

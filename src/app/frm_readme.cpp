@@ -42,14 +42,14 @@ frmReadMe::frmReadMe(const QString& text, const QString& path, QWidget* parent)
 
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    QAction* print = file->addAction(tr("&Print"));
-    print->setObjectName(QStringLiteral("mnuPrint"));
-    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    connect(print, &QAction::triggered, this, &frmReadMe::PrintCommand);
-    QAction* exit = file->addAction(tr("E&xit"));
-    exit->setObjectName(QStringLiteral("mnuExit"));
-    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(exit, &QAction::triggered, this, &frmReadMe::ExitCommand);
+    print_ = file->addAction(tr("&Print"));
+    print_->setObjectName(QStringLiteral("mnuPrint"));
+    print_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(print_, &QAction::triggered, this, &frmReadMe::PrintCommand);
+    exit_ = file->addAction(tr("E&xit"));
+    exit_->setObjectName(QStringLiteral("mnuExit"));
+    exit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(exit_, &QAction::triggered, this, &frmReadMe::ExitCommand);
     resize(TwipsToPixels(9000), TwipsToPixels(6500));
 }
 
@@ -59,7 +59,17 @@ void frmReadMe::resizeEvent(QResizeEvent* event) {
         text1_->resize(width() - TwipsToPixels(400), height() - TwipsToPixels(800));
 }
 
+void frmReadMe::SetLocked(bool locked) {
+    locked_ = locked;
+    print_->setEnabled(!locked);
+    exit_->setEnabled(!locked);
+}
+
 void frmReadMe::closeEvent(QCloseEvent* event) {
+    if (locked_) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (!unloaded_) {
         unloaded_ = true;
@@ -68,11 +78,12 @@ void frmReadMe::closeEvent(QCloseEvent* event) {
 }
 
 void frmReadMe::ExitCommand() {
-    close();
+    if (locked_ || !close()) return;
     if (onExit) onExit();
 }
 
 void frmReadMe::PrintCommand() {
+    if (locked_) return;
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return;
     QStringList lines;

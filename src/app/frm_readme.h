@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <functional>
 
+class QAction;
 class QPlainTextEdit;
 class QPrinter;
 
@@ -27,6 +28,12 @@ class frmReadMe : public QMainWindow {
     // The printer File > Print uses; the default printer when none is set.
     std::function<QPrinter*()> printerProvider;
 
+    // While the main window runs a transfer, Print and Exit are disabled and the window
+    // cannot be closed: closing it would rewrite the status line or reset the documents in
+    // the middle of the transfer.
+    void SetLocked(bool locked);
+    bool Locked() const { return locked_; }
+
     QPlainTextEdit* Text1() const { return text1_; }
     QString Path() const { return path_; }
 
@@ -39,8 +46,11 @@ class frmReadMe : public QMainWindow {
     void ExitCommand();
 
     QPlainTextEdit* text1_;
+    QAction* print_;
+    QAction* exit_;
     QString path_;
     bool unloaded_ = false;
+    bool locked_ = false;
 };
 
 // Prints lines with the page head on every page: the title centred between the left edge

@@ -353,5 +353,69 @@ TEST_F(MendsTest, ClosingTheCustomerEditorThroughItsFrameStartsTimer1Too) {
     EXPECT_TRUE(mdi->Status().TimerActive());
 }
 
+// ---- the ReadMe viewer while a transfer runs
+// -----------------------------------------------
+
+TEST_F(MendsTest, TheReadMeViewersExitAndPrintDoNothingWhileATransferRuns) {
+    ui.AnswerMessage(kNo);  // no port: Detect Again ? No
+    StartMain();
+    WriteReadMe();
+    mdi->MainAction(u"mnuReadMe"_s)->trigger();
+    QPointer<frmReadMe> viewer = mdi->ReadMeWindow();
+    ASSERT_NE(viewer, nullptr);
+    QTemporaryDir printDir;
+    int printed = 0;
+    std::unique_ptr<QPrinter> printer;
+    viewer->printerProvider = [&]() -> QPrinter* {
+        ++printed;
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(printDir.filePath(u"r%1.pdf"_s.arg(printed)));
+        return printer.get();
+    };
+    QAction* exit = viewer->findChild<QAction*>(u"mnuExit"_s);
+    QAction* print = viewer->findChild<QAction*>(u"mnuPrint"_s);
+    ASSERT_NE(exit, nullptr);
+    ASSERT_NE(print, nullptr);
+
+    // The transfer stops at "Comm Port Error"; there the viewer is tried.
+    ui.ClearRecords();
+    bool looked = false;
+    ui.onMessage = [&](const platform::MessageRequest& r) {
+        if (looked || r.text != kCommPortError) return;
+        looked = true;
+        ASSERT_TRUE(mdi->TransferRunning());
+        mdi->Status().SetText(u"mid transfer"_s, kStatusBlack);
+        print->trigger();
+        exit->trigger();
+        QTest::keyClick(viewer, Qt::Key_Q, Qt::ControlModifier);
+        viewer->close();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(printed, 0);
+        ASSERT_NE(viewer, nullptr);
+        EXPECT_EQ(mdi->ReadMeWindow(), viewer);
+        EXPECT_TRUE(viewer->isVisible());
+        EXPECT_FALSE(exit->isEnabled());
+        EXPECT_FALSE(print->isEnabled());
+        // Neither the reset nor the unload has touched the line.
+        EXPECT_EQ(mdi->Status().Text(), u"mid transfer"_s);
+    };
+    ui.AnswerMessage(kOk);
+    ui.AnswerMessage(kNo);
+    mdi->MainAction(u"mnuRadioItem0"_s)->trigger();
+    EXPECT_TRUE(looked);
+    EXPECT_FALSE(mdi->TransferRunning());
+
+    // After the transfer both work again.
+    ASSERT_EQ(mdi->ReadMeWindow(), viewer);
+    EXPECT_TRUE(exit->isEnabled());
+    EXPECT_TRUE(print->isEnabled());
+    print->trigger();
+    EXPECT_EQ(printed, 1);
+    exit->trigger();
+    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->ReadMeWindow() == nullptr; }));
+    EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
+}
+
 }  // namespace
 }  // namespace talveron::app
