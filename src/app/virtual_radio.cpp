@@ -3,10 +3,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 
+#include "platform/port_names.h"
+
 namespace talveron::app {
 
 std::optional<VirtualRadioOptions> ParseVirtualRadio(const QString& value) {
     VirtualRadioOptions options;
+    // The user's own adapters stay reachable behind the radio.
+    options.systemPortsToo = true;
     if (value.isEmpty()) return options;
     const QStringList parts = value.split(QLatin1Char(','));
     if (parts.size() > 2) return std::nullopt;
@@ -21,6 +25,17 @@ std::optional<VirtualRadioOptions> ParseVirtualRadio(const QString& value) {
         options.memory = memory;
     }
     return options;
+}
+
+QByteArray PortListWithRadio(const QString& device, const std::optional<QByteArray>& current,
+                             const std::vector<std::string>& systemPorts) {
+    QByteArray ports = device.toLocal8Bit();
+    if (current) {
+        if (!current->isEmpty()) ports += ':' + *current;
+        return ports;
+    }
+    for (const std::string& other : systemPorts) ports += ':' + QByteArray::fromStdString(other);
+    return ports;
 }
 
 QString VirtualRadioProgram(const QString& programDir) {
@@ -66,10 +81,14 @@ bool VirtualRadioProcess::Start(const QString& program, const VirtualRadioOption
         Stop();
         return false;
     }
-    QByteArray ports = device_.toLocal8Bit();
-    const QByteArray old = qgetenv("TALVERON_PORTS");
-    if (!old.isEmpty()) ports += ':' + old;
-    qputenv("TALVERON_PORTS", ports);
+    std::optional<QByteArray> current;
+    if (qEnvironmentVariableIsSet(platform::kPortsVariable))
+        current = qgetenv(platform::kPortsVariable);
+    // Read while the variable is still unset: then these are the system's own ports.
+    const std::vector<std::string> systemPorts = !current && options.systemPortsToo
+                                                     ? platform::NumberedPortDevices()
+                                                     : std::vector<std::string>{};
+    qputenv(platform::kPortsVariable, PortListWithRadio(device_, current, systemPorts));
     return true;
 }
 

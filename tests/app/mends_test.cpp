@@ -417,5 +417,45 @@ TEST_F(MendsTest, TheReadMeViewersExitAndPrintDoNothingWhileATransferRuns) {
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
 }
 
+// ---- the virtual radio's port list
+// ----------------------------------------------------------
+
+TEST(VirtualRadioPorts, TheRadioComesFirstAndTheOtherPortsFollow) {
+    const QString radio = u"/dev/pts/7"_s;
+    const std::vector<std::string> system{"/dev/ttyS0", "/dev/ttyS2", "/dev/ttyUSB0"};
+    // Unset: the system's ports follow, in their order.
+    EXPECT_EQ(PortListWithRadio(radio, std::nullopt, system),
+              QByteArray("/dev/pts/7:/dev/ttyS0:/dev/ttyS2:/dev/ttyUSB0"));
+    EXPECT_EQ(PortListWithRadio(radio, std::nullopt, {}), QByteArray("/dev/pts/7"));
+    // Set: its entries follow, and the system's ports are not added.
+    EXPECT_EQ(PortListWithRadio(radio, QByteArray("/dev/ttyS9:/dev/ttyACM0"), system),
+              QByteArray("/dev/pts/7:/dev/ttyS9:/dev/ttyACM0"));
+    EXPECT_EQ(PortListWithRadio(radio, QByteArray(), system), QByteArray("/dev/pts/7"));
+    // The link reads the value back with the radio as port 1 and the rest in
+    // order.
+    EXPECT_EQ(platform::SplitPortList(PortListWithRadio(radio, std::nullopt, system).toStdString()),
+              (std::vector<std::string>{"/dev/pts/7", "/dev/ttyS0", "/dev/ttyS2", "/dev/ttyUSB0"}));
+    // The command line's radio keeps the system's ports.
+    ASSERT_TRUE(ParseVirtualRadio(u"1,large"_s).has_value());
+    EXPECT_TRUE(ParseVirtualRadio(u"1,large"_s)->systemPortsToo);
+    EXPECT_TRUE(ParseVirtualRadio(QString())->systemPortsToo);
+}
+
+TEST(VirtualRadioPorts, StartingTheCommandLinesRadioKeepsTheSystemsPorts) {
+    qunsetenv(platform::kPortsVariable);
+    std::string expected;
+    for (const std::string& device : platform::NumberedPortDevices()) expected += ":" + device;
+    VirtualRadioProcess radio;
+    std::optional<VirtualRadioOptions> options = ParseVirtualRadio(QString());
+    ASSERT_TRUE(options.has_value());
+    options->extra = QStringList{u"--baud"_s, u"0"_s};
+    ASSERT_TRUE(radio.Start(VirtualRadioProgram(QCoreApplication::applicationDirPath()), *options))
+        << radio.Error().toStdString();
+    const QByteArray ports = qgetenv(platform::kPortsVariable);
+    radio.Stop();
+    qunsetenv(platform::kPortsVariable);
+    EXPECT_EQ(ports.toStdString(), radio.Device().toStdString() + expected);
+}
+
 }  // namespace
 }  // namespace talveron::app
