@@ -231,35 +231,30 @@ TEST_F(CliRadio, VerifyListsEachDifferingAddress) {
     EXPECT_EQ(r.status, 0) << r.out << r.err;
 }
 
-// Read a radio, write a changed document into it, read it again and verify: both sizes.
-TEST_F(CliRadio, ReadWriteVerifyRoundTripOnBothSizes) {
-    for (const bool large : {false, true}) {
-        SCOPED_TRACE(large);
-        VradioProcess radio({"--memory", large ? "large" : "small"});
-        ASSERT_TRUE(radio.Started());
-        const std::string first = Path("first.cfg"), again = Path("again.cfg");
-        ASSERT_EQ(RunCli({"read", "--port", radio.Path(), "-o", first}).status, 0);
+// Read a large radio, write a changed document into it and verify it (the small radio's read,
+// write and verify are in the tests above).
+TEST_F(CliRadio, ReadWriteVerifyRoundTripOnALargeRadio) {
+    VradioProcess radio({"--memory", "large", "--save", Path("held.cfg")});
+    ASSERT_TRUE(radio.Started());
+    const std::string first = Path("first.cfg"), changed = Path("changed.cfg");
+    ASSERT_EQ(RunCli({"read", "--port", radio.Path(), "-o", first}).status, 0);
+    Document doc = Sample(first);
+    doc.state.head[0x0F] = static_cast<std::uint8_t>(doc.state.head[0x0F] + 7);
+    // The last channel becomes a copy of the first (keeping its own number).
+    doc.lines.back() = doc.lines.back().substr(0, 4) + doc.lines.front().substr(4);
+    doc.state.chOpt.back() = doc.state.chOpt.front();
+    Save("changed.cfg", doc);
 
-        Document doc = Sample(first);
-        doc.state.head[0x0F] = static_cast<std::uint8_t>(doc.state.head[0x0F] + 7);
-        // The last channel becomes a copy of the first (keeping its own number).
-        doc.lines.back() = doc.lines.back().substr(0, 4) + doc.lines.front().substr(4);
-        doc.state.chOpt.back() = doc.state.chOpt.front();
-        Save("changed.cfg", doc);
-        const std::string changed = Path("changed.cfg");
-
-        auto r = RunCli({"write", "--port", radio.Path(), changed, "--force"});
-        ASSERT_EQ(r.status, 0) << r.err;
-        r = RunCli({"verify", "--port", radio.Path(), changed});
-        EXPECT_EQ(r.status, 0) << r.out << r.err;
-        r = RunCli({"verify", "--port", radio.Path(), first});
-        EXPECT_EQ(r.status, 1) << "the radio no longer holds the first read";
-        ASSERT_EQ(RunCli({"read", "--port", radio.Path(), "-o", again}).status, 0);
-        EXPECT_EQ(Memory(ReadImage(again)), Written(changed, large));
-        EXPECT_EQ(ReadImage(again).size(), large ? 809u : 145u);
-        std::filesystem::remove(first);
-        std::filesystem::remove(again);
-    }
+    auto r = RunCli({"write", "--port", radio.Path(), changed, "--force"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = RunCli({"verify", "--port", radio.Path(), changed});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    r = RunCli({"verify", "--port", radio.Path(), first});
+    EXPECT_EQ(r.status, 1) << "the radio no longer holds the first read";
+    radio.Stop();
+    const EepromImage held = ReadImage(Path("held.cfg"));
+    ASSERT_EQ(held.size(), 809u);
+    EXPECT_EQ(Memory(held), Written(changed, true));
 }
 
 }  // namespace
