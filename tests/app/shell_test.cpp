@@ -1,6 +1,6 @@
 // The shell around the documents: the status line's blink, the main window's menus and their
-// swap with a document window's, About, the ReadMe viewer (missing, shown, closed, printed)
-// and the customer editor.
+// swap with a document window's, About, the ReadMe viewer (missing, shown, closed; its printout
+// is checked in readme_print_test) and the customer editor.
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -9,10 +9,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTest>
 
 #include "app/frm_readme.h"
@@ -177,35 +174,6 @@ TEST_F(ShellTest, ClosingTheReadMeWithADocumentOpenChecksTheDocumentAgain) {
     mdi->ReadMeWindow()->close();
     EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
     EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
-}
-
-TEST(ReadMePrinting, ALongReadMePrintsThreePagesWithNumberedHeads) {
-    QTemporaryDir dir;
-    QStringList lines;
-    for (int i = 1; i <= 140; ++i) lines << u"ReadMe line %1"_s.arg(i);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    const QString pdf = dir.filePath(u"readme.pdf"_s);
-    printer.setOutputFileName(pdf);
-    const int pages = PrintReadMeLines(printer, lines);
-    EXPECT_EQ(pages, 3);
-    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
-    if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext not installed";
-    QProcess p;
-    p.start(pdftotext, {u"-layout"_s, pdf, u"-"_s});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    const QString text = QString::fromUtf8(p.readAllStandardOutput());
-    const QStringList pageTexts = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
-    ASSERT_GE(pageTexts.size(), 3);
-    for (int i = 0; i < 3; ++i) {
-        const QString head = pageTexts[i].trimmed().section(QLatin1Char('\n'), 0, 0);
-        EXPECT_TRUE(head.contains(u"ReadMe"_s)) << head.toStdString();
-        EXPECT_TRUE(head.contains(u"Page :%1"_s.arg(i + 1))) << head.toStdString();
-    }
-    EXPECT_TRUE(text.contains(u"ReadMe line 1\n"_s) || text.contains(u"ReadMe line 1 "_s));
-    EXPECT_TRUE(pageTexts[2].contains(u"ReadMe line 140"_s));
-    EXPECT_FALSE(pageTexts[0].contains(u"ReadMe line 140"_s));
 }
 
 TEST_F(ShellTest, TheCustomerEditorWritesBothTextsOnOk) {
