@@ -106,6 +106,10 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
     return {status, ReadFrom(out), ReadFrom(err)};
 }
 
+std::string CliProgram() {
+    return CLI_PROGRAM;
+}
+
 RunResult RunCli(const std::vector<std::string>& args,
                  const std::vector<std::pair<std::string, std::string>>& env) {
     return RunProgram(CLI_PROGRAM, args, env);

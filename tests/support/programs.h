@@ -31,6 +31,8 @@ struct RunResult {
 // or replaces variables of the test's own environment.
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                      const std::vector<std::pair<std::string, std::string>>& env = {});
+// The path of the built talveron-cli.
+std::string CliProgram();
 RunResult RunCli(const std::vector<std::string>& args,
                  const std::vector<std::pair<std::string, std::string>>& env = {});
 RunResult RunVradio(const std::vector<std::string>& args);
