@@ -222,6 +222,8 @@ TEST_F(ShellTest, TheCustomerEditorWritesIntoTheDocumentItWasOpenedFor) {
     // Closing its document closes the editor too.
     mdi->Window(1)->Action(u"mnuFCustomer"_s)->trigger();
     ASSERT_NE(mdi->Customer(), nullptr);
+    // The editor's OK changed the document, so closing it asks first.
+    ui.AnswerMessage(platform::kNo);
     mdi->SubWindow(1)->close();
     EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Customer() == nullptr; }));
 }
