@@ -25,6 +25,7 @@
 #include "image/cfg_file.h"
 #include "link/port_detect.h"
 #include "link/transfer.h"
+#include "platform/courier_font.h"
 #include "platform/twips.h"
 
 namespace talveron::app {
@@ -32,6 +33,7 @@ namespace talveron::app {
 namespace {
 
 using document::frmNotePad;
+using platform::CourierFont;
 using platform::MessageRequest;
 using platform::MsgIcon;
 using platform::TwipsToPixels;
@@ -39,14 +41,6 @@ using platform::TwipsToPixels;
 // The main window's size at design time; start-up grows it half way to the screen's size.
 constexpr int kDesignWidthTwips = 9600;
 constexpr int kDesignHeightTwips = 7200;
-
-QFont CourierFont(int pointSize) {
-    QFont font(QStringLiteral("Courier"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setPointSize(pointSize);
-    return font;
-}
 
 MessageRequest Plain(const QString& text, const QString& title) {
     MessageRequest request;

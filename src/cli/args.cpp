@@ -1,5 +1,9 @@
 #include "cli/args.h"
 
+#include <ostream>
+
+#include "cli/commands.h"
+
 namespace talveron::cli {
 
 Args::Args(const std::vector<std::string>& argv, std::set<std::string> valued,
@@ -51,6 +55,18 @@ std::vector<std::string> Args::values(const std::string& name) const {
     auto range = values_.equal_range(name);
     for (auto it = range.first; it != range.second; ++it) out.push_back(it->second);
     return out;
+}
+
+bool WantsHelp(const std::vector<std::string>& args) {
+    for (const auto& a : args) {
+        if (a == "--help" || a == "-h") return true;
+    }
+    return false;
+}
+
+int Usage(std::ostream& err, const char* usage, const std::string& problem) {
+    err << "talveron-cli: " << problem << "\n" << usage;
+    return kExitUsage;
 }
 
 }  // namespace talveron::cli

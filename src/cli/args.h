@@ -2,6 +2,7 @@
 // "--name VALUE", "--name=VALUE" and "-o VALUE".
 #pragma once
 
+#include <iosfwd>
 #include <map>
 #include <optional>
 #include <set>
@@ -29,5 +30,11 @@ class Args {
     std::set<std::string> present_;
     std::string error_;
 };
+
+// True when the arguments ask for a command's help text ("--help" or "-h").
+bool WantsHelp(const std::vector<std::string>& args);
+
+// Prints the problem and the command's usage text to err; returns the usage exit status.
+int Usage(std::ostream& err, const char* usage, const std::string& problem);
 
 }  // namespace talveron::cli

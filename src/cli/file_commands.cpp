@@ -49,18 +49,6 @@ void PrintDocument(const Document& doc, std::ostream& out) {
 
 namespace {
 
-bool WantsHelp(const std::vector<std::string>& args) {
-    for (const auto& a : args) {
-        if (a == "--help" || a == "-h") return true;
-    }
-    return false;
-}
-
-int Usage(std::ostream& err, const char* usage, const std::string& problem) {
-    err << "talveron-cli: " << problem << "\n" << usage;
-    return kExitUsage;
-}
-
 constexpr const char* kShowUsage =
     "usage: talveron-cli show FILE.cfg\n"
     "  Prints the configuration as the document window shows it: model, range, one line\n"

@@ -58,18 +58,6 @@ constexpr const char* kVerifyUsage =
 
 constexpr const char* kCliTitle = "talveron-cli";
 
-bool WantsHelp(const std::vector<std::string>& args) {
-    for (const auto& a : args) {
-        if (a == "--help" || a == "-h") return true;
-    }
-    return false;
-}
-
-int Usage(std::ostream& err, const char* usage, const std::string& problem) {
-    err << "talveron-cli: " << problem << "\n" << usage;
-    return kExitUsage;
-}
-
 bool EndsWith(const std::string& text, std::string_view suffix) {
     return text.size() >= suffix.size() &&
            text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;

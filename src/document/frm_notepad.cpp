@@ -12,24 +12,18 @@
 #include "document/document_host.h"
 #include "document/header_fit.h"
 #include "image/range_check.h"
+#include "platform/courier_font.h"
 #include "platform/twips.h"
 
 namespace talveron::document {
 
 namespace {
 
+using platform::CourierFont;
 using platform::PixelsToTwips;
 using platform::TwipsToPixels;
 
 constexpr int kStartPointSize = 10;
-
-QFont CourierFont(int pointSize) {
-    QFont font(QStringLiteral("Courier"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setPointSize(pointSize);
-    return font;
-}
 
 QLabel* MakeLabel(const QString& text, QWidget* parent, const char* name) {
     auto* label = new QLabel(text, parent);
