@@ -104,7 +104,7 @@ int PrintReadMeLines(QPrinter& printer, const QStringList& lines) {
     if (!painter.begin(&printer)) return 0;
     // Work in twips: one logical unit of the painter is one twip on paper, whatever the
     // printer's resolution.
-    const double scale = printer.resolution() / 1440.0;
+    const double scale = platform::PixelsPerTwip(printer.resolution());
     painter.scale(scale, scale);
     QFont font = painter.font();
     font.setPixelSize(kPrintFontTwips);

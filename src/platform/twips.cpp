@@ -15,12 +15,16 @@ double LogicalDpi() {
     return 96.0;
 }
 
+double PixelsPerTwip(double dpi) {
+    return dpi / 1440.0;
+}
+
 int TwipsToPixels(int twips, double dpi) {
-    return static_cast<int>(std::lround(twips * dpi / 1440.0));
+    return static_cast<int>(std::lround(twips * PixelsPerTwip(dpi)));
 }
 
 int PixelsToTwips(int pixels, double dpi) {
-    return static_cast<int>(std::lround(pixels * 1440.0 / dpi));
+    return static_cast<int>(std::lround(pixels / PixelsPerTwip(dpi)));
 }
 
 }  // namespace talveron::platform

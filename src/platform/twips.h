@@ -8,6 +8,8 @@ namespace talveron::platform {
 double LogicalDpi();
 
 int TwipsToPixels(int twips, double dpi = LogicalDpi());
+// Device pixels per twip at a resolution: the scale that makes a painter draw in twips.
+double PixelsPerTwip(double dpi);
 int PixelsToTwips(int pixels, double dpi = LogicalDpi());
 
 }  // namespace talveron::platform
