@@ -26,6 +26,7 @@
 #include "link/port_detect.h"
 #include "link/transfer.h"
 #include "platform/courier_font.h"
+#include "platform/named_menu.h"
 #include "platform/twips.h"
 
 namespace talveron::app {
@@ -109,20 +110,16 @@ frmMDI::~frmMDI() {
 
 void frmMDI::BuildMainMenus() {
     auto topMenu = [this](const char* name, const QString& caption) {
-        auto* menu = new QMenu(caption, this);
-        menu->setObjectName(QString::fromLatin1(name));
-        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        QMenu* menu = platform::NamedMenu(this, name, caption);
         mainMenus_.append(menu);
         return menu;
     };
-    auto item = [](QMenu* menu, const char* name, const QString& caption) {
-        QAction* a = menu->addAction(caption);
-        a->setObjectName(QString::fromLatin1(name));
-        return a;
+    const auto item = [](QMenu* menu, const char* name, const QString& caption) {
+        return platform::NamedItem(menu, name, caption);
     };
     QMenu* file = topMenu("mnuFile", tr("&File"));
-    QAction* fileNew = item(file, "mnuFNew", tr("&New"));
-    fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction* fileNew =
+        platform::NamedItem(file, "mnuFNew", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
     fileNew->setVisible(false);
     fileNew->setEnabled(false);
     connect(item(file, "mnuFOpen", tr("&Open")), &QAction::triggered, this,

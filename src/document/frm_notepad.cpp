@@ -13,6 +13,7 @@
 #include "document/header_fit.h"
 #include "image/range_check.h"
 #include "platform/courier_font.h"
+#include "platform/named_menu.h"
 #include "platform/twips.h"
 
 namespace talveron::document {
@@ -62,19 +63,9 @@ frmNotePad::frmNotePad(DocumentHost* host, int number, QWidget* parent)
     Refresh();
 }
 
-QAction* frmNotePad::AddItem(QMenu* menu, const char* name, const QString& caption,
-                             const QKeySequence& shortcut) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-    return action;
-}
-
 void frmNotePad::BuildMenus() {
     auto topMenu = [this](const char* name, const QString& caption) {
-        auto* menu = new QMenu(caption, this);
-        menu->setObjectName(QString::fromLatin1(name));
-        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        QMenu* menu = platform::NamedMenu(this, name, caption);
         menus_.append(menu);
         return menu;
     };
@@ -87,22 +78,23 @@ void frmNotePad::BuildMenus() {
     auto later = [](QAction* a) { a->setEnabled(false); };
 
     QMenu* file = topMenu("mnuFile", tr("&File"));
-    hide(AddItem(file, "mnuFNew", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)));
-    connect(AddItem(file, "mnuFOpen", tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)),
-            &QAction::triggered, this, [this] { host_->OpenFileCommand(); });
-    connect(AddItem(file, "mnuFClose", tr("&Close")), &QAction::triggered, this,
+    hide(platform::NamedItem(file, "mnuFNew", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)));
+    connect(
+        platform::NamedItem(file, "mnuFOpen", tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)),
+        &QAction::triggered, this, [this] { host_->OpenFileCommand(); });
+    connect(platform::NamedItem(file, "mnuFClose", tr("&Close")), &QAction::triggered, this,
             [this] { host_->CloseCommand(number_); });
-    connect(AddItem(file, "mnuFSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
+    connect(platform::NamedItem(file, "mnuFSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
             &QAction::triggered, this, [this] { host_->SaveCommand(number_); });
-    connect(AddItem(file, "mnuFSaveAs", tr("Save &As...")), &QAction::triggered, this,
+    connect(platform::NamedItem(file, "mnuFSaveAs", tr("Save &As...")), &QAction::triggered, this,
             [this] { host_->SaveAsCommand(number_); });
     file->addSeparator()->setObjectName(QStringLiteral("mnuFCust"));
-    connect(AddItem(file, "mnuFCustomer", tr("Cus&tomer")), &QAction::triggered, this,
+    connect(platform::NamedItem(file, "mnuFCustomer", tr("Cus&tomer")), &QAction::triggered, this,
             [this] { host_->CustomerCommand(number_); });
     file->addSeparator()->setObjectName(QStringLiteral("mnuFSep"));
-    later(AddItem(file, "munPrint", tr("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P)));
-    later(AddItem(file, "munPrnset", tr("Printer Set&up")));
-    connect(AddItem(file, "mnuFExit", tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
+    later(platform::NamedItem(file, "munPrint", tr("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P)));
+    later(platform::NamedItem(file, "munPrnset", tr("Printer Set&up")));
+    connect(platform::NamedItem(file, "mnuFExit", tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
             &QAction::triggered, this, [this] { host_->ExitCommand(); });
     QAction* recentSep = file->addSeparator();
     recentSep->setObjectName(QStringLiteral("mnuRecentFile0"));
@@ -114,31 +106,31 @@ void frmNotePad::BuildMenus() {
     }
 
     QMenu* edit = topMenu("mnuEdit", tr("&Edit"));
-    later(AddItem(edit, "mnuECut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)));
-    later(AddItem(edit, "mnuECopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)));
-    later(AddItem(edit, "mnuEPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)));
-    later(AddItem(edit, "mnuEDelete", tr("&Delete"), QKeySequence(Qt::Key_Delete)));
+    later(platform::NamedItem(edit, "mnuECut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)));
+    later(platform::NamedItem(edit, "mnuECopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)));
+    later(platform::NamedItem(edit, "mnuEPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)));
+    later(platform::NamedItem(edit, "mnuEDelete", tr("&Delete"), QKeySequence(Qt::Key_Delete)));
     edit->addSeparator()->setObjectName(QStringLiteral("mnuESep1"));
-    later(AddItem(edit, "mnuEautoF", tr("Auto&Freq")));
-    later(AddItem(edit, "mnuEautoT", tr("Auto&Tone")));
+    later(platform::NamedItem(edit, "mnuEautoF", tr("Auto&Freq")));
+    later(platform::NamedItem(edit, "mnuEautoT", tr("Auto&Tone")));
     edit->addSeparator()->setObjectName(QStringLiteral("mnuESep2"));
     connect(edit, &QMenu::aboutToShow, this, &frmNotePad::EditMenuOpening);
 
     QMenu* option = topMenu("mnuOpion", tr("&Option"));
-    later(AddItem(option, "mnuOpSYS", tr("S&ystem")));
-    later(AddItem(option, "mnuOpCH", tr("C&hannel")));
+    later(platform::NamedItem(option, "mnuOpSYS", tr("S&ystem")));
+    later(platform::NamedItem(option, "mnuOpCH", tr("C&hannel")));
 
     QMenu* radio = topMenu("mnuRadio", tr("&Radio"));
-    connect(AddItem(radio, "mnuRadioItem0", tr("&Upload")), &QAction::triggered, this,
+    connect(platform::NamedItem(radio, "mnuRadioItem0", tr("&Upload")), &QAction::triggered, this,
             [this] { host_->RadioCommand(0); });
-    connect(AddItem(radio, "mnuRadioItem1", tr("&Download")), &QAction::triggered, this,
+    connect(platform::NamedItem(radio, "mnuRadioItem1", tr("&Download")), &QAction::triggered, this,
             [this] { host_->RadioCommand(1); });
-    hide(AddItem(radio, "mnuRadioItem2", tr("&Verify")));
+    hide(platform::NamedItem(radio, "mnuRadioItem2", tr("&Verify")));
 
     QMenu* help = topMenu("munHelp", tr("&Help"));
-    connect(AddItem(help, "mnuReadMe", tr("&ReadMe")), &QAction::triggered, this,
+    connect(platform::NamedItem(help, "mnuReadMe", tr("&ReadMe")), &QAction::triggered, this,
             [this] { host_->ReadMeCommand(); });
-    connect(AddItem(help, "mnuVersion", tr("&About")), &QAction::triggered, this,
+    connect(platform::NamedItem(help, "mnuVersion", tr("&About")), &QAction::triggered, this,
             [this] { host_->AboutCommand(); });
 
     QMenu* test = topMenu("mnuTest", tr("&Test"));

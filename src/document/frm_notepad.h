@@ -60,8 +60,6 @@ class frmNotePad : public QWidget {
 
   private:
     void BuildMenus();
-    QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
-                     const QKeySequence& shortcut = {});
     void EditMenuOpening();
 
     DocumentHost* host_;
