@@ -67,24 +67,28 @@ MsgButton QtUiServices::Message(const MessageRequest& request) {
     return kOk;
 }
 
-QString QtUiServices::OpenFileName(const FileRequest& request) {
-    QFileDialog dialog(parent_, request.title, QString(), request.filter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+namespace {
+
+// The platform's file dialog for one request; empty when the user cancels.
+QString RunFileDialog(QWidget* parent, const FileRequest& request, QFileDialog::AcceptMode accept,
+                      QFileDialog::FileMode mode) {
+    QFileDialog dialog(parent, request.title, QString(), request.filter);
+    dialog.setAcceptMode(accept);
+    dialog.setFileMode(mode);
     dialog.selectFile(request.presetName);
     if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
 }
 
+}  // namespace
+
+QString QtUiServices::OpenFileName(const FileRequest& request) {
+    return RunFileDialog(parent_, request, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
+}
+
 QString QtUiServices::SaveFileName(const FileRequest& request) {
-    QFileDialog dialog(parent_, request.title, QString(), request.filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.selectFile(request.presetName);
-    if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
+    return RunFileDialog(parent_, request, QFileDialog::AcceptSave, QFileDialog::AnyFile);
 }
 
 void QtUiServices::SetBusy(bool busy) {
