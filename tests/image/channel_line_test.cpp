@@ -90,26 +90,29 @@ TEST(ChannelLine, OptionByteBelow0xC0IsReceiveOnly) {
               (Bytes{0x80, 0x0C, 0x00, 0x19, 0x1E, 0x19, 0x1E, 0x05}));
 }
 
-TEST(ChannelLine, ReceiveNoneWithATransmitFrequencyIsStoredEmpty) {
-    const std::string line = "3   NONE        000=  None   150.006250  051=  023    ";
-    // The receive word bytes still hold the word of before (none yet in this build).
-    EXPECT_EQ(Records({line}, {0xDE}), (Bytes{0, 0, 0, 0, 0, 0x17, 0x70, 0}));
-}
-
-TEST(ChannelLine, TransmitOffTheRasterIsStoredReceiveOnly) {
-    const std::string line = "1   150.005000  001=  67.0   145.002500  051=  023    ";
-    EXPECT_EQ(Records({line}, {0xDE}), (Bytes{0x9E, 0x01, 0x00, 0x19, 0x1E, 0x19, 0x1E, 0x05}));
-    const std::string typed = "1   150.005000  001=  67.0   145.0025    051=  023    ";
-    EXPECT_EQ(Records({typed}, {0xC0})[0], 0x80);
-}
-
-TEST(ChannelLine, ShortFrequencyTextsInALineStoreLikeFullOnes) {
-    // Texts shorter than ten characters, padded with blanks, on either side.
-    const std::string full = "1   150.005000  001=  67.0   150.012500  051=  023    ";
-    const std::string shortText = "1   150.005     001=  67.0   150.0125    051=  023    ";
-    ASSERT_EQ(shortText.size(), kLineWidth);
-    EXPECT_EQ(Records({shortText}, {0x04}), Records({full}, {0x04}));
-    EXPECT_EQ(Records({shortText}, {0x04})[0], 0xC4);
+// Lines as they are stored: receive NONE with a transmit frequency stores empty (the
+// receive word bytes hold the word of before, none yet in this build); a transmit side off
+// the raster stores receive only; texts shorter than ten characters store like full ones.
+TEST(ChannelLine, LinesStoreByTheirReceiveAndTransmitSides) {
+    const struct {
+        const char* line;
+        std::uint8_t opt;
+        Bytes record;
+    } rows[] = {
+        {"3   NONE        000=  None   150.006250  051=  023    ",
+         0xDE,
+         {0, 0, 0, 0, 0, 0x17, 0x70, 0}},
+        {"1   150.005000  001=  67.0   145.002500  051=  023    ",
+         0xDE,
+         {0x9E, 0x01, 0x00, 0x19, 0x1E, 0x19, 0x1E, 0x05}},
+        {"1   150.005000  001=  67.0   145.0025    051=  023    ",
+         0xC0,
+         {0x80, 0x01, 0x00, 0x19, 0x1E, 0x19, 0x1E, 0x05}},
+        {"1   150.005     001=  67.0   150.0125    051=  023    ", 0x04,
+         Records({"1   150.005000  001=  67.0   150.012500  051=  023    "}, {0x04})},
+    };
+    for (const auto& row : rows) EXPECT_EQ(Records({row.line}, {row.opt}), row.record) << row.line;
+    EXPECT_EQ(rows[3].record[0], 0xC4);
 }
 
 TEST(ChannelLine, EmptyRecordsRepeatTheLastWordOfAnEarlierChannel) {

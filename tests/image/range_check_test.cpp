@@ -17,58 +17,50 @@ std::string Line(int n, const std::string& rx, const std::string& tx) {
     return FormatChannelLine(ch);
 }
 
-TEST(CheckRanges, NoFrequencyAtAllLeavesTheStatusAlone) {
-    const RangeVerdict v = CheckRanges({Line(1, "NONE", "NONE"), Line(2, "NONE", "NONE")}, kVhf);
-    EXPECT_FALSE(v.setsStatus);
-    EXPECT_FALSE(v.stepBad);
-    EXPECT_TRUE(CheckRanges({}, kVhf).text.empty());
+// Each row: channel frequencies (rx, tx per channel) and the verdict. Band edges are whole
+// megahertz (175.9 reads as 175); receive is checked before transmit; a band fault wins over
+// an earlier raster fault, which stays noted; the first raster fault is the one reported.
+TEST(CheckRanges, VerdictOfTheFirstFaultFound) {
+    const std::string in = "ALL Channels In Range", out = "Channel #1 Range Out !";
+    const struct {
+        std::vector<std::pair<const char*, const char*>> channels;
+        std::string text;
+        bool stepBad;
+    } rows[] = {
+        {{{"140.000000", "175.000000"},
+          {"NONE", "NONE"},
+          {"145.012500", "NONE"},
+          {"146.031250", "147.043750"}},
+         in,
+         false},
+        {{{"175.993750", "NONE"}}, in, false},
+        {{{"176.000000", "NONE"}}, out, false},
+        {{{"145.000000", "139.993750"}}, out, false},
+        {{{"139.000000", "176.000000"}, {"200.000000", "NONE"}}, out, false},
+        {{{"145.011000", "145.011000"},
+          {"145.000000", "145.000000"},
+          {"145.000000", "176.000000"},
+          {"190.000000", "NONE"}},
+         "Channel #3 Range Out !",
+         true},
+        {{{"145.000000", "145.000000"}, {"145.000000", "145.011000"}, {"145.013000", "145.000000"}},
+         "Channel #2 in Bad increament !",
+         true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text + " " + row.channels.back().first);
+        std::vector<std::string> lines;
+        for (const auto& [rx, tx] : row.channels)
+            lines.push_back(Line(static_cast<int>(lines.size()) + 1, rx, tx));
+        const RangeVerdict v = CheckRanges(lines, kVhf);
+        EXPECT_TRUE(v.setsStatus);
+        EXPECT_EQ(v.text, row.text);
+        EXPECT_EQ(v.color, row.text == in ? kColorBlack : kColorRed);
+        EXPECT_EQ(v.stepBad, row.stepBad);
+    }
+    // No frequency at all leaves the status alone.
+    EXPECT_FALSE(CheckRanges({Line(1, "NONE", "NONE"), Line(2, "NONE", "NONE")}, kVhf).setsStatus);
     EXPECT_FALSE(CheckRanges({}, kVhf).setsStatus);
-}
-
-TEST(CheckRanges, AllInRangeIsBlack) {
-    const RangeVerdict v =
-        CheckRanges({Line(1, "140.000000", "175.000000"), Line(2, "NONE", "NONE"),
-                     Line(3, "145.012500", "NONE"), Line(4, "146.031250", "147.043750")},
-                    kVhf);
-    EXPECT_TRUE(v.setsStatus);
-    EXPECT_EQ(v.text, "ALL Channels In Range");
-    EXPECT_EQ(v.color, kColorBlack);
-    EXPECT_FALSE(v.stepBad);
-}
-
-TEST(CheckRanges, BandEdgesAreWholeMegahertz) {
-    // 175.9 MHz reads as 175 and passes; 176 and 139 do not.
-    EXPECT_EQ(CheckRanges({Line(1, "175.993750", "NONE")}, kVhf).text, "ALL Channels In Range");
-    EXPECT_EQ(CheckRanges({Line(1, "176.000000", "NONE")}, kVhf).text, "Channel #1 Range Out !");
-    EXPECT_EQ(CheckRanges({Line(1, "145.000000", "139.993750")}, kVhf).text,
-              "Channel #1 Range Out !");
-}
-
-TEST(CheckRanges, BandFaultWinsOverAnEarlierRasterFault) {
-    const RangeVerdict v =
-        CheckRanges({Line(1, "145.011000", "145.011000"), Line(2, "145.000000", "145.000000"),
-                     Line(3, "145.000000", "176.000000"), Line(4, "190.000000", "NONE")},
-                    kVhf);
-    EXPECT_TRUE(v.setsStatus);
-    EXPECT_EQ(v.text, "Channel #3 Range Out !");
-    EXPECT_EQ(v.color, kColorRed);
-    EXPECT_TRUE(v.stepBad);  // the raster fault found before stays noted
-}
-
-TEST(CheckRanges, FirstRasterFaultIsReported) {
-    const RangeVerdict v =
-        CheckRanges({Line(1, "145.000000", "145.000000"), Line(2, "145.000000", "145.011000"),
-                     Line(3, "145.013000", "145.000000")},
-                    kVhf);
-    EXPECT_EQ(v.text, "Channel #2 in Bad increament !");
-    EXPECT_EQ(v.color, kColorRed);
-    EXPECT_TRUE(v.stepBad);
-}
-
-TEST(CheckRanges, ReceiveIsCheckedBeforeTransmit) {
-    const RangeVerdict v =
-        CheckRanges({Line(1, "139.000000", "176.000000"), Line(2, "200.000000", "NONE")}, kVhf);
-    EXPECT_EQ(v.text, "Channel #1 Range Out !");
 }
 
 TEST(CheckRanges, RasterDigitPairs) {

@@ -71,28 +71,6 @@ TEST(RoundTrip, EveryIfByteBothPrescalersBothMemorySizes) {
     EXPECT_EQ(images, 192);
 }
 
-TEST(RoundTrip, CanonicalImagesSurviveAFileSaveAndOpenByteForByte) {
-    test::ImageGenerator gen(4711);
-    test::TempDir dir;
-    for (int rep = 0; rep < 20; ++rep) {
-        const int channels = rep % 2 ? 99 : 16;
-        const auto g = gen.Make(channels, static_cast<std::uint8_t>(gen.Uniform(0, 255)),
-                                gen.Uniform(0, 1) ? 64 : 128);
-        const std::string path = dir.file("gen" + std::to_string(rep) + ".cfg");
-        ASSERT_TRUE(WriteCfgFile(path, g.expected).ok());
-        ASSERT_EQ(test::ReadBytes(path), test::ByteRecords(g.expected));
-        const CfgReadResult read = ReadCfgFile(path);
-        ASSERT_TRUE(read.ok()) << read.message;
-        EXPECT_EQ(read.modelCode, g.modelCode);
-        EXPECT_EQ(read.image, g.expected);
-        const Document doc = OpenDocument(read.image, read.modelCode, path);
-        const EepromImage built = BuildImage(doc);
-        EXPECT_EQ(built, g.expected) << rep;
-        ASSERT_TRUE(WriteCfgFile(path, built).ok());
-        EXPECT_EQ(test::ReadBytes(path), test::ByteRecords(g.expected)) << rep;
-    }
-}
-
 TEST(RoundTrip, SampleFilesSaveBackByteForByte) {
     for (const char* name : {"vk-a1-16ch.cfg", "vk-a2-16ch.cfg"}) {
         const std::string path = std::string(TALVERON_SAMPLES) + "/" + name;
