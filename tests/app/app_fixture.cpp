@@ -41,13 +41,13 @@ void AppTest::NoPorts() {
     qputenv("TALVERON_PORTS", QFile::encodeName(dir_.filePath(QStringLiteral("no-such-tty"))));
 }
 
-void AppTest::StartMain(bool splash) {
-    port = std::make_unique<platform::QtSerialPort>();
+void AppTest::StartMain(bool splash, link::SerialPort* on) {
+    if (!on) port = std::make_unique<platform::QtSerialPort>();
     MainOptions options;
     options.programDir = dir_.path();
     options.showSplash = splash;
     options.splashMs = splash ? 100 : 0;
-    mdi = std::make_unique<frmMDI>(ui, *port, clock, options);
+    mdi = std::make_unique<frmMDI>(ui, on ? *on : *port, clock, options);
     mdi->Startup();
     mdi->activateWindow();
 }
@@ -60,6 +60,12 @@ QString AppTest::CopySample(const char* name, const QString& as) {
         QFile::copy(QStringLiteral(TALVERON_SAMPLES "/") + QString::fromLatin1(name), target));
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
     return target;
+}
+
+void AppTest::WriteReadMe(const QByteArray& text) {
+    QFile f(dir_.filePath(QStringLiteral("ReadMe.Txt")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
 }
 
 void AppTest::Act(const char* name) {

@@ -29,12 +29,15 @@ class AppTest : public ::testing::Test {
     void StopRadio();
     // Makes port 1 a device that does not exist, so no port opens.
     void NoPorts();
-    // Builds the main window and runs its start-up (no splash unless asked).
-    void StartMain(bool splash = false);
+    // Builds the main window on the given port (a real serial port when none) and runs its
+    // start-up (no splash unless asked).
+    void StartMain(bool splash = false, link::SerialPort* on = nullptr);
 
     // A copy of a sample in the test's folder (under sub-folders when given).
     QString CopySample(const char* name, const QString& as = {});
     QString TempPath(const QString& name) const { return dir_.filePath(name); }
+    // Writes ReadMe.Txt into the program's folder.
+    void WriteReadMe(const QByteArray& text);
 
     // Triggers the named action of the active document window, or of the main window.
     void Act(const char* name);

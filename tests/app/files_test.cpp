@@ -87,8 +87,11 @@ TEST_F(RunningApp, RefusedFilesOpenNoWindow) {
     EXPECT_EQ(MenuBarNames(), kMainMenus);
 }
 
+// Dots in folders and a very long path included.
 TEST_F(RunningApp, SaveWritesTheDocumentBackToItsFileWithItsRealCase) {
-    const QString path = CopySample("vk-a1-16ch.cfg", u"Site A/Radio.cfg"_s);
+    QString folder = u"Site A/radios.2026"_s;
+    while (folder.size() < 900) folder += u"/a.very.long.folder.name.with.dots"_s;
+    const QString path = CopySample("vk-a1-16ch.cfg", folder + u"/Taxi.north.cfg"_s);
     ASSERT_TRUE(OpenThroughMenu(path));
     Document& doc = ActiveDoc();
     EditChannel(doc);
@@ -102,6 +105,11 @@ TEST_F(RunningApp, SaveWritesTheDocumentBackToItsFileWithItsRealCase) {
     EXPECT_EQ(Captions(), QStringList{path.toUpper()});
     // The upper-case caption names no file on a case-sensitive system: nothing was made.
     EXPECT_FALSE(QFile::exists(path.toUpper()));
+    EditChannel(doc);
+    ui.AnswerMessage(kCancel);
+    Act("mnuFClose");
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_TRUE(ui.Messages()[0].text.startsWith(u"The data in [TAXI]"_s));
 }
 
 TEST_F(RunningApp, SaveAsOffersTheRealPathAndMovesTheDocument) {
@@ -118,6 +126,18 @@ TEST_F(RunningApp, SaveAsOffersTheRealPathAndMovesTheDocument) {
     EXPECT_EQ(mdi->Documents().Path(mdi->ActiveNumber()), target.toStdString());
     Act("mnuFSaveAs");  // cancelled: nothing changes
     EXPECT_EQ(Captions(), QStringList{target.toUpper()});
+    // Closing it changed offers the file it was last saved to, and saves where the dialog says.
+    EditChannel(ActiveDoc());
+    const std::vector<std::string> edited = ActiveDoc().lines;
+    const QString third = TempPath(u"third.cfg"_s);
+    ui.AnswerMessage(kYes);
+    ui.AnswerSave(third);
+    Act("mnuFClose");
+    ASSERT_EQ(ui.SaveRequests().size(), 3u);
+    EXPECT_EQ(ui.SaveRequests()[2].presetName, target);
+    EXPECT_TRUE(Captions().isEmpty());
+    EXPECT_EQ(LinesOfFile(third), edited);
+    EXPECT_EQ(ReadAll(target), ReadAll(path));
 }
 
 TEST_F(RunningApp, AReadOnlyTargetIsRefusedAndTheDocumentStaysChanged) {
@@ -150,7 +170,7 @@ TEST_F(RunningApp, SaveIntoAMissingFolderReportsThePlatformsError) {
 }
 
 TEST_F(RunningApp, CloseWithEachAnswerOfTheSaveQuestion) {
-    const QString path = CopySample("vk-a1-16ch.cfg");
+    const QString path = CopySample("vk-a1-16ch.cfg", u"cfg/vk-a1-16ch.cfg"_s);
     ASSERT_TRUE(OpenThroughMenu(path));
     const int number = mdi->ActiveNumber();
     const QByteArray original = ReadAll(path);
@@ -166,23 +186,27 @@ TEST_F(RunningApp, CloseWithEachAnswerOfTheSaveQuestion) {
                       u"MDI PC programmer"_s, kYes | kNo | kCancel, MsgIcon::Exclamation));
     EXPECT_EQ(Captions().size(), 1);
 
-    // Yes, then the save dialog cancelled: the window stays, still changed.
+    // Yes, then the save dialog (offering the document's own file) cancelled: the window
+    // stays, still changed, and the file is untouched.
     ui.AnswerMessage(kYes);
     ui.AnswerSave(QString());
     close->trigger();
-    EXPECT_EQ(ui.SaveRequests().size(), 1u);  // what the dialog offers: mends_test
+    ASSERT_EQ(ui.SaveRequests().size(), 1u);
+    EXPECT_EQ(ui.SaveRequests()[0].presetName, path);
     EXPECT_EQ(Captions().size(), 1);
     EXPECT_TRUE(mdi->Documents().Get(number)->state.changed);
+    EXPECT_EQ(ReadAll(path), original);
 
-    // Yes with a path: saved there, and the window goes.
-    const QString target = TempPath(u"saved.cfg"_s);
+    // Yes, the offered file taken: saved over it (nothing in the program's folder), and the
+    // window goes.
     const std::vector<std::string> edited = mdi->Documents().Get(number)->lines;
     ui.AnswerMessage(kYes);
-    ui.AnswerSave(target);
+    ui.AcceptSavePreset();
     close->trigger();
     EXPECT_TRUE(Captions().isEmpty());
-    EXPECT_EQ(LinesOfFile(target), edited);
-    EXPECT_EQ(ReadAll(path), original);
+    EXPECT_EQ(LinesOfFile(path), edited);
+    EXPECT_FALSE(QFile::exists(TempPath(u"VK-A1-16CH.cfg"_s)));
+    EXPECT_FALSE(QFile::exists(TempPath(u"vk-a1-16ch.cfg"_s)));
     EXPECT_EQ(ui.Unexpected(), 0);
 }
 
@@ -232,23 +256,6 @@ TEST_F(RunningApp, ExitFromTheMainWindowAsksAboutChangedDocuments) {
     EXPECT_EQ(ui.Messages().size(), 2u);
     EXPECT_TRUE(Captions().isEmpty());
     EXPECT_FALSE(mdi->isVisible());
-}
-
-TEST_F(RunningApp, DotsInFoldersAndVeryLongPathsAreHandled) {
-    QString folder = u"site.v2/radios.2026"_s;
-    while (folder.size() < 900) folder += u"/a.very.long.folder.name.with.dots"_s;
-    const QString path = CopySample("vk-a1-16ch.cfg", folder + u"/taxi.north.cfg"_s);
-    ASSERT_TRUE(QFile::exists(path));
-    ASSERT_TRUE(OpenThroughMenu(path));
-    EXPECT_EQ(Captions(), QStringList{path.toUpper()});
-    EditChannel(ActiveDoc());
-    Act("mnuFSave");
-    EXPECT_EQ(LinesOfFile(path), ActiveDoc().lines);
-    EditChannel(ActiveDoc());
-    ui.AnswerMessage(kCancel);
-    Act("mnuFClose");
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_TRUE(ui.Messages()[0].text.startsWith(u"The data in [TAXI]"_s));
 }
 
 TEST_F(RunningApp, KeyboardShortcutsReachOnlyTheActiveDocumentWindow) {

@@ -1,30 +1,16 @@
-// The desktop program on a scripted port list: the notice about ports refused
-// for lack of permission, the save offered when a changed document closes, the
-// customer editor's Changed flag and Timer1, the ReadMe viewer while a transfer
-// runs, and the port list the virtual radio makes.
-#include <gtest/gtest.h>
-
+// The desktop program on a scripted port list: the notice about ports refused for lack of
+// permission, the save offered when a changed document closes, the ReadMe viewer while a
+// transfer runs, and the port list the virtual radio makes.
 #include <QAction>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPrinter>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <map>
-#include <memory>
 
-#include "app/frm_mdi.h"
-#include "app/virtual_radio.h"
+#include "app_fixture.h"
 #include "image/cfg_file.h"
-#include "link/link_clock.h"
 #include "link/port_detect.h"
 #include "platform/port_names.h"
-#include "platform/scripted_ui_services.h"
 #include "qt_test_util.h"
 
 namespace talveron::app {
@@ -37,14 +23,11 @@ using platform::kNo;
 using platform::kOk;
 using platform::kYes;
 
-const QString kSamples = QStringLiteral(TALVERON_SAMPLES);
-
 // Ports by number: each opens as scripted (a port not named does not exist).
 // Nothing ever answers on an open port.
 class ScriptedPorts : public link::SerialPort {
   public:
     std::map<int, OpenResult> ports;
-    int opens = 0;
 
     void SelectPort(int number) override {
         if (!open_) number_ = number;
@@ -53,15 +36,11 @@ class ScriptedPorts : public link::SerialPort {
         if (!open_) number_ = 0;
     }
     OpenResult Open() override {
-        ++opens;
         auto it = ports.find(number_);
-        OpenResult result;
-        if (it == ports.end()) {
-            result.failure = OpenFailure::NotFound;
-            result.device = "port " + std::to_string(number_);
-        } else {
-            result = it->second;
-        }
+        const OpenResult result =
+            it != ports.end()
+                ? it->second
+                : OpenResult{OpenFailure::NotFound, "port " + std::to_string(number_), ""};
         open_ = result.ok();
         return result;
     }
@@ -81,89 +60,27 @@ class ScriptedPorts : public link::SerialPort {
     bool open_ = false;
 };
 
-OpenResult Opens(const std::string& device) {
-    OpenResult r;
-    r.device = device;
-    return r;
-}
+const char kDenied[] = ": permission denied (join the group dialout that owns it)";
 
 OpenResult Refused(const std::string& device) {
-    OpenResult r;
-    r.failure = OpenFailure::Permission;
-    r.device = device;
-    r.message = device + ": permission denied (join the group dialout that owns it)";
-    return r;
+    return {OpenFailure::Permission, device, device + kDenied};
 }
 
-class MendsTest : public ::testing::Test {
+class MendsTest : public AppTest {
   protected:
-    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-    void TearDown() override {
-        mdi.reset();
-        QDir::setCurrent(QDir::tempPath());
-    }
-
-    void StartMain() {
-        MainOptions options;
-        options.programDir = dir_.path();
-        options.showSplash = false;
-        options.splashMs = 0;
-        mdi = std::make_unique<frmMDI>(ui, ports, clock, options);
-        mdi->Startup();
-    }
-    // Port 1 opens (no question at start-up).
-    void StartWithAPort() {
-        ports.ports[1] = Opens("/dev/ttyUSB0");
-        StartMain();
-    }
-
-    QString Path(const QString& name) const { return dir_.filePath(name); }
-    QString CopySample(const QString& name, const QString& as) {
-        const QString target = Path(as);
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        EXPECT_TRUE(QFile::copy(kSamples + u"/"_s + name, target));
-        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
-        return target;
-    }
-    // Opens a file through File > Open; its window becomes the active one.
-    int Open(const QString& path) {
-        ui.AnswerOpen(path);
-        mdi->MainAction(u"mnuFOpen"_s)->trigger();
-        return mdi->ActiveNumber();
-    }
-    void WriteReadMe() {
-        QFile f(Path(u"ReadMe.Txt"_s));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("ReadMe text\nsecond line\n");
-    }
-    QStringList Texts() const {
-        QStringList texts;
-        for (const auto& m : ui.Messages()) texts << m.text;
-        return texts;
-    }
-
-    platform::ScriptedUiServices ui;
+    void StartOnPorts() { StartMain(false, &ports); }
     ScriptedPorts ports;
-    link::SteadyClock clock;
-    std::unique_ptr<frmMDI> mdi;
-
-  private:
-    QTemporaryDir dir_;
 };
 
 const QString kCommPortError = u"AvailableRS232 port was not detected !"_s;
 
-// ---- the permission notice
-// ---------------------------------------------------------------
-
 TEST_F(MendsTest, ARefusedPortIsNamedOnTheStatusLineAfterStartUp) {
-    ports.ports[1] = Opens("/dev/ttyS0");
+    ports.ports[1] = OpenResult{OpenFailure::None, "/dev/ttyS0", ""};
     ports.ports[2] = Refused("/dev/ttyUSB0");
-    StartMain();
+    StartOnPorts();
     EXPECT_TRUE(ui.Messages().empty());
     EXPECT_EQ(mdi->LinkStateRef().portIndex, 1);
-    const QString notice =
-        u"/dev/ttyUSB0: permission denied (join the group dialout that owns it)"_s;
+    const QString notice = u"/dev/ttyUSB0"_s + QLatin1String(kDenied);
     EXPECT_EQ(mdi->Status().Text(), notice);
     EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
     EXPECT_TRUE(mdi->Status().Visible());
@@ -174,22 +91,16 @@ TEST_F(MendsTest, ARefusedPortIsNamedOnTheStatusLineAfterStartUp) {
     EXPECT_TRUE(mdi->MainAction(u"mnuRadioItem0"_s)->isEnabled());
 }
 
-TEST_F(MendsTest, WithoutRefusedPortsStartUpEndsOnTheMenuHint) {
-    StartWithAPort();
-    EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
-}
-
 TEST_F(MendsTest, WithEveryPortRefusedTheCommPortErrorIsFollowedByTheNotice) {
     ports.ports[1] = Refused("/dev/ttyUSB0");
     ports.ports[3] = Refused("/dev/ttyUSB1");
     ui.AnswerMessage(kNo);  // Detect Again ?
-    StartMain();
+    StartOnPorts();
     ASSERT_EQ(Texts(), QStringList{u" No RS232 Port is available\nDetect Again ?"_s});
     EXPECT_EQ(mdi->LinkStateRef().portIndex, 0);
     const QString notice = QString::fromStdString(link::PermissionNotice(mdi->LinkStateRef()));
-    EXPECT_EQ(notice,
-              u"/dev/ttyUSB0: permission denied (join the group dialout that owns it); "
-              "/dev/ttyUSB1: permission denied (join the group dialout that owns it)"_s);
+    EXPECT_EQ(notice, u"/dev/ttyUSB0"_s + QLatin1String(kDenied) + u"; /dev/ttyUSB1"_s +
+                          QLatin1String(kDenied));
     EXPECT_EQ(mdi->Status().Text(), notice);
 
     // Upload: no port to try. Once the error box is answered the line names the
@@ -202,87 +113,22 @@ TEST_F(MendsTest, WithEveryPortRefusedTheCommPortErrorIsFollowedByTheNotice) {
     };
     ui.AnswerMessage(kOk);
     ui.AnswerMessage(kNo);
-    mdi->MainAction(u"mnuRadioItem0"_s)->trigger();
+    Upload();
     ASSERT_EQ(ui.Messages().size(), 2u);
     EXPECT_EQ(ui.Messages()[0].text, kCommPortError);
     EXPECT_EQ(ui.Messages()[0].title, u"Comm Port Error"_s);
     EXPECT_EQ(statusAtQuestion, notice);
-    // The closing steps (the reset, no document being open) leave it in view as
-    // well.
+    // The closing steps (the reset, no document being open) leave it in view as well.
     EXPECT_EQ(mdi->Status().Text(), notice);
     EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
     EXPECT_TRUE(mdi->Documents().OpenNumbers().empty());
     EXPECT_EQ(ui.Unexpected(), 0);
 }
 
-TEST_F(MendsTest, WithNoPortAtAllTheCommPortErrorLeavesTheLineToTheClosingSteps) {
-    ui.AnswerMessage(kNo);
-    StartMain();
-    ui.ClearRecords();
-    ui.AnswerMessage(kOk);
-    ui.AnswerMessage(kNo);
-    mdi->MainAction(u"mnuRadioItem0"_s)->trigger();
-    EXPECT_EQ(ui.Messages()[0].text, kCommPortError);
-    EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
-}
-
-// ---- closing a changed document with Yes
-// ----------------------------------------------------
-
-TEST_F(MendsTest, YesOnCloseOffersTheDocumentsOwnFileAndSavesOverIt) {
-    StartWithAPort();
-    const QString path = CopySample(u"vk-a1-16ch.cfg"_s, u"cfg/a.cfg"_s);
-    const int number = Open(path);
-    ASSERT_NE(number, 0);
-    Document& doc = *mdi->Documents().Get(number);
-    std::string line = doc.lines[1];
-    line.replace(0, 4, "1   ");
-    doc.lines[0] = line;
-    doc.state.changed = true;
-    const std::vector<std::string> edited = doc.lines;
-    const CfgReadResult before = ReadCfgFile(path.toStdString());
-    ASSERT_NE(edited, OpenDocument(before.image, before.modelCode, "x").lines);
-
-    ui.AnswerMessage(kYes);
-    ui.AcceptSavePreset();
-    mdi->ActiveWindow()->Action(u"mnuFClose"_s)->trigger();
-    ASSERT_EQ(Texts(),
-              QStringList{u"The data in [A] has changed.\nDo you want to save the changes?"_s});
-    ASSERT_EQ(ui.SaveRequests().size(), 1u);
-    EXPECT_EQ(ui.SaveRequests()[0].presetName, path);
-    // Saved over its own file, nothing in the program's folder, and the window
-    // has gone.
-    const CfgReadResult read = ReadCfgFile(path.toStdString());
-    ASSERT_TRUE(read.ok()) << read.message;
-    EXPECT_EQ(OpenDocument(read.image, read.modelCode, "x").lines, edited);
-    EXPECT_FALSE(QFileInfo::exists(Path(u"A.cfg"_s)));
-    EXPECT_EQ(mdi->SubWindow(number), nullptr);
-    EXPECT_TRUE(mdi->Documents().OpenNumbers().empty());
-    EXPECT_EQ(ui.Unexpected(), 0);
-}
-
-TEST_F(MendsTest, YesOnCloseOffersTheFileTheDocumentWasLastSavedTo) {
-    StartWithAPort();
-    // A document saved under a new name is offered that file, not the one it came
-    // from.
-    const QString path = CopySample(u"vk-a2-16ch.cfg"_s, u"first.cfg"_s);
-    const int number = Open(path);
-    ASSERT_NE(number, 0);
-    const QString moved = Path(u"sub/Second.cfg"_s);
-    QDir().mkpath(Path(u"sub"_s));
-    ASSERT_TRUE(mdi->SaveImageFile(number, moved));
-    mdi->Documents().Get(number)->state.changed = true;
-    ui.AnswerMessage(kYes);
-    ui.AnswerSave(QString());  // cancelled: the window stays
-    mdi->ActiveWindow()->Action(u"mnuFClose"_s)->trigger();
-    ASSERT_EQ(ui.SaveRequests().size(), 1u);
-    EXPECT_EQ(ui.SaveRequests()[0].presetName, moved);
-    EXPECT_NE(mdi->SubWindow(number), nullptr);
-}
-
 TEST_F(MendsTest, YesOnCloseOffersAnUnsavedUploadItsTempName) {
-    StartWithAPort();
-    const CfgReadResult read = ReadCfgFile((kSamples + u"/vk-a1-16ch.cfg"_s).toStdString());
+    ports.ports[1] = OpenResult{OpenFailure::None, "/dev/ttyUSB0", ""};
+    StartOnPorts();
+    const CfgReadResult read = ReadCfgFile(Sample("vk-a1-16ch.cfg").toStdString());
     ASSERT_TRUE(read.ok());
     Document upload = OpenDocument(read.image, read.modelCode, "", true);
     upload.state.changed = true;
@@ -294,72 +140,10 @@ TEST_F(MendsTest, YesOnCloseOffersAnUnsavedUploadItsTempName) {
     EXPECT_EQ(ui.SaveRequests()[0].presetName, u"TEMP1"_s);
 }
 
-// ---- the customer editor
-// -------------------------------------------------------------------
-
-TEST_F(MendsTest, TheCustomerEditorsOkMarksTheDocumentChangedAndTimer1RestsWhileItIsOpen) {
-    StartWithAPort();
-    const QString path = CopySample(u"vk-a1-16ch.cfg"_s, u"c.cfg"_s);
-    const int number = Open(path);
-    ASSERT_NE(number, 0);
-    ASSERT_FALSE(mdi->Documents().Get(number)->state.changed);
-    ASSERT_TRUE(mdi->Status().TimerActive());
-
-    // CANCEL: nothing changes, and the timer runs again.
-    mdi->ActiveWindow()->Action(u"mnuFCustomer"_s)->trigger();
-    ASSERT_NE(mdi->Customer(), nullptr);
-    EXPECT_FALSE(mdi->Status().TimerActive());
-    mdi->Customer()->CustomerBox()->setText(u"not kept"_s);
-    QTest::mouseClick(mdi->Customer()->CancelButton(), Qt::LeftButton);
-    EXPECT_TRUE(mdi->Status().TimerActive());
-    EXPECT_FALSE(mdi->Documents().Get(number)->state.changed);
-    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Customer() == nullptr; }));
-
-    // OK: the texts are written and the document is changed; the timer rests
-    // while the editor shows, even when it is activated again, and runs once it
-    // has closed.
-    mdi->ActiveWindow()->Action(u"mnuFCustomer"_s)->trigger();
-    CustomerDialog* dialog = mdi->Customer();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_FALSE(mdi->Status().TimerActive());
-    mdi->Status().StartTimer();
-    dialog->activateWindow();
-    QTest::keyClicks(dialog->CustomerBox(), u"Harbour Pilots"_s);
-    EXPECT_TRUE(testing::WaitUntil([&] { return !mdi->Status().TimerActive(); }, 3000));
-    QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-    EXPECT_TRUE(mdi->Status().TimerActive());
-    EXPECT_EQ(mdi->Documents().Get(number)->customer, "Harbour Pilots");
-    EXPECT_TRUE(mdi->Documents().Get(number)->state.changed);
-    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Customer() == nullptr; }));
-
-    // Close: the save question is asked.
-    ui.AnswerMessage(kNo);
-    mdi->ActiveWindow()->Action(u"mnuFClose"_s)->trigger();
-    EXPECT_EQ(Texts(),
-              QStringList{u"The data in [C] has changed.\nDo you want to save the changes?"_s});
-    EXPECT_EQ(mdi->SubWindow(number), nullptr);
-}
-
-TEST_F(MendsTest, ClosingTheCustomerEditorThroughItsFrameStartsTimer1Too) {
-    StartWithAPort();
-    ASSERT_NE(Open(CopySample(u"vk-a1-16ch.cfg"_s, u"d.cfg"_s)), 0);
-    mdi->ActiveWindow()->Action(u"mnuFCustomer"_s)->trigger();
-    ASSERT_NE(mdi->Customer(), nullptr);
-    EXPECT_FALSE(mdi->Status().TimerActive());
-    // Opening it again replaces the shown one; the timer still rests.
-    mdi->ActiveWindow()->Action(u"mnuFCustomer"_s)->trigger();
-    EXPECT_FALSE(mdi->Status().TimerActive());
-    mdi->Customer()->close();
-    EXPECT_TRUE(mdi->Status().TimerActive());
-}
-
-// ---- the ReadMe viewer while a transfer runs
-// -----------------------------------------------
-
 TEST_F(MendsTest, TheReadMeViewersExitAndPrintDoNothingWhileATransferRuns) {
     ui.AnswerMessage(kNo);  // no port: Detect Again ? No
-    StartMain();
-    WriteReadMe();
+    StartOnPorts();
+    WriteReadMe("ReadMe text\nsecond line\n");
     mdi->MainAction(u"mnuReadMe"_s)->trigger();
     QPointer<frmReadMe> viewer = mdi->ReadMeWindow();
     ASSERT_NE(viewer, nullptr);
@@ -402,7 +186,7 @@ TEST_F(MendsTest, TheReadMeViewersExitAndPrintDoNothingWhileATransferRuns) {
     };
     ui.AnswerMessage(kOk);
     ui.AnswerMessage(kNo);
-    mdi->MainAction(u"mnuRadioItem0"_s)->trigger();
+    Upload();
     EXPECT_TRUE(looked);
     EXPECT_FALSE(mdi->TransferRunning());
 
@@ -416,9 +200,6 @@ TEST_F(MendsTest, TheReadMeViewersExitAndPrintDoNothingWhileATransferRuns) {
     EXPECT_TRUE(testing::WaitUntil([&] { return mdi->ReadMeWindow() == nullptr; }));
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
 }
-
-// ---- the virtual radio's port list
-// ----------------------------------------------------------
 
 TEST(VirtualRadioPorts, TheRadioComesFirstAndTheOtherPortsFollow) {
     const QString radio = u"/dev/pts/7"_s;

@@ -2,7 +2,6 @@
 // swap with a document window's, About, the ReadMe viewer (missing, shown, closed; its printout
 // is checked in readme_print_test) and the customer editor.
 #include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -23,14 +22,7 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 using platform::kOk;
 
-class ShellTest : public RunningApp {
-  protected:
-    void WriteReadMe(const QString& text) {
-        QFile f(TempPath(u"ReadMe.Txt"_s));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.toUtf8());
-    }
-};
+using ShellTest = RunningApp;
 
 TEST_F(ShellTest, ARedStatusBlinksEachTickAndABlackOneNeverDoes) {
     StatusLine& status = mdi->Status();
@@ -139,7 +131,7 @@ TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
 
     const QString text = u"TALVERON\nline two\n\nlast line"_s;
-    WriteReadMe(text);
+    WriteReadMe(text.toUtf8());
     Act("mnuReadMe");
     frmReadMe* viewer = mdi->ReadMeWindow();
     ASSERT_NE(viewer, nullptr);
@@ -162,7 +154,7 @@ TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus
 }
 
 TEST_F(ShellTest, ClosingTheReadMeWithADocumentOpenChecksTheDocumentAgain) {
-    WriteReadMe(u"text"_s);
+    WriteReadMe("text");
     Upload();
     Act("mnuReadMe");
     ASSERT_NE(mdi->ReadMeWindow(), nullptr);
@@ -176,11 +168,16 @@ TEST_F(ShellTest, ClosingTheReadMeWithADocumentOpenChecksTheDocumentAgain) {
     EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
 }
 
-TEST_F(ShellTest, TheCustomerEditorWritesBothTextsOnOk) {
+// The editor shows its texts, OK writes them and changes the document, CANCEL keeps both;
+// Timer1 rests while it shows (even when it is activated again) and runs once it has closed,
+// whichever way.
+TEST_F(ShellTest, TheCustomerEditorWritesBothTextsOnOkAndTimer1RestsWhileItShows) {
     Upload();
     const int n = mdi->ActiveNumber();
     document::frmNotePad* w = mdi->ActiveWindow();
+    ASSERT_TRUE(mdi->Status().TimerActive());
     w->Action(u"mnuFCustomer"_s)->trigger();
+    w->Action(u"mnuFCustomer"_s)->trigger();  // opened again: replaces the shown one
     CustomerDialog* dialog = mdi->Customer();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), u"Customer Info."_s);
@@ -188,15 +185,22 @@ TEST_F(ShellTest, TheCustomerEditorWritesBothTextsOnOk) {
     EXPECT_EQ(dialog->findChild<QLabel*>(u"Label1_0"_s)->text(), u"Customer     :"_s);
     EXPECT_EQ(dialog->findChild<QLabel*>(u"Label1_1"_s)->text(), u"Serial Number:"_s);
     EXPECT_TRUE(dialog->CustomerBox()->text().isEmpty());
+    EXPECT_FALSE(mdi->Status().TimerActive());
+    mdi->Status().StartTimer();
+    dialog->activateWindow();
     QTest::keyClicks(dialog->CustomerBox(), u"City Taxi: north"_s);
+    EXPECT_TRUE(testing::WaitUntil([&] { return !mdi->Status().TimerActive(); }, 3000));
     QTest::keyClicks(dialog->SerialBox(), u"SN 0042"_s);
     QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_EQ(w->Label3(10)->text(), u"Customer:City Taxi: north"_s);
     EXPECT_EQ(w->Label3(11)->text(), u"Serial No:SN 0042"_s);
     EXPECT_EQ(mdi->Documents().Get(n)->customer, "City Taxi: north");
+    EXPECT_TRUE(mdi->Documents().Get(n)->state.changed);
     EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Customer() == nullptr; }));
 
-    // Opened again it shows the value whole; CANCEL keeps it.
+    // Opened again it shows the value whole; CANCEL keeps it and changes nothing.
+    mdi->Documents().Get(n)->state.changed = false;
     w->Action(u"mnuFCustomer"_s)->trigger();
     dialog = mdi->Customer();
     ASSERT_NE(dialog, nullptr);
@@ -204,7 +208,17 @@ TEST_F(ShellTest, TheCustomerEditorWritesBothTextsOnOk) {
     EXPECT_EQ(dialog->SerialBox()->text(), u"SN 0042"_s);
     dialog->CustomerBox()->setText(u"changed"_s);
     QTest::mouseClick(dialog->CancelButton(), Qt::LeftButton);
+    EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_EQ(w->Label3(10)->text(), u"Customer:City Taxi: north"_s);
+    EXPECT_FALSE(mdi->Documents().Get(n)->state.changed);
+    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Customer() == nullptr; }));
+
+    // Closed through its frame.
+    w->Action(u"mnuFCustomer"_s)->trigger();
+    ASSERT_NE(mdi->Customer(), nullptr);
+    EXPECT_FALSE(mdi->Status().TimerActive());
+    mdi->Customer()->close();
+    EXPECT_TRUE(mdi->Status().TimerActive());
 }
 
 TEST_F(ShellTest, TheCustomerEditorWritesIntoTheDocumentItWasOpenedFor) {
@@ -225,6 +239,8 @@ TEST_F(ShellTest, TheCustomerEditorWritesIntoTheDocumentItWasOpenedFor) {
     // The editor's OK changed the document, so closing it asks first.
     ui.AnswerMessage(platform::kNo);
     mdi->SubWindow(1)->close();
+    EXPECT_EQ(Texts(),
+              QStringList{u"The data in [TEMP1] has changed.\nDo you want to save the changes?"_s});
     EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Customer() == nullptr; }));
 }
 

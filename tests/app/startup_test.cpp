@@ -40,6 +40,8 @@ TEST_F(AppTest, WithoutPortsTheDetectAgainQuestionRepeatsUntilNo) {
     EXPECT_TRUE(BoxIs(ui.Messages()[0], u"AvailableRS232 port was not detected !"_s,
                       u"Comm Port Error"_s, ui.Messages()[0].buttons, platform::MsgIcon::Critical));
     EXPECT_TRUE(Captions().isEmpty());
+    // The closing steps leave the line to the reset: the menu hint.
+    EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
 }
 
 TEST_F(AppTest, CancelAlsoEndsTheDetection) {
