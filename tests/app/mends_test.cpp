@@ -222,20 +222,32 @@ TEST(VirtualRadioPorts, TheRadioComesFirstAndTheOtherPortsFollow) {
     EXPECT_TRUE(ParseVirtualRadio(QString())->systemPortsToo);
 }
 
-TEST(VirtualRadioPorts, StartingTheCommandLinesRadioKeepsTheSystemsPorts) {
+// Started, the radio goes in front of the port list: of the one set, or of the system's ports.
+TEST(VirtualRadioPorts, StartingTheRadioPutsItInFrontOfThePortList) {
     qunsetenv(platform::kPortsVariable);
-    std::string expected;
-    for (const std::string& device : platform::NumberedPortDevices()) expected += ":" + device;
-    VirtualRadioProcess radio;
-    std::optional<VirtualRadioOptions> options = ParseVirtualRadio(QString());
-    ASSERT_TRUE(options.has_value());
-    options->extra = QStringList{u"--baud"_s, u"0"_s};
-    ASSERT_TRUE(radio.Start(VirtualRadioProgram(QCoreApplication::applicationDirPath()), *options))
-        << radio.Error().toStdString();
-    const QByteArray ports = qgetenv(platform::kPortsVariable);
-    radio.Stop();
-    qunsetenv(platform::kPortsVariable);
-    EXPECT_EQ(ports.toStdString(), radio.Device().toStdString() + expected);
+    std::string system;
+    for (const std::string& device : platform::NumberedPortDevices()) system += ":" + device;
+    for (const char* set : {"/dev/ttyS9", ""}) {
+        SCOPED_TRACE(set);
+        if (*set)
+            qputenv(platform::kPortsVariable, set);
+        else
+            qunsetenv(platform::kPortsVariable);
+        VirtualRadioProcess radio;
+        std::optional<VirtualRadioOptions> options = ParseVirtualRadio(QString());
+        ASSERT_TRUE(options.has_value());
+        options->extra = QStringList{u"--baud"_s, u"0"_s};
+        ASSERT_TRUE(
+            radio.Start(VirtualRadioProgram(QCoreApplication::applicationDirPath()), *options))
+            << radio.Error().toStdString();
+        EXPECT_TRUE(radio.Running());
+        const QByteArray ports = qgetenv(platform::kPortsVariable);
+        radio.Stop();
+        EXPECT_FALSE(radio.Running());
+        qunsetenv(platform::kPortsVariable);
+        EXPECT_EQ(ports.toStdString(),
+                  radio.Device().toStdString() + (*set ? ":" + std::string(set) : system));
+    }
 }
 
 }  // namespace

@@ -125,16 +125,6 @@ TEST(CommandLine, FilesAndTheVirtualRadio) {
     EXPECT_TRUE(ParseCommandLine({"--help"}).help);
 }
 
-TEST_F(AppTest, TheVirtualRadioIsPutInFrontOfThePortList) {
-    qputenv("TALVERON_PORTS", "/dev/ttyS9");
-    StartRadio();
-    const QString ports = QString::fromLocal8Bit(qgetenv("TALVERON_PORTS"));
-    EXPECT_EQ(ports, radio->Device() + u":/dev/ttyS9"_s);
-    EXPECT_TRUE(radio->Running());
-    StopRadio();
-    EXPECT_FALSE(radio->Running());
-}
-
 TEST(VirtualRadio, AMissingProgramIsReported) {
     VirtualRadioProcess process;
     EXPECT_FALSE(process.Start(u"/nonexistent/talveron-vradio"_s, {}, 2000));

@@ -42,12 +42,10 @@ TEST(HeaderFit, ShrinkingStopsWhenTheStepsRunOut) {
 }
 
 TEST(HeaderFit, AnEmptyOrTinyHeaderStopsAtTheLimit) {
-    EXPECT_LE(FitHeaderFontSize(
-                  9, 500, [](int) { return 0; }, 60),
-              60);
-    EXPECT_GE(FitHeaderFontSize(
-                  9, 500, [](int) { return 0; }, 60),
-              50);
+    const int size = FitHeaderFontSize(
+        9, 500, [](int) { return 0; }, 60);
+    EXPECT_LE(size, 60);
+    EXPECT_GE(size, 50);
 }
 
 }  // namespace
