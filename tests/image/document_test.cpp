@@ -86,20 +86,6 @@ TEST(Document, BuildImageTakesTheEditedHeadOptionsAndModelAndWritesAddressZeroAs
     EXPECT_EQ(built.back(), 0);
 }
 
-TEST(Document, HeadOfTheDocumentGivesTheCodecContextOfTheBuild) {
-    // The same line stored under another IF gives another receive word.
-    Document doc = OpenDocument(SmallImage(0), 0, "X");
-    const EepromImage before = BuildImage(doc);
-    doc.state.head[kAddrIfIndex] = 0x01;  // +21.4 instead of -21.4
-    const EepromImage after = BuildImage(doc);
-    EXPECT_NE(before[16 + 3] * 256 + before[16 + 4], after[16 + 3] * 256 + after[16 + 4]);
-    // The transmit side does not depend on the IF.
-    EXPECT_EQ(before[16 + 5], after[16 + 5]);
-    EXPECT_EQ(before[16 + 6], after[16 + 6]);
-    // Reopening the new image shows the same receive frequency again.
-    EXPECT_EQ(OpenDocument(after, 0, "X").lines[0], doc.lines[0]);
-}
-
 TEST(Document, ImageWithoutRecordsGivesNoLines) {
     EepromImage image(kHeadSize, 0);
     image.push_back(0);

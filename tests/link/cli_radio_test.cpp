@@ -171,6 +171,8 @@ TEST_F(CliRadio, ReadWritesTheImageWithItsModelByte) {
     const auto r = RunCli({"read", "--port", large.Path(), "-o", Path("b.cfg"), "--quiet"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
+    // What was read verifies against the large radio it came from.
+    EXPECT_EQ(RunCli({"verify", "--port", large.Path(), Path("b.cfg")}).status, 0);
     small.Stop();
     large.Stop();
     EXPECT_EQ(std::filesystem::file_size(Path("a.cfg")), 435u);
@@ -229,32 +231,6 @@ TEST_F(CliRadio, VerifyListsEachDifferingAddress) {
     EXPECT_EQ(r.out, expected);
     r = RunCli({"verify", "--port", radio.Path(), kA1});
     EXPECT_EQ(r.status, 0) << r.out << r.err;
-}
-
-// Read a large radio, write a changed document into it and verify it (the small radio's read,
-// write and verify are in the tests above).
-TEST_F(CliRadio, ReadWriteVerifyRoundTripOnALargeRadio) {
-    VradioProcess radio({"--memory", "large", "--save", Path("held.cfg")});
-    ASSERT_TRUE(radio.Started());
-    const std::string first = Path("first.cfg"), changed = Path("changed.cfg");
-    ASSERT_EQ(RunCli({"read", "--port", radio.Path(), "-o", first}).status, 0);
-    Document doc = Sample(first);
-    doc.state.head[0x0F] = static_cast<std::uint8_t>(doc.state.head[0x0F] + 7);
-    // The last channel becomes a copy of the first (keeping its own number).
-    doc.lines.back() = doc.lines.back().substr(0, 4) + doc.lines.front().substr(4);
-    doc.state.chOpt.back() = doc.state.chOpt.front();
-    Save("changed.cfg", doc);
-
-    auto r = RunCli({"write", "--port", radio.Path(), changed, "--force"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    r = RunCli({"verify", "--port", radio.Path(), changed});
-    EXPECT_EQ(r.status, 0) << r.out << r.err;
-    r = RunCli({"verify", "--port", radio.Path(), first});
-    EXPECT_EQ(r.status, 1) << "the radio no longer holds the first read";
-    radio.Stop();
-    const EepromImage held = ReadImage(Path("held.cfg"));
-    ASSERT_EQ(held.size(), 809u);
-    EXPECT_EQ(Memory(held), Written(changed, true));
 }
 
 }  // namespace

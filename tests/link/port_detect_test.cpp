@@ -14,7 +14,7 @@ std::vector<int> Numbers(const LinkState& s) {
     return n;
 }
 
-TEST(DetectRS, ListsTheOpenablePortsAndTheRadioIsFoundOnTheSecond) {
+TEST(DetectRS, RadioIsFoundOnTheSecondPortWhichIsReusedUntilTheRadioFallsSilent) {
     Rig rig;
     rig.port.openable = {2, 5};
     rig.port.radioPort = 5;
@@ -35,6 +35,17 @@ TEST(DetectRS, ListsTheOpenablePortsAndTheRadioIsFoundOnTheSecond) {
     EXPECT_EQ(rig.status.fontSize, 15);
     // Port 2 was sent a "V" that nobody answered.
     EXPECT_EQ(rig.port.writes.front().second, (std::vector<std::uint8_t>{0x56}));
+
+    rig.port.opened.clear();
+    ConnectRadio(rig.link);
+    EXPECT_TRUE(rig.port.opened.empty()) << "the open port is used again without a search";
+    EXPECT_FALSE(rig.link.state.linkDown);
+    rig.port.radio.vAnswer = 0x00;  // switched off
+    ConnectRadio(rig.link);
+    EXPECT_TRUE(rig.link.state.linkDown);
+    EXPECT_EQ(rig.status.text, "Not detected");
+    EXPECT_TRUE(rig.port.opened.empty()) << "no other port is tried";
+    EXPECT_TRUE(rig.port.IsOpen());
 }
 
 TEST(DetectRS, NoPortAsksToDetectAgainAndYesFindsAPortThatAppeared) {
@@ -134,27 +145,6 @@ TEST(ConnectRadio, SilentRadioOnEveryPortIsNotDetected) {
     EXPECT_EQ(rig.status.text, "Not detected");
     EXPECT_FALSE(rig.port.IsOpen());
     EXPECT_EQ(rig.link.state.portIndex, 4);
-}
-
-TEST(ConnectRadio, OpenPortIsReusedAndNotLeftWhenTheRadioFallsSilent) {
-    Rig rig;
-    rig.port.openable = {1, 2};
-    rig.port.radioPort = 2;
-    DetectRS(rig.link);
-    ConnectRadio(rig.link);
-    ASSERT_FALSE(rig.link.state.linkDown);
-    rig.port.opened.clear();
-
-    ConnectRadio(rig.link);
-    EXPECT_TRUE(rig.port.opened.empty()) << "the open port is used again without a search";
-    EXPECT_FALSE(rig.link.state.linkDown);
-
-    rig.port.radio.vAnswer = 0x00;  // switched off
-    ConnectRadio(rig.link);
-    EXPECT_TRUE(rig.link.state.linkDown);
-    EXPECT_EQ(rig.status.text, "Not detected");
-    EXPECT_TRUE(rig.port.opened.empty()) << "no other port is tried";
-    EXPECT_TRUE(rig.port.IsOpen());
 }
 
 TEST(ConnectRadio, DevicePathNamedByTheUser) {

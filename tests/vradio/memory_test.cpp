@@ -103,9 +103,7 @@ TEST(LoadAndSave, LoadTakesMemoryAndModelFromTheFile) {
         expected[kAddrRadioType] &= static_cast<std::uint8_t>(~kLargeMemoryBit);
         EXPECT_EQ(setup.radio->Memory(), expected) << path;
     }
-}
-
-TEST(LoadAndSave, OptionsOverrideTheFilesModelAndSize) {
+    // Options override the file's model and size.
     Options o = LoadOptions(kSampleA1);
     o.model = 1;
     o.memory = kLargeMemory;
