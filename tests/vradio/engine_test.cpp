@@ -1,4 +1,5 @@
-// The radio's engine in-process: frames in, the exact bytes out (echo and answer).
+// The radio's engine in-process: frames in, the exact bytes out (echo and answer). Whole
+// memories read, written and saved are followed through the program in program_test.
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -61,18 +62,6 @@ TEST(VirtualRadioEngine, EveryFrameGetsItsEchoAndItsAnswer) {
     }
 }
 
-TEST(VirtualRadioEngine, WriteStoresAndAnswersTheBytesNowHeld) {
-    VirtualRadio radio(0, CountingMemory(kSmallMemory));
-    const Bytes data{0xDE, 0xAD, 0xBE, 0xEF};
-    EXPECT_EQ(radio.Receive(WriteFrame(0x20, data)), Join(WriteFrame(0x20, data), data));
-    EXPECT_EQ(Bytes(radio.Memory().begin() + 0x1F, radio.Memory().begin() + 0x25),
-              (Bytes{0x20, 0xDE, 0xAD, 0xBE, 0xEF, 0x25}))
-        << "the bytes before and after are untouched";
-    EXPECT_EQ(radio.Receive(ReadFrame(0x20)), Join(ReadFrame(0x20), data));
-    radio.Receive(WriteFrame(0x8E, {0xA1, 0xA2, 0xA3, 0xA4}));
-    EXPECT_EQ(radio.Memory()[143], 0xA2) << "inside the memory a write past its end is stored";
-}
-
 TEST(VirtualRadioEngine, EchoLeavesByteByByteAndTheAnswerAfterTheLastByte) {
     VirtualRadio radio(0, CountingMemory(kSmallMemory));
     for (std::uint8_t b : {0x57, 0x00, 0x10, 0x01, 0x02, 0x03}) {
@@ -93,21 +82,6 @@ TEST(VirtualRadioEngine, AbandonedFrameIsForgotten) {
     radio.Receive(Bytes{0x52, 0x00});
     radio.AbandonFrame();
     EXPECT_EQ(radio.Receive(Bytes{0x56}), (Bytes{0x56, 0x11}));
-}
-
-TEST(VirtualRadioEngine, WholeMemoryReadsBackInFourByteFrames) {
-    for (std::size_t size : {kSmallMemory, kLargeMemory}) {
-        const EepromImage memory = CountingMemory(size);
-        VirtualRadio radio(1, memory);
-        EepromImage read;
-        for (std::size_t a = 0; a < size; a += 4) {
-            const Bytes reply = radio.Receive(ReadFrame(static_cast<int>(a)));
-            ASSERT_EQ(reply.size(), 7u);
-            read.insert(read.end(), reply.begin() + 3, reply.end());
-        }
-        EXPECT_EQ(read, memory) << size;
-        EXPECT_EQ(radio.SaveImage(), Join(memory, {1})) << "the model byte follows the memory";
-    }
 }
 
 }  // namespace

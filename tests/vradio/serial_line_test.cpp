@@ -36,25 +36,6 @@ TEST(SerialLine, BytesEachWayFollowOneAnotherTenBitTimesApart) {
     EXPECT_EQ(line.Sent(t0 + 1s), t0 + 1s + kByte9600);
 }
 
-TEST(SerialLine, ReadFrameTakesItsWireTime) {
-    // The programmer writes "R", pauses 2 ms, writes the two address bytes. The radio echoes
-    // each byte once it is whole and answers four bytes after the last: seven bytes on the
-    // way back, the last one whole 7 byte-times plus 2 ms after the start, as on a real line.
-    SerialLine line(9600);
-    std::vector<TimePoint> whole;  // when each byte of the reply is whole at the programmer
-    const TimePoint letter = line.Received(t0);
-    whole.push_back(line.Sent(letter));
-    const TimePoint high = line.Received(t0 + 2ms);
-    whole.push_back(line.Sent(high));
-    const TimePoint low = line.Received(t0 + 2ms);
-    whole.push_back(line.Sent(low));
-    for (int i = 0; i < 4; ++i) whole.push_back(line.Sent(low));
-    EXPECT_EQ(whole.back(), t0 + 2ms + 7 * kByte9600);
-    for (std::size_t i = 1; i < whole.size(); ++i) {
-        EXPECT_GE(whole[i] - whole[i - 1], kByte9600) << i;
-    }
-}
-
 TEST(SerialLine, BaudZeroDeliversAtOnce) {
     SerialLine line(0);
     EXPECT_EQ(line.Received(t0), t0);
