@@ -94,18 +94,6 @@ TEST(DocumentSet, SavingAnUploadGivesBackItsNumberWithoutDuplicates) {
     EXPECT_EQ(set.TempCount(), 2);
 }
 
-TEST(DocumentSet, ResetEmptiesEverything) {
-    DocumentSet set;
-    set.AddUpload(Doc());
-    set.AddFile(Doc(), "/tmp/a.cfg");
-    set.Reset();
-    EXPECT_EQ(set.UpperBound(), 0);
-    EXPECT_EQ(set.TempCount(), 0);
-    EXPECT_TRUE(set.OpenNumbers().empty());
-    EXPECT_EQ(set.AddUpload(Doc()), 1);
-    EXPECT_EQ(set.Get(1)->caption, "TEMP1.CFG");
-}
-
 TEST(DocumentSet, ADocumentStaysPutWhileOthersComeAndGo) {
     DocumentSet set;
     const int keep = set.AddFile(Doc("1   145.000000"), "/tmp/keep.cfg");
