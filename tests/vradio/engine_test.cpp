@@ -40,6 +40,9 @@ TEST(VirtualRadioEngine, EveryFrameGetsItsEchoAndItsAnswer) {
         {"read", 0, kLargeMemory, ReadFrame(8), R(8, {9, 10, 11, 12})},
         // 0x0104 = 260: bytes 261..264 wrap to 0x05..0x08 in the low byte.
         {"read above 0xFF", 0, kLargeMemory, ReadFrame(0x104), R(0x104, {5, 6, 7, 8})},
+        // The high address byte counts: a write at 0x0104 leaves 0x0004 as it was.
+        {"write above 0xFF", 0, kLargeMemory, Join(WriteFrame(0x104, a1), ReadFrame(4)),
+         Join(Join(WriteFrame(0x104, a1), a1), R(4, {5, 6, 7, 8}))},
         // 0x008E = 142: two bytes inside (142, 143), two past the end.
         {"read past the end", 0, kSmallMemory, ReadFrame(0x8E), R(0x8E, {0x8F, 0x90, 0xFF, 0xFF})},
         {"read far past the end", 0, kSmallMemory, ReadFrame(0xFFFC), R(0xFFFC, ff)},

@@ -21,10 +21,6 @@ TEST(VradioOptions, DefaultsAreModel0SmallMemory9600BaudNoFaults) {
     ASSERT_TRUE(setup.radio.has_value());
     EXPECT_EQ(setup.radio->ModelCode(), 0);
     EXPECT_EQ(setup.radio->Memory(), DefaultMemory(0, kSmallMemory));
-    const RadioSetup large = MakeRadio(Good({"--model", "1", "--memory", "large"}));
-    ASSERT_TRUE(large.radio.has_value());
-    EXPECT_EQ(large.radio->IdentityByte(), 0x0E);
-    EXPECT_EQ(large.radio->Memory(), DefaultMemory(1, kLargeMemory));
 }
 
 TEST(VradioOptions, ReadsEveryOptionInBothSpellings) {
