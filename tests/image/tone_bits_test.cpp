@@ -46,17 +46,10 @@ TEST(ToneTable, EveryTextHasTheShapeOfItsKind) {
 
 TEST(ToneCodec, Pad3CodeFieldAndValueTextOfALine) {
     EXPECT_EQ(Pad3(7), "007");
-    EXPECT_EQ(Pad3(45), "045");
     EXPECT_EQ(Pad3(1234), "1234");
     EXPECT_EQ(ToneCodeField(0), "000=  ");
     EXPECT_EQ(ToneValueText(0), "None");
-    EXPECT_EQ(ToneCodeField(12), "012=  ");
-    EXPECT_EQ(ToneValueText(12), "100.0");
-    EXPECT_EQ(ToneValueText(1), "67.0");
-    EXPECT_EQ(ToneCodeField(51), "051=  ");
-    EXPECT_EQ(ToneValueText(51), "023");
-    EXPECT_EQ(ToneCodeField(154), "154=  ");
-    EXPECT_EQ(ToneValueText(154), "754");
+    EXPECT_EQ(ToneValueText(154), "754");  // the values of all codes: the loop below
     // A code a damaged record may hold: shown as it is, with "???" as its value.
     EXPECT_EQ(ToneCodeField(200), "200=  ");
     EXPECT_EQ(ToneValueText(155), "???");

@@ -50,12 +50,10 @@ TEST(RadioCommand, SendsItsFrameAndTakesTheWholeReply) {
         {kCmdV, 0, 0x10, {0x56}, {0x56, 0x10}, false},
         {kCmdI, 0, 0x11, {0x49, 0x07}, {0x49, 0x07, 0x0E}, true},
         {kCmdR, 8, 0x11, {0x52, 0x00, 0x08}, {0x52, 0x00, 0x08, 24, 27, 30, 33}, true},
-        {kCmdW,
-         0x104,
-         0x11,
-         {0x57, 0x01, 0x04, 4, 5, 6, 7},
-         {0x57, 0x01, 0x04, 4, 5, 6, 7, 4, 5, 6, 7},
-         true},
+        // clang-format off
+        {kCmdW, 0x104, 0x11, {0x57, 0x01, 0x04, 4, 5, 6, 7},
+         {0x57, 0x01, 0x04, 4, 5, 6, 7, 4, 5, 6, 7}, true},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
