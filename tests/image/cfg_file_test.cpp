@@ -107,10 +107,11 @@ TEST_F(CfgRead, GroupOfEightReadingAndTheModelByte) {
 
 TEST_F(CfgRead, SixteenAndThirtyTwoBitRecordsAreReadAsBytes) {
     // Record index -> {bits, value}; a value that does not fit a byte (0xFFFF is -1 as a
-    // 16-bit signed value) reads as 0. Record 24 is the model byte in a 16-bit record.
+    // 16-bit signed value; 0x10005 and 0x1000005 only by their high bytes) reads as 0.
+    // Record 24 is the model byte in a 16-bit record.
     const std::map<std::size_t, std::pair<int, int>> wide = {
-        {3, {16, 200}},      {4, {16, 300}}, {5, {16, -1}}, {17, {32, 255}},
-        {18, {32, 0x10000}}, {19, {32, -7}}, {24, {16, 1}},
+        {3, {16, 200}},      {4, {16, 300}}, {5, {16, -1}},         {17, {32, 255}},
+        {18, {32, 0x10005}}, {19, {32, -7}}, {20, {32, 0x1000005}}, {24, {16, 1}},
     };
     std::vector<std::uint8_t> file;
     auto expected = CountingImage(25, 24, 1);
