@@ -18,7 +18,7 @@ void AppTest::SetUp() {
 void AppTest::TearDown() {
     mdi.reset();
     port.reset();
-    StopRadio();
+    if (radio) radio->Stop();
     qunsetenv("TALVERON_PORTS");
     QDir::setCurrent(QDir::tempPath());
 }
@@ -31,10 +31,6 @@ void AppTest::StartRadio(const QString& model, const QString& memory, QStringLis
     options.extra = QStringList{QStringLiteral("--baud"), QStringLiteral("0")} + extra;
     ASSERT_TRUE(radio->Start(VirtualRadioProgram(QCoreApplication::applicationDirPath()), options))
         << radio->Error().toStdString();
-}
-
-void AppTest::StopRadio() {
-    if (radio) radio->Stop();
 }
 
 void AppTest::NoPorts() {

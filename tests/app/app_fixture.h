@@ -25,8 +25,6 @@ class AppTest : public ::testing::Test {
     // arguments, and makes it port 1.
     void StartRadio(const QString& model = QStringLiteral("0"),
                     const QString& memory = QStringLiteral("small"), QStringList extra = {});
-    // Stops the radio (it writes its --save file on the way out).
-    void StopRadio();
     // Makes port 1 a device that does not exist, so no port opens.
     void NoPorts();
     // Builds the main window on the given port (a real serial port when none) and runs its
