@@ -277,3 +277,50 @@ TEST(CliExportImport, ImportOverAReadOnlyFileIsRefused) {
 
 }  // namespace
 }  // namespace talveron
+
+namespace talveron {
+namespace {
+
+// system: the settings read in the dialog's words, set into exactly their bits, refused
+// with nothing written.
+TEST(CliSystem, ReadsSetsAndRefuses) {
+    TempDir dir;
+    const std::string base = test::SamplePath("vk-a1-16ch.cfg");
+    const std::string out = dir.file("out.cfg");
+    const CliRun shown = RunCli({"system", base});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(std::count(shown.out.begin(), shown.out.end(), '\n'), 11);
+    EXPECT_NE(shown.out.find("\nscan-attack = 5 s\n"), std::string::npos) << shown.out;
+
+    const CliRun set = RunCli({"system", base, "tx-timeout=60 s", "scan-attack=15 s",
+                               "scan-resume=1 s", "beep=OFF", "ptt-resume=30",
+                               "priority-channel=3", "-o", out});
+    ASSERT_EQ(set.status, 0) << set.err;
+    const EepromImage before = test::ReadImage(base);
+    const EepromImage after = test::ReadImage(out);
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(after[0x08], (before[0x08] & 0xF0) | 4);
+    EXPECT_EQ(after[0x07], 0xF0);
+    EXPECT_EQ(after[0x0A], before[0x0A] | 0x20);
+    EXPECT_EQ(after[0x0F], 30);
+    EXPECT_EQ(after[0x05], 3);
+    for (std::size_t a = 0x10; a < after.size(); ++a) ASSERT_EQ(after[a], before[a]) << a;
+    EXPECT_NE(RunCli({"system", out}).out.find("beep = OFF\n"), std::string::npos);
+
+    TempDir big;
+    test::ImageGenerator gen(3);
+    WriteImage(big.file("99.cfg"), gen.Make(99, 0x00, 128).image);
+    const std::vector<std::vector<std::string>> refused = {
+        {base, "colour=red"}, {base, "tx-timeout=61 s"}, {base, "priority-channel=16"},
+        {base, "beep"}, {big.file("99.cfg"), "scan-attack=OFF"},
+        {big.file("99.cfg"), "reverse-burst=ON"}};
+    for (const auto& row : refused) {
+        const CliRun r = RunCli({"system", row[0], row[1], "-o", dir.file("no.cfg")});
+        EXPECT_EQ(r.status, 2) << row[1];
+        EXPECT_NE(r.err.find(row[1].substr(0, row[1].find('='))), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.file("no.cfg"))) << row[1];
+    }
+}
+
+}  // namespace
+}  // namespace talveron
