@@ -12,6 +12,7 @@ const std::vector<Command>& Commands() {
         {"check", "check every channel against the band and the raster", RunCheck},
         {"export", "write the channels of a configuration as CSV", RunExport},
         {"import", "replace the channels of a configuration from CSV", RunImport},
+        {"print", "write the channel plan of a configuration as a PDF file", RunPrint},
         {"system", "show or set the radio's system settings of a configuration", RunSystem},
         {"identify", "look for the radio on a serial port and name it", RunIdentify},
         {"read", "read the radio's memory into a .cfg file", RunRead},

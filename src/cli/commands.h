@@ -25,6 +25,7 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunPrint(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunSystem(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // All commands, in the order the usage text lists them.

@@ -48,12 +48,6 @@ class Pen {
 
 }  // namespace
 
-std::pair<std::string, std::string> SplitDateTime(std::string_view formatted) {
-    const std::size_t blank = formatted.find(' ');
-    if (blank == std::string_view::npos) return {std::string(formatted), std::string()};
-    return {std::string(formatted.substr(0, blank + 1)), std::string(formatted.substr(blank + 1))};
-}
-
 ChannelPlan PlanOf(const Document& doc, std::string date, std::string time) {
     ChannelPlan plan;
     plan.fileName = FileBaseName(doc.caption);

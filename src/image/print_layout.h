@@ -42,12 +42,8 @@ struct ChannelPlan {
     std::vector<std::uint8_t> chOpt;
 };
 
-// The plan of a document as its window shows it; date and time as SplitDateTime gives them.
+// The plan of a document as its window shows it, printed at the given date and time.
 ChannelPlan PlanOf(const Document& doc, std::string date, std::string time);
-
-// The platform's "short date, blank, long time": the date is the text up to and including its
-// first blank, the time the rest.
-std::pair<std::string, std::string> SplitDateTime(std::string_view formatted);
 
 struct PrintText {
     int page;  // from 1

@@ -324,3 +324,38 @@ TEST(CliSystem, ReadsSetsAndRefuses) {
 
 }  // namespace
 }  // namespace talveron
+
+namespace talveron {
+namespace {
+
+// print: the plan as PDF, read back as text; a refused file writes nothing.
+TEST(CliPrint, WritesThePlanOfBothSizesAndRefusesBadFiles) {
+    TempDir dir;
+    const std::string pdf = dir.file("plan.pdf");
+    const CliRun small = RunCli({"print", test::SamplePath("vk-a1-16ch.cfg"), "-o", pdf,
+                                 "--customer", "ACME Taxi", "--serial", "SN-7"});
+    ASSERT_EQ(small.status, 0) << small.err;
+    EXPECT_EQ(small.err, "");
+    const std::string text = test::RunProgram("/usr/bin/pdftotext", {"-layout", pdf, "-"}).out;
+    for (const char* part : {"VK-A1-16CH", "Page :1", "Customer:ACME Taxi", "Serial No:SN-7",
+                             "Range:140-175MHz", "TX Time Of Timer:45 s", "BEEP: ON",
+                             "Reverse Burst Tone: ON", "152.487500", "12.5K"})
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    EXPECT_EQ(text.find("Page :2"), std::string::npos);
+    EXPECT_EQ(text.find("16   NONE"), std::string::npos);
+
+    test::ImageGenerator gen(11);
+    WriteImage(dir.file("big.cfg"), gen.Make(99, 0x00, 128).image);
+    ASSERT_EQ(RunCli({"print", dir.file("big.cfg"), "-o", dir.file("big.pdf")}).status, 0);
+    const std::string big =
+        test::RunProgram("/usr/bin/pdftotext", {"-layout", dir.file("big.pdf"), "-"}).out;
+    EXPECT_NE(big.find("Page :2"), std::string::npos);
+
+    test::WriteText(dir.file("bad.cfg"), "not a configuration");
+    const CliRun bad = RunCli({"print", dir.file("bad.cfg"), "-o", dir.file("bad.pdf")});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("bad.pdf")));
+}
+
+}  // namespace
+}  // namespace talveron

@@ -118,10 +118,5 @@ TEST(PrintLayout, PagesBreakAtTheLimitWithAShortHead) {
     ExpectAt(exact, "Scan Attack Timer:OFF", 1, 2 * kWidth / 3, 6 * kLine);
 }
 
-TEST(PrintLayout, DateAndTimeSplitAtTheFirstBlank) {
-    EXPECT_EQ(SplitDateTime("12/7/26 1:40:50 PM"),
-              (std::pair<std::string, std::string>{"12/7/26 ", "1:40:50 PM"}));
-}
-
 }  // namespace
 }  // namespace talveron
