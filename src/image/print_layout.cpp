@@ -15,14 +15,19 @@ class Pen {
   public:
     Pen(PrintLayout& out, const PrintMetrics& m) : out_(out), m_(m) {}
 
-    void At(int x) { x_ = x; }
+    // Moves to x on the current line; where the text already printed on the line reaches
+    // past x (a long label on narrow paper), one blank after it instead, so texts never
+    // print over each other.
+    void At(int x) { x_ = x_ > x && lineUsed_ ? x_ + m_.width(" ") : x; }
     // Prints at the current position; the position moves to the end of the text.
     void Text(std::string_view text) {
         out_.texts.push_back({page_, x_, y_, std::string(text)});
         x_ += m_.width(text);
+        lineUsed_ = true;
     }
     void EndLine() {
         x_ = 0;
+        lineUsed_ = false;
         y_ += m_.lineHeight;
     }
     void Rule() {
@@ -34,7 +39,11 @@ class Pen {
         x_ = 0;
         y_ = 0;
     }
-    void Top() { y_ = 0; }
+    void Top() {
+        y_ = 0;
+        x_ = 0;
+        lineUsed_ = false;
+    }
     int Y() const { return y_; }
     int Page() const { return page_; }
 
@@ -44,6 +53,7 @@ class Pen {
     int page_ = 1;
     int x_ = 0;
     int y_ = 0;
+    bool lineUsed_ = false;
 };
 
 }  // namespace
@@ -77,9 +87,10 @@ PrintLayout LayoutChannelPlan(const ChannelPlan& plan, const PrintMetrics& m) {
         pen.Top();
         pen.At((w - m.width(plan.fileName)) / 2);
         pen.Text(plan.fileName);
-        // Placed for a one-digit number; from page 10 on the text reaches past the line.
-        pen.At(w - m.width("Page :1"));
-        pen.Text("Page :" + std::to_string(pen.Page()));
+        // Ends at the end of the line, whatever the number of digits.
+        const std::string page = "Page :" + std::to_string(pen.Page());
+        pen.At(w - m.width(page));
+        pen.Text(page);
         pen.EndLine();
     };
     auto columns = [&](const std::string& a, const std::string& b, const std::string& c) {
@@ -139,6 +150,34 @@ PrintLayout LayoutChannelPlan(const ChannelPlan& plan, const PrintMetrics& m) {
             pen.Text(header);
             pen.Text(" " + title);
             pen.EndLine();
+        }
+    }
+    out.pages = pen.Page();
+    return out;
+}
+
+PrintLayout LayoutReadMe(const std::vector<std::string>& lines, const PrintMetrics& m) {
+    PrintLayout out;
+    out.lineWidth = m.pageWidth - 4 * m.margin;
+    const int right = out.lineWidth;
+    Pen pen(out, m);
+    auto head = [&] {
+        pen.Top();
+        pen.At((right - m.width("ReadMe")) / 2);
+        pen.Text("ReadMe");
+        const std::string page = "Page :" + std::to_string(pen.Page());
+        pen.At(right - m.width(page));
+        pen.Text(page);
+        pen.EndLine();
+        pen.EndLine();
+    };
+    head();
+    for (const std::string& line : lines) {
+        pen.Text(line);
+        pen.EndLine();
+        if (pen.Y() >= kPrintPageLimitTwips) {
+            pen.NewPage();
+            head();
         }
     }
     out.pages = pen.Page();

@@ -67,4 +67,9 @@ struct PrintLayout {
 
 PrintLayout LayoutChannelPlan(const ChannelPlan& plan, const PrintMetrics& metrics);
 
+// The ReadMe text: on every page the title "ReadMe" centred and "Page :" n ending at the right
+// edge of the text (page width less four margins), an empty line, then the text's lines. The
+// text starts at the printable area's edge (originX 0).
+PrintLayout LayoutReadMe(const std::vector<std::string>& lines, const PrintMetrics& metrics);
+
 }  // namespace talveron

@@ -44,21 +44,19 @@ int PrintPages(QPagedPaintDevice& device, const QFont& font, const QFont& margin
     const double scale = PixelsPerTwip(device.logicalDpiX());
     painter.scale(scale, scale);
     painter.setFont(font);
-    const QFontMetrics metrics(font, &device);
-    // Font metrics on the device are in device pixels; the painter works in twips.
-    const double toTwips = 1.0 / scale;
+    // The fonts are sized in twips, so their metrics are in twips already.
+    const QFontMetricsF metrics(font, &device);
     PrintMetrics m;
     m.width = [&](std::string_view s) {
-        return static_cast<int>(std::lround(
-            metrics.horizontalAdvance(QString::fromUtf8(s.data(), s.size())) * toTwips));
+        return static_cast<int>(
+            std::lround(metrics.horizontalAdvance(QString::fromUtf8(s.data(), s.size()))));
     };
-    m.lineHeight = static_cast<int>(std::lround(metrics.height() * toTwips));
-    const int ascent = static_cast<int>(std::lround(metrics.ascent() * toTwips));
+    m.lineHeight = static_cast<int>(std::lround(metrics.height()));
+    const int ascent = static_cast<int>(std::lround(metrics.ascent()));
     m.pageWidth = static_cast<int>(
         std::lround(device.pageLayout().fullRectPoints().width() * kTwipsPerPoint));
-    const QFontMetrics marginMetrics(marginFont, &device);
     m.margin = static_cast<int>(
-        std::lround(marginMetrics.horizontalAdvance(QStringLiteral("ZZ")) * toTwips));
+        std::lround(QFontMetricsF(marginFont, &device).horizontalAdvance(QStringLiteral("ZZ"))));
 
     const PrintLayout pages = layout(m);
     painter.translate(pages.originX, 0);

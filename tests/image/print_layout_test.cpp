@@ -94,6 +94,20 @@ TEST(PrintLayout, FirstPageHeadLabelsSummaryAndRows) {
     EXPECT_EQ(Find(l, "25.0K    H    OFF  OFF").x, 56 * kChar);
 }
 
+// Two mends: the page number ends at the line's end however many digits it has, and a label
+// too long for its third of narrow paper pushes the next one right instead of under it.
+TEST(PrintLayout, PageNumbersAndLongLabelsStayReadable) {
+    PrintMetrics tall = Mono();
+    tall.lineHeight = 1400;
+    ChannelPlan plan = Plan(99, 99);
+    plan.system[SysSetting::PrioritySampling] = 1;
+    const PrintLayout l = LayoutChannelPlan(plan, tall);
+    ASSERT_GE(l.pages, 10);
+    ExpectAt(l, "Page :10", 10, kWidth - 8 * kChar, 0);
+    ExpectAt(l, "Priority Sampling Cycle:0.5s", 1, 0, 6 * 1400);
+    ExpectAt(l, "Scan Resume Timer:1 s", 1, 29 * kChar, 6 * 1400);
+}
+
 TEST(PrintLayout, PagesBreakAtTheLimitWithAShortHead) {
     const PrintLayout l = LayoutChannelPlan(Plan(99, 99), Mono());
     // Rows start at line 10; the first row ending at or below the limit closes the page.
