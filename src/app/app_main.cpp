@@ -14,7 +14,9 @@
 
 #include "app/frm_mdi.h"
 #include "link/link_clock.h"
+#include "platform/program_settings.h"
 #include "platform/serial_port_qt.h"
+#include "platform/termination.h"
 #include "platform/ui_services.h"
 
 namespace talveron::app {
@@ -88,9 +90,10 @@ int RunDesktop(int argc, char** argv) {
     QElapsedTimer started;
     started.start();
     QApplication app(argc, argv);
+    // No display name: the window system would append it to every window's caption.
     QApplication::setApplicationName(QStringLiteral("talveron"));
-    QApplication::setApplicationDisplayName(QString::fromLatin1(kAppTitle));
     QApplication::setWindowIcon(ProgramIcon());
+    platform::TerminationSignals termination;
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     const CommandLine line = ParseCommandLine(arguments);
@@ -121,6 +124,7 @@ int RunDesktop(int argc, char** argv) {
     link::SteadyClock clock;
     MainOptions options;
     options.programDir = programDir;
+    options.settingsFile = platform::ProgramSettings::UserFile();
     frmMDI window(ui, port, clock, options);
     window.Startup();
     for (const QString& file : files) window.LoadImageFile(file);
@@ -141,7 +145,8 @@ int RunDesktop(int argc, char** argv) {
             window.close();
         });
     }
-    const int code = app.exec();
+    // A signal during start-up has ended the loops that ran then; the main loop would forget it.
+    const int code = termination.Received() ? 128 + termination.Received() : app.exec();
     port.Close();
     radio.Stop();
     return code;

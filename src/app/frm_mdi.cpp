@@ -55,12 +55,12 @@ MessageRequest Plain(const QString& text, const QString& title) {
 
 frmMDI::frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& clock,
                MainOptions options, QWidget* parent)
-    : QMainWindow(parent), ui_(ui), options_(std::move(options)), prompt_(ui), link_{port,
-                                                                                     prompt_,
-                                                                                     statusAdapter_,
-                                                                                     *this,
-                                                                                     clock,
-                                                                                     {}} {
+    : QMainWindow(parent),
+      ui_(ui),
+      options_(std::move(options)),
+      settings_(options_.settingsFile),
+      prompt_(ui),
+      link_{port, prompt_, statusAdapter_, *this, clock, {}} {
     setObjectName(QStringLiteral("frmMDI"));
     setWindowTitle(QString::fromLatin1(kMainCaption));
     auto* central = new QWidget(this);
@@ -89,8 +89,17 @@ frmMDI::frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& cl
     status_ = std::make_unique<app::StatusLine>(picToolbar_, labErrMsg_, this);
     statusAdapter_.Attach(status_.get());
 
+    recent_ = new RecentFiles(
+        settings_,
+        [this](const QString& path) {
+            if (!transferRunning_ && !OpenChosenFile(path)) recent_->Remove(path);
+        },
+        this);
+    windowMenu_ = new WindowMenu(mdi_, this);
     BuildMainMenus();
+    recent_->Attach([this](const QString& name) { return MainAction(name); });
     ShowMenusOf(nullptr);
+    platform::OpenMenusWithF10(this);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &frmMDI::OnSubWindowActivated);
     prompt_.onAnswered = [this](const link::Question& question, link::Answer) {
         // No port to try: say why, when a port was there but refused.
@@ -160,6 +169,11 @@ void frmMDI::ShowMenusOf(frmNotePad* window) {
     menuBar()->clear();
     const QList<QMenu*>& menus = window ? window->Menus() : mainMenus_;
     for (QMenu* menu : menus) menuBar()->addAction(menu->menuAction());
+    // The Window menu stands before Help on either menu bar.
+    QAction* help = nullptr;
+    for (QAction* a : menuBar()->actions())
+        if (a->objectName() == QLatin1String("munHelp")) help = a;
+    menuBar()->insertAction(help, windowMenu_->Menu()->menuAction());
 }
 
 void frmMDI::WaitMs(int ms) {
@@ -260,13 +274,18 @@ int frmMDI::ActiveNumber() const {
 int frmMDI::OpenDocumentWindow(int number) {
     const Document* doc = documents_.Get(number);
     auto* window = new frmNotePad(this, number);
-    QMdiSubWindow* sub = mdi_->addSubWindow(window);
+    auto* sub = new DocumentSubWindow;
+    sub->setWidget(window);
+    mdi_->addSubWindow(sub);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setObjectName(QStringLiteral("Document%1").arg(number));
     windows_[number] = sub;
+    recent_->Attach([window](const QString& name) { return window->Action(name); });
+    windowMenu_->KeepFileNameInView(sub);
     // Room for the sub-window's title bar and a few cascade steps below the window.
     window->Layout(width(), mdi_->height() - TwipsToPixels(1500));
     sub->resize(sub->sizeHint().expandedTo(window->size() + QSize(8, 30)));
+    sub->KeepSize();
     sub->setWindowTitle(window->windowTitle());
     const std::string band = doc ? doc->Band() : std::string();
     if (!band.empty() && band[0] >= '0' && band[0] <= '9') bandDigit_ = band[0] - '0';
@@ -297,7 +316,7 @@ void frmMDI::OnSubWindowActivated(QMdiSubWindow* sub) {
     ShowMenusOf(window);
     if (!cascading_) {
         cascading_ = true;
-        mdi_->cascadeSubWindows();
+        windowMenu_->Arrange();
         cascading_ = false;
     }
     activeValues_ = window->Activate();
@@ -327,15 +346,25 @@ void frmMDI::ShowOpenDialog() {
     request.title = tr("Open");
     request.filter = QString::fromLatin1(kCfgFilter);
     request.defaultSuffix = QStringLiteral("TXT");
+    request.folder = settings_.DialogFolder();
     const QString path = ui_.OpenFileName(request);
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) OpenChosenFile(path);
+}
+
+bool frmMDI::OpenChosenFile(const QString& path) {
     const QFileInfo info(path);
     if (info.exists() && info.size() > static_cast<qint64>(kMaxCfgFileSize)) {
         ui_.Message(
             Plain(QStringLiteral("File is too big to open"), QString::fromLatin1(kAppTitle)));
-        return;
+        return false;
     }
-    LoadImageFile(path);
+    return LoadImageFile(path);
+}
+
+void frmMDI::RememberFile(const QString& path) {
+    const QFileInfo info(path);
+    recent_->Add(info.absoluteFilePath());
+    settings_.SetLastFolder(info.absolutePath());
 }
 
 bool frmMDI::LoadImageFile(const QString& path) {
@@ -353,6 +382,7 @@ bool frmMDI::LoadImageFile(const QString& path) {
     Document doc = OpenDocument(read.image, read.modelCode, path.toStdString(), dotDecimal_);
     const int number = documents_.AddFile(std::move(doc), path.toStdString());
     OpenDocumentWindow(number);
+    RememberFile(path);
     status_->StartTimer();
     return true;
 }
@@ -363,6 +393,7 @@ QString frmMDI::ShowSaveDialog(const QString& presetName) {
     request.filter = QString::fromLatin1(kCfgFilter);
     request.presetName = presetName;
     request.defaultSuffix = QStringLiteral("cfg");
+    request.folder = settings_.DialogFolder();
     return ui_.SaveFileName(request);
 }
 
@@ -386,6 +417,7 @@ bool frmMDI::SaveImageFile(int number, const QString& path) {
     }
     documents_.MarkSaved(number, path.toStdString());
     RefreshCaptions();
+    RememberFile(path);
     return true;
 }
 
@@ -418,7 +450,8 @@ bool frmMDI::QueryClose(int number) {
     if (transferRunning_) return false;
     Document* doc = documents_.Get(number);
     if (!doc) return true;
-    if (doc->state.changed) {
+    // An upload never saved exists nowhere else: it is asked about as a changed document is.
+    if (doc->state.changed || documents_.IsTemp(number)) {
         const QString base = QString::fromStdString(FileBaseName(doc->caption));
         MessageRequest request;
         request.text = QStringLiteral("The data in [") + base +
@@ -522,6 +555,9 @@ void frmMDI::ReadMeCommand() {
                           QString::fromLatin1(kAppTitle)));
         return;
     }
+    // The viewer shown already goes first: its closing puts the saved status back, which
+    // must not end up over the hint below.
+    if (readMe_) readMe_->close();
     ui_.SetBusy(true);
     ShowStatus(QStringLiteral("Openning ReadMe File, Please wait..."));
     QFile file(path);
@@ -530,7 +566,6 @@ void frmMDI::ReadMeCommand() {
     file.close();
     ui_.SetBusy(false);
     ShowStatus(QStringLiteral("To print Readme pressb Ctrl+P, to close ReadMe press Ctrl+Q"));
-    if (readMe_) readMe_->close();
     auto* viewer = new frmReadMe(text, path, this);
     viewer->onUnload = [this] {
         status_->SetText(status_->StatusText(), kStatusBlack);
@@ -557,6 +592,7 @@ std::string frmMDI::QuestionTitle() const {
 void frmMDI::SetTransferLock(bool locked) {
     for (const char* name : {"mnuFile", "mnuRadio", "munHelp"})
         if (QAction* a = MainAction(QString::fromLatin1(name))) a->setEnabled(!locked);
+    windowMenu_->Menu()->menuAction()->setEnabled(!locked);
     for (auto& [number, sub] : windows_)
         if (frmNotePad* w = Window(number)) w->SetTransferLock(locked);
     // The ReadMe viewer is a window of its own; its Exit would reset the documents or check

@@ -16,12 +16,15 @@
 #include "app/customer_dialog.h"
 #include "app/frm_readme.h"
 #include "app/link_adapters.h"
+#include "app/recent_files.h"
 #include "app/status_line.h"
+#include "app/window_menu.h"
 #include "document/document_host.h"
 #include "document/frm_notepad.h"
 #include "image/document_set.h"
 #include "link/radio_link.h"
 #include "link/transfer_view.h"
+#include "platform/program_settings.h"
 #include "platform/ui_services.h"
 
 class QLabel;
@@ -43,6 +46,9 @@ struct MainOptions {
     QString programDir;  // where ReadMe.Txt lies; the current folder after start-up
     int splashMs = 500;  // how long the splash shows
     bool showSplash = true;
+    // Where the dialogs' last folder and the recent files are kept between runs; empty keeps
+    // them for this run only.
+    QString settingsFile;
 };
 
 class frmMDI : public QMainWindow, public document::DocumentHost, public link::TransferView {
@@ -58,6 +64,9 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
 
     // Commands reachable from the menus (and from the command line).
     void ShowOpenDialog();
+    // Opens a file the user chose (File > Open, a recent file): refuses one that is too big,
+    // else LoadImageFile.
+    bool OpenChosenFile(const QString& path);
     // Reads a .cfg file and opens it in a new window; false when it was refused.
     bool LoadImageFile(const QString& path);
     bool SaveImageFile(int number, const QString& path);
@@ -83,6 +92,8 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     // The menus the menu bar shows at this moment.
     QList<QAction*> MenuBarActions() const;
     frmReadMe* ReadMeWindow() const { return readMe_; }
+    RecentFiles& Recent() { return *recent_; }
+    WindowMenu& Windows() { return *windowMenu_; }
     CustomerDialog* Customer() const { return customer_; }
 
     // DocumentHost.
@@ -129,11 +140,14 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     // (and the line untouched) when no port was refused.
     bool ShowPermissionNotice();
     QString ShowSaveDialog(const QString& presetName);
+    // A file opened or saved: first of the recent files, its folder the dialogs' next start.
+    void RememberFile(const QString& path);
     void WaitMs(int ms);
     std::string QuestionTitle() const;
 
     platform::UiServices& ui_;
     MainOptions options_;
+    platform::ProgramSettings settings_;
     bool dotDecimal_ = true;
     int bandDigit_ = 0;
     DocumentSet documents_;
@@ -151,6 +165,8 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     QProgressBar* progress_;
     std::unique_ptr<app::StatusLine> status_;
     QList<QMenu*> mainMenus_;
+    RecentFiles* recent_;
+    WindowMenu* windowMenu_;
     QPointer<frmReadMe> readMe_;
     QPointer<CustomerDialog> customer_;
 

@@ -11,6 +11,7 @@
 #include <QTextStream>
 #include <memory>
 
+#include "platform/named_menu.h"
 #include "platform/twips.h"
 
 namespace talveron::app {
@@ -50,6 +51,7 @@ frmReadMe::frmReadMe(const QString& text, const QString& path, QWidget* parent)
     exit_->setObjectName(QStringLiteral("mnuExit"));
     exit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit_, &QAction::triggered, this, &frmReadMe::ExitCommand);
+    platform::OpenMenusWithF10(this);
     resize(TwipsToPixels(9000), TwipsToPixels(6500));
 }
 

@@ -155,7 +155,7 @@ CfgWriteResult WriteCfgFile(const std::string& path, const EepromImage& image) {
         result.message = path + " is a read only file";
     } else if (!written.ok()) {
         result.status = CfgWriteResult::Status::Failed;
-        result.message = written.error;
+        result.message = path + ": " + written.error;
     }
     return result;
 }

@@ -34,7 +34,7 @@ CfgReadResult ReadCfgFile(const std::string& path);
 struct CfgWriteResult {
     enum class Status { Ok, ReadOnly, Failed };
     Status status = Status::Ok;
-    std::string message;
+    std::string message;  // what the user is told: the path and why it could not be written
 
     bool ok() const { return status == Status::Ok; }
 };

@@ -1,7 +1,10 @@
 #include "platform/named_menu.h"
 
 #include <QAction>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
 
 namespace talveron::platform {
 
@@ -18,6 +21,20 @@ QAction* NamedItem(QMenu* menu, const char* name, const QString& caption,
     action->setObjectName(QString::fromLatin1(name));
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
     return action;
+}
+
+void OpenMenusWithF10(QMainWindow* window) {
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F10), window);
+    key->setContext(Qt::WindowShortcut);
+    QObject::connect(key, &QShortcut::activated, window, [window] {
+        QMenuBar* bar = window->menuBar();
+        for (QAction* menu : bar->actions()) {
+            if (menu->menu() && menu->isVisible() && menu->isEnabled()) {
+                bar->setActiveAction(menu);
+                return;
+            }
+        }
+    });
 }
 
 }  // namespace talveron::platform

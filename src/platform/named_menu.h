@@ -6,6 +6,7 @@
 #include <QString>
 
 class QAction;
+class QMainWindow;
 class QMenu;
 class QWidget;
 
@@ -17,5 +18,8 @@ QMenu* NamedMenu(QWidget* parent, const char* name, const QString& caption);
 // An entry appended to menu, with an optional shortcut.
 QAction* NamedItem(QMenu* menu, const char* name, const QString& caption,
                    const QKeySequence& shortcut = {});
+
+// F10 in window opens the first menu its menu bar shows at that moment, as on Windows.
+void OpenMenusWithF10(QMainWindow* window);
 
 }  // namespace talveron::platform

@@ -40,7 +40,8 @@ QString ScriptedUiServices::SaveFileName(const FileRequest& request) {
     saveAnswers_.pop_front();
     if (answer) return *answer;
     if (request.presetName.isEmpty()) return {};
-    QString path = QDir::current().absoluteFilePath(request.presetName);
+    const QDir folder = request.folder.isEmpty() ? QDir::current() : QDir(request.folder);
+    QString path = folder.absoluteFilePath(request.presetName);
     if (QFileInfo(path).suffix().isEmpty() && !request.defaultSuffix.isEmpty())
         path += QLatin1Char('.') + request.defaultSuffix;
     return QDir::cleanPath(path);

@@ -20,8 +20,8 @@ class ScriptedUiServices : public QtUiServices {
     void AnswerOpen(const QString& path) { openAnswers_.push_back(path); }
     void AnswerSave(const QString& path) { saveAnswers_.push_back(path); }
     // Answers the next save dialog as a user pressing Save at once would: with the name it
-    // was preset with, taken in the current folder when it is relative, the default suffix
-    // added when the name has none.
+    // was preset with, taken in the dialog's starting folder (the current folder when none is
+    // given) when it is relative, the default suffix added when the name has none.
     void AcceptSavePreset() { saveAnswers_.push_back(std::nullopt); }
     // Runs when a message box would show, before it is answered (to look at the program
     // while the question is open).

@@ -20,17 +20,28 @@ using link::OpenFailure;
 using link::OpenResult;
 using link::WaitResult;
 
+std::string PermissionText(const std::string& device, unsigned mode, unsigned gid,
+                           const std::string& groupName) {
+    // Joining the group helps only when the group may read and write the device; nobody is
+    // told to join root.
+    constexpr unsigned kGroupReadWrite = 0060;
+    if ((mode & kGroupReadWrite) == kGroupReadWrite && gid != 0 && !groupName.empty())
+        return device + ": permission denied (join the group " + groupName + " that owns it)";
+    return device +
+           ": permission denied (not accessible to this user: ask the administrator for "
+           "access, or add a udev rule that gives it to a group you are in)";
+}
+
 std::string PermissionText(const std::string& device) {
-    std::string text = device + ": permission denied";
 #ifdef Q_OS_UNIX
     struct stat info {};
     if (::stat(device.c_str(), &info) == 0) {
-        if (const group* owner = ::getgrgid(info.st_gid)) {
-            text += " (join the group " + std::string(owner->gr_name) + " that owns it)";
-        }
+        const group* owner = ::getgrgid(info.st_gid);
+        return PermissionText(device, info.st_mode, info.st_gid,
+                              owner ? std::string(owner->gr_name) : std::string());
     }
 #endif
-    return text;
+    return device + ": permission denied";
 }
 
 namespace {

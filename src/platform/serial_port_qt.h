@@ -49,7 +49,12 @@ class QtSerialPort final : public link::SerialPort {
     link::OpenResult lastOpen_;
 };
 
-// The text that names a device the user may not open: "... join the group dialout ...".
+// The text that names a device the user may not open and what would help: joining the
+// device's group when that group may read and write it and is not root ("... join the group
+// dialout that owns it"), else asking for access (the administrator, or a udev rule).
 std::string PermissionText(const std::string& device);
+// The same from the device's mode bits, group id and group name.
+std::string PermissionText(const std::string& device, unsigned mode, unsigned gid,
+                           const std::string& groupName);
 
 }  // namespace talveron::platform

@@ -30,8 +30,10 @@ QMessageBox::Icon ToQtIcon(MsgIcon icon) {
 }  // namespace
 
 MsgButton QtUiServices::Message(const MessageRequest& request) {
-    QMessageBox box(ToQtIcon(request.icon), request.title, request.text, QMessageBox::NoButton,
-                    parent_);
+    // A box without a title of its own gets a blank one: an empty title would make the window
+    // system show the program's name instead.
+    const QString title = request.title.isEmpty() ? QStringLiteral(" ") : request.title;
+    QMessageBox box(ToQtIcon(request.icon), title, request.text, QMessageBox::NoButton, parent_);
     struct Pair {
         MsgButton ours;
         QMessageBox::StandardButton qt;
@@ -72,7 +74,7 @@ namespace {
 // The platform's file dialog for one request; empty when the user cancels.
 QString RunFileDialog(QWidget* parent, const FileRequest& request, QFileDialog::AcceptMode accept,
                       QFileDialog::FileMode mode) {
-    QFileDialog dialog(parent, request.title, QString(), request.filter);
+    QFileDialog dialog(parent, request.title, request.folder, request.filter);
     dialog.setAcceptMode(accept);
     dialog.setFileMode(mode);
     dialog.selectFile(request.presetName);

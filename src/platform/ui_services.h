@@ -32,8 +32,9 @@ struct MessageRequest {
 struct FileRequest {
     QString title;
     QString filter;      // Qt form: "EEPROM.CFG (*.cfg)"
-    QString presetName;  // file name offered in the dialog
+    QString presetName;  // file name offered in the dialog; a relative one lies in folder
     QString defaultSuffix;
+    QString folder;  // where the dialog starts
 };
 
 class UiServices {

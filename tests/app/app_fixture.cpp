@@ -13,6 +13,10 @@ namespace talveron::app {
 void AppTest::SetUp() {
     qunsetenv("TALVERON_PORTS");
     ASSERT_TRUE(dir_.isValid());
+    // The dialogs start here, never in the user's own folders.
+    ASSERT_TRUE(QDir().mkpath(DocumentsFolder()));
+    platform::ProgramSettings(dir_.filePath(QStringLiteral("settings.ini")))
+        .SetLastFolder(DocumentsFolder());
 }
 
 void AppTest::TearDown() {
@@ -43,9 +47,16 @@ void AppTest::StartMain(bool splash, link::SerialPort* on) {
     options.programDir = dir_.path();
     options.showSplash = splash;
     options.splashMs = splash ? 100 : 0;
+    options.settingsFile = dir_.filePath(QStringLiteral("settings.ini"));
     mdi = std::make_unique<frmMDI>(ui, on ? *on : *port, clock, options);
     mdi->Startup();
     mdi->activateWindow();
+}
+
+void AppTest::RestartMain() {
+    mdi.reset();
+    port.reset();
+    StartMain();
 }
 
 QString AppTest::CopySample(const char* name, const QString& as) {

@@ -28,8 +28,12 @@ class AppTest : public ::testing::Test {
     // Makes port 1 a device that does not exist, so no port opens.
     void NoPorts();
     // Builds the main window on the given port (a real serial port when none) and runs its
-    // start-up (no splash unless asked).
+    // start-up (no splash unless asked). Its settings live in the test's folder and start
+    // with the dialogs in DocumentsFolder().
     void StartMain(bool splash = false, link::SerialPort* on = nullptr);
+    // The main window goes and comes back on the same settings, as a new run would.
+    void RestartMain();
+    QString DocumentsFolder() const { return dir_.filePath(QStringLiteral("documents")); }
 
     // A copy of a sample in the test's folder (under sub-folders when given).
     QString CopySample(const char* name, const QString& as = {});

@@ -2,7 +2,9 @@
 // included), the save question when closing with each answer, Exit with changed documents,
 // and file names with dots in folders and very long paths.
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QTest>
 
@@ -24,7 +26,7 @@ QByteArray ReadAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-const QStringList kMainMenus = {"mnuFile", "mnuRadio", "munHelp"};
+const QStringList kMainMenus = {"mnuFile", "mnuRadio", "mnuWindow", "munHelp"};
 
 TEST_F(RunningApp, OpenShowsTheFileInANewWindowWithItsMenus) {
     const QString path = CopySample("vk-a1-16ch.cfg");
@@ -35,7 +37,7 @@ TEST_F(RunningApp, OpenShowsTheFileInANewWindowWithItsMenus) {
     EXPECT_EQ(Captions(), QStringList{path.toUpper()});
     EXPECT_EQ(ActiveDoc().lines, LinesOfFile(path));  // the window shows them: frm_notepad
     EXPECT_EQ(MenuBarNames(),
-              (QStringList{"mnuFile", "mnuEdit", "mnuOpion", "mnuRadio", "munHelp"}));
+              (QStringList{"mnuFile", "mnuEdit", "mnuOpion", "mnuRadio", "mnuWindow", "munHelp"}));
     EXPECT_EQ(mdi->ActiveDocumentValues().band.low, 140);
     EXPECT_EQ(mdi->ActiveDocumentValues().blockCount, 16);
     EXPECT_EQ(mdi->BandDigit(), 1);
@@ -151,15 +153,18 @@ TEST_F(RunningApp, AReadOnlyTargetIsRefusedAndTheDocumentStaysChanged) {
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
-TEST_F(RunningApp, SaveIntoAMissingFolderReportsThePlatformsError) {
+TEST_F(RunningApp, SaveIntoAMissingFolderReportsThePlatformsErrorWithThePath) {
     const QString path = CopySample("vk-a1-16ch.cfg");
     ASSERT_TRUE(OpenThroughMenu(path));
-    ui.AnswerSave(TempPath(u"no/such/folder/x.cfg"_s));
+    const QString target = TempPath(u"no/such/folder/x.cfg"_s);
+    ui.AnswerSave(target);
     ui.AnswerMessage(kOk);
     Act("mnuFSaveAs");
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(ui.Messages()[0].title, u"TALVERON Programmer"_s);
-    EXPECT_FALSE(ui.Messages()[0].text.isEmpty());
+    EXPECT_TRUE(ui.Messages()[0].text.startsWith(target + u": "_s))
+        << ui.Messages()[0].text.toStdString();
+    EXPECT_GT(ui.Messages()[0].text.size(), target.size() + 2);
     EXPECT_EQ(Captions(), QStringList{path.toUpper()});
 }
 
@@ -226,6 +231,7 @@ TEST_F(RunningApp, NoClosesWithoutSavingAndTheLastCloseResetsTheProgram) {
 TEST_F(RunningApp, ExitFromTheMainWindowAsksAboutChangedDocuments) {
     ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
     ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a2-16ch.cfg")));
+    Upload();
     EditChannel(*mdi->Documents().Get(1));
     // The main window's own Exit (its menu shows when no document window is active).
     ui.AnswerMessage(kCancel);
@@ -233,12 +239,15 @@ TEST_F(RunningApp, ExitFromTheMainWindowAsksAboutChangedDocuments) {
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_TRUE(ui.Messages()[0].text.startsWith(u"The data in [VK-A1-16CH]"_s));
     EXPECT_TRUE(mdi->isVisible());
-    EXPECT_EQ(Captions().size(), 2);
+    EXPECT_EQ(Captions().size(), 3);
 
-    // Exit from a document window: No drops the change and the program ends.
+    // Exit from a document window: No drops the change, the unchanged file goes without a
+    // question, the upload never saved is asked about, and the program ends.
+    ui.AnswerMessage(kNo);
     ui.AnswerMessage(kNo);
     Act("mnuFExit");
-    EXPECT_EQ(ui.Messages().size(), 2u);
+    ASSERT_EQ(ui.Messages().size(), 3u);
+    EXPECT_TRUE(ui.Messages()[2].text.startsWith(u"The data in [TEMP1]"_s));
     EXPECT_TRUE(Captions().isEmpty());
     EXPECT_FALSE(mdi->isVisible());
 }
@@ -265,6 +274,56 @@ TEST_F(RunningApp, KeyboardShortcutsReachOnlyTheActiveDocumentWindow) {
     EXPECT_TRUE(ui.Messages().empty());
     EXPECT_EQ(Captions().size(), 1);
     EXPECT_EQ(mdi->ActiveNumber(), 1);
+}
+
+// The files last opened or saved, newest first and at most four, in both File menus and in
+// the next run; the dialogs start in the folder used last, in the next run too.
+TEST_F(RunningApp, RecentFilesAndTheLastFolderOutliveTheRun) {
+    auto recent = [](const std::function<QAction*(const QString&)>& find) {
+        QStringList files;
+        for (int i = 1; i <= 4; ++i)
+            if (QAction* a = find(u"mnuRecentFile%1"_s.arg(i)); a && a->isVisible())
+                files << a->data().toString();
+        return files;
+    };
+    auto inMain = [this](const QString& name) { return mdi->MainAction(name); };
+    EXPECT_TRUE(recent(inMain).isEmpty());
+    EXPECT_FALSE(mdi->MainAction(u"mnuRecentFile0"_s)->isVisible());
+
+    QStringList files;
+    for (const char* name : {"a", "b", "c", "d", "e"})
+        files << CopySample("vk-a1-16ch.cfg", u"%1/%1.cfg"_s.arg(QLatin1String(name)));
+    for (const QString& file : files) ASSERT_TRUE(OpenThroughMenu(file));
+    ASSERT_EQ(ui.OpenRequests().size(), 5u);
+    EXPECT_EQ(ui.OpenRequests()[0].folder, DocumentsFolder());
+    EXPECT_EQ(ui.OpenRequests()[1].folder, QFileInfo(files[0]).absolutePath());
+    ASSERT_TRUE(OpenThroughMenu(files[1]));  // again: to the front, not twice
+    const QStringList expected{files[1], files[4], files[3], files[2]};
+    EXPECT_EQ(recent(inMain), expected);
+    EXPECT_EQ(recent([this](const QString& n) { return mdi->ActiveWindow()->Action(n); }),
+              expected);
+    EXPECT_EQ(mdi->MainAction(u"mnuRecentFile1"_s)->text(), u"&1 "_s + files[1]);
+
+    const QString saved = TempPath(u"saved/g.cfg"_s);
+    QDir().mkpath(QFileInfo(saved).absolutePath());
+    ui.AnswerSave(saved);
+    Act("mnuFSaveAs");
+    ASSERT_EQ(ui.SaveRequests().size(), 1u);
+    EXPECT_EQ(ui.SaveRequests()[0].folder, QFileInfo(files[1]).absolutePath());
+
+    RestartMain();
+    EXPECT_EQ(recent(inMain), (QStringList{saved, files[1], files[4], files[3]}));
+    EXPECT_TRUE(mdi->MainAction(u"mnuRecentFile0"_s)->isVisible());
+    EXPECT_FALSE(OpenThroughMenu(QString()));  // cancelled; where did it start?
+    EXPECT_EQ(ui.OpenRequests().back().folder, QFileInfo(saved).absolutePath());
+    mdi->MainAction(u"mnuRecentFile3"_s)->trigger();
+    EXPECT_EQ(Captions(), QStringList{files[4].toUpper()});
+    // A file gone since is reported and leaves the list.
+    QFile::remove(files[3]);
+    ui.AnswerMessage(kOk);
+    mdi->ActiveWindow()->Action(u"mnuRecentFile4"_s)->trigger();
+    EXPECT_EQ(Texts(), QStringList{u"Can't open file: "_s + files[3]});
+    EXPECT_EQ(recent(inMain), (QStringList{files[4], saved, files[1]}));
 }
 
 }  // namespace

@@ -2,13 +2,16 @@
 // swap with a document window's, About, the ReadMe viewer (missing, shown, closed; its printout
 // is checked in readme_print_test) and the customer editor.
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include "app/frm_readme.h"
@@ -20,6 +23,7 @@ namespace talveron::app {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
+using platform::kNo;
 using platform::kOk;
 
 using ShellTest = RunningApp;
@@ -82,19 +86,24 @@ TEST_F(ShellTest, TheMainMenusReadAsTheProgramDefinesThem) {
 }
 
 TEST_F(ShellTest, TheMenuBarFollowsTheActiveWindow) {
-    EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "munHelp"}));
+    const QStringList mainMenus{"mnuFile", "mnuRadio", "mnuWindow", "munHelp"};
+    EXPECT_EQ(MenuBarNames(), mainMenus);
     Upload();
     Upload();
     ASSERT_EQ(mdi->ActiveNumber(), 2);
     QList<QAction*> shown = mdi->MenuBarActions();
-    ASSERT_EQ(shown.size(), 6);
+    ASSERT_EQ(shown.size(), 7);
+    // The one Window menu stands before Help on either menu bar.
+    EXPECT_EQ(shown[4], mdi->Windows().Menu()->menuAction());
     EXPECT_EQ(shown[0], mdi->Window(2)->Action(u"mnuFile"_s));
     mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
     shown = mdi->MenuBarActions();
     EXPECT_EQ(shown[0], mdi->Window(1)->Action(u"mnuFile"_s));
+    ui.AnswerMessage(kNo);
+    ui.AnswerMessage(kNo);
     mdi->SubWindow(1)->close();
     mdi->SubWindow(2)->close();
-    EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "munHelp"}));
+    EXPECT_EQ(MenuBarNames(), mainMenus);
 }
 
 // The Edit menu's own rule is the document window's; here: activation in the main window
@@ -139,9 +148,20 @@ TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus
     EXPECT_EQ(viewer->windowTitle(), u"ReadMe"_s);
     EXPECT_EQ(viewer->Text1()->toPlainText(), text);
     EXPECT_TRUE(viewer->Text1()->isReadOnly());
-    EXPECT_EQ(mdi->Status().Text(),
-              u"To print Readme pressb Ctrl+P, to close ReadMe press Ctrl+Q"_s);
+    const QString printHint = u"To print Readme pressb Ctrl+P, to close ReadMe press Ctrl+Q"_s;
+    EXPECT_EQ(mdi->Status().Text(), printHint);
     EXPECT_FALSE(ui.Busy());
+    // Asked for again while it shows: a new viewer replaces it and the hint stays, in black.
+    const QPointer<frmReadMe> first = viewer;
+    mdi->Status().SetText(u"Not detected"_s, kStatusRed);
+    mdi->Status().SaveState();
+    Act("mnuReadMe");
+    viewer = mdi->ReadMeWindow();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_NE(viewer, first.data());
+    EXPECT_EQ(mdi->Status().Text(), printHint);
+    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_TRUE(testing::WaitUntil([&] { return first.isNull(); }));
     // Resizing keeps the text box 400 twips narrower and 800 twips lower than the window.
     viewer->resize(700, 500);
     EXPECT_EQ(viewer->Text1()->width(), 700 - platform::TwipsToPixels(400));
@@ -242,6 +262,87 @@ TEST_F(ShellTest, TheCustomerEditorWritesIntoTheDocumentItWasOpenedFor) {
     EXPECT_EQ(Texts(),
               QStringList{u"The data in [TEMP1] has changed.\nDo you want to save the changes?"_s});
     EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Customer() == nullptr; }));
+}
+
+// F10 opens the first menu of whichever menu bar shows.
+TEST_F(ShellTest, F10OpensTheFirstMenu) {
+    // Escape closes the menu, a second one leaves the menu bar; then the main window is made
+    // the active one again (offscreen, a closed menu may still take the activation later).
+    auto leaveMenus = [this] {
+        for (int i = 0; i < 2; ++i) {
+            QWidget* popup = QApplication::activePopupWidget();
+            if (QWidget* focus = popup ? popup : QApplication::focusWidget())
+                QTest::keyClick(focus, Qt::Key_Escape);
+        }
+        QTest::qWait(100);
+        mdi->activateWindow();
+        return QTest::qWaitForWindowActive(mdi.get());
+    };
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mdi.get()));
+    QTest::keyClick(mdi.get(), Qt::Key_F10);
+    EXPECT_EQ(QApplication::activePopupWidget(), mdi->MainAction(u"mnuFile"_s)->menu());
+    ASSERT_TRUE(leaveMenus());
+    Upload();
+    QTest::keyClick(mdi->ActiveWindow(), Qt::Key_F10);
+    EXPECT_EQ(QApplication::activePopupWidget(), mdi->ActiveWindow()->Action(u"mnuFile"_s)->menu());
+    EXPECT_TRUE(leaveMenus());
+}
+
+// Window > Tile lays four documents side by side, and activating one keeps them so; the menu
+// lists the windows and brings one to the front; Ctrl+Tab goes to another, Ctrl+F4 closes the
+// active one through its save question; a fifth cascaded window can be scrolled to.
+TEST_F(ShellTest, TheWindowMenuArrangesListsAndActivatesTheDocuments) {
+    for (int i = 0; i < 4; ++i) Upload();
+    ASSERT_EQ(Captions().size(), 4);
+    QMdiArea* area = mdi->MdiArea();
+    QMenu* menu = mdi->Windows().Menu();
+    auto geometries = [&] {
+        QList<QRect> rects;
+        for (QMdiSubWindow* sub : area->subWindowList()) rects << sub->geometry();
+        return rects;
+    };
+    menu->findChild<QAction*>(u"mnuWTile"_s)->trigger();
+    const QList<QRect> tiled = geometries();
+    for (qsizetype i = 0; i < tiled.size(); ++i) {
+        EXPECT_TRUE(area->viewport()->rect().contains(tiled[i]))
+            << i << " " << tiled[i].x() << "," << tiled[i].y() << " " << tiled[i].width() << "x"
+            << tiled[i].height() << " in " << area->viewport()->width() << "x"
+            << area->viewport()->height();
+        for (qsizetype j = i + 1; j < tiled.size(); ++j)
+            EXPECT_FALSE(tiled[i].intersects(tiled[j])) << i << " " << j;
+    }
+    area->setActiveSubWindow(mdi->SubWindow(1));
+    EXPECT_EQ(geometries(), tiled);
+
+    emit menu->aboutToShow();
+    QStringList entries;
+    for (QAction* a : menu->actions())
+        if (a->objectName().startsWith(u"mnuWindowList"_s))
+            entries << (a->isChecked() ? u"* "_s : u""_s) + a->text();
+    EXPECT_EQ(entries,
+              (QStringList{"* &1 TEMP1.CFG", "&2 TEMP2.CFG", "&3 TEMP3.CFG", "&4 TEMP4.CFG"}));
+    menu->findChild<QAction*>(u"mnuWindowList3"_s)->trigger();
+    EXPECT_EQ(mdi->ActiveNumber(), 3);
+
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mdi.get()));
+    QTest::keyClick(mdi->ActiveWindow(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_NE(mdi->ActiveNumber(), 3);
+    ui.AnswerMessage(platform::kCancel);
+    QTest::keyClick(mdi->ActiveWindow(), Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(Captions().size(), 4);
+    ui.AnswerMessage(kNo);
+    QTest::keyClick(mdi->ActiveWindow(), Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(Captions().size(), 3);
+
+    Upload();
+    Upload();
+    menu->findChild<QAction*>(u"mnuWCascade"_s)->trigger();
+    int lowest = 0;
+    for (const QRect& r : geometries()) lowest = std::max(lowest, r.bottom());
+    const int below = lowest - area->viewport()->height();
+    ASSERT_GT(below, 0) << "the fifth window should reach below the area";
+    EXPECT_GE(area->verticalScrollBar()->maximum(), below);
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ TEST_F(AppTest, WithARadioOnPortOneNothingIsAsked) {
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_TRUE(ui.ClipboardText().isEmpty());
     EXPECT_TRUE(mdi->MainAction(u"mnuRadioItem0"_s)->isEnabled());
-    EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "munHelp"}));
+    EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "mnuWindow", "munHelp"}));
     EXPECT_FALSE(mdi->ProgressBar1()->isVisible());
     EXPECT_TRUE(mdi->DotDecimal());
 }

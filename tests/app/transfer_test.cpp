@@ -67,13 +67,21 @@ TEST_F(AppTest, TempNumbersFollowUploadsAndCloses) {
     ASSERT_EQ(ui.SaveRequests().size(), 2u);
     EXPECT_EQ(ui.SaveRequests()[0].presetName, u"TEMP3.CFG"_s);
     EXPECT_EQ(ui.SaveRequests()[1].presetName, u"Untitled.cfg"_s);
+    EXPECT_EQ(ui.SaveRequests()[0].folder, DocumentsFolder());
+    // An upload exists nowhere else: closing it asks, changed or not, and Cancel keeps it.
+    ui.AnswerMessage(platform::kCancel);
+    EXPECT_FALSE(mdi->SubWindow(1)->close());
+    EXPECT_EQ(Texts(),
+              QStringList{u"The data in [TEMP1] has changed.\nDo you want to save the changes?"_s});
     // Closing TEMP1 numbers the others downwards in window order.
+    ui.AnswerMessage(kNo);
     mdi->SubWindow(1)->close();
     EXPECT_EQ(Captions(), (QStringList{"TEMP2", "TEMP1"}));
     // The next upload takes the free window number and the next TEMP number.
     Upload();
     EXPECT_EQ(Captions(), (QStringList{"TEMP3.CFG", "TEMP2", "TEMP1"}));
     // Closing the last window renumbers the rest as well.
+    ui.AnswerMessage(kNo);
     mdi->SubWindow(3)->close();
     EXPECT_EQ(Captions(), (QStringList{"TEMP2", "TEMP1"}));
     // A saved upload is a file and leaves the numbering.
@@ -85,6 +93,7 @@ TEST_F(AppTest, TempNumbersFollowUploadsAndCloses) {
     ASSERT_EQ(ui.SaveRequests().size(), 3u);
     EXPECT_EQ(ui.SaveRequests()[2].presetName, u"TEMP1"_s);
     EXPECT_EQ(Captions(), (QStringList{"TEMP1", target.toUpper()}));
+    ui.AnswerMessage(kNo);
     mdi->SubWindow(1)->close();
     mdi->SubWindow(2)->close();
     EXPECT_TRUE(Captions().isEmpty());

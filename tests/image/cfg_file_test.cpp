@@ -215,7 +215,9 @@ TEST_F(CfgWrite, TargetInAMissingFolderOrThatIsAFolderFailsAndLeavesNothingBehin
     for (const char* name : {"absent/x.cfg", "folder.cfg"}) {
         const CfgWriteResult w = WriteCfgFile(dir.file(name), CountingImage(145, 144, 0));
         EXPECT_EQ(w.status, CfgWriteResult::Status::Failed) << name;
-        EXPECT_FALSE(w.message.empty()) << name;
+        // The path first, then the system's reason.
+        EXPECT_EQ(w.message.rfind(dir.file(name) + ": ", 0), 0u) << w.message;
+        EXPECT_GT(w.message.size(), dir.file(name).size() + 2) << name;
         EXPECT_EQ(dir.entries(), std::vector<std::string>{"folder.cfg"}) << name;
     }
     EXPECT_TRUE(fs::is_directory(dir.file("folder.cfg")));
