@@ -3,8 +3,9 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# openbox and x11-utils (xprop): the tests read window titles as a window manager shows them.
 PACKAGES=(build-essential cmake pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev
-          fonts-urw-base35 xvfb xauth poppler-utils)
+          fonts-urw-base35 xvfb xauth poppler-utils openbox x11-utils)
 
 ensure_packages() {
     local missing=()
@@ -20,14 +21,17 @@ ensure_packages() {
     $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# build_tree DIR [cmake options...]: configure when needed, then build.
+# build_tree DIR [cmake options...]: configure when needed, then build (only the targets
+# named in BUILD_TARGETS when it is set).
 build_tree() {
     local dir="$1"
     shift
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     fi
-    cmake --build "$dir" -j"$(nproc)"
+    local targets=()
+    for t in ${BUILD_TARGETS:-}; do targets+=(--target "$t"); done
+    cmake --build "$dir" -j"$(nproc)" "${targets[@]}"
 }
 
 setup_runtime_env() {

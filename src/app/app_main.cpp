@@ -132,7 +132,7 @@ int RunDesktop(int argc, char** argv) {
     if (line.quitAfterStart) {
         std::fprintf(stderr, "talveron: started in %lld ms\n",
                      static_cast<long long>(started.elapsed()));
-        window.close();
+        // Ends without the save questions: nobody is there to answer them.
         port.Close();
         radio.Stop();
         return 0;
@@ -142,7 +142,7 @@ int RunDesktop(int argc, char** argv) {
         QTimer::singleShot(1500, &window, [&] {
             if (QScreen* screen = QGuiApplication::primaryScreen())
                 screen->grabWindow(0).save(line.screenshot);
-            window.close();
+            QCoreApplication::exit(0);
         });
     }
     // A signal during start-up has ended the loops that ran then; the main loop would forget it.

@@ -1,6 +1,8 @@
 #include "app/window_menu.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -25,8 +27,12 @@ class MiddleElidedTitle : public QProxyStyle {
             return;
         }
         QStyleOptionTitleBar shortened(*bar);
-        const int room = subControlRect(CC_TitleBar, bar, SC_TitleBarLabel, widget).width() - 2;
-        shortened.text = bar->fontMetrics.elidedText(widget->windowTitle(), Qt::ElideMiddle, room);
+        // Measured in bold, with the margins some styles keep, so the style cuts nothing more.
+        QFont font = QApplication::font("QMdiSubWindowTitleBar");
+        font.setBold(true);
+        const int room = subControlRect(CC_TitleBar, bar, SC_TitleBarLabel, widget).width() - 16;
+        shortened.text =
+            QFontMetrics(font).elidedText(widget->windowTitle(), Qt::ElideMiddle, room);
         QProxyStyle::drawComplexControl(control, &shortened, painter, widget);
     }
 };
