@@ -5,6 +5,10 @@
 
 #include "platform/port_names.h"
 
+#ifdef Q_OS_UNIX
+#include "platform/end_with_parent.h"
+#endif
+
 namespace talveron::app {
 
 std::optional<VirtualRadioOptions> ParseVirtualRadio(const QString& value) {
@@ -57,6 +61,10 @@ bool VirtualRadioProcess::Start(const QString& program, const VirtualRadioOption
                      options.memory};
     args += options.extra;
     process_.setProcessChannelMode(QProcess::SeparateChannels);
+#ifdef Q_OS_UNIX
+    // The radio ends with this program even when it crashes or is killed.
+    process_.setChildProcessModifier([parent = ::getpid()] { platform::EndWithParent(parent); });
+#endif
     process_.start(program, args);
     if (!process_.waitForStarted(timeoutMs)) {
         error_ = QStringLiteral("cannot start %1: %2").arg(program, process_.errorString());

@@ -1,7 +1,8 @@
 // --virtual-radio[=MODEL,MEMORY]: starts talveron-vradio from the program's own folder, reads
 // the pseudo-terminal it serves on (its first line of output) and makes that device port 1
 // through TALVERON_PORTS, the other ports following it, so that a real adapter stays
-// reachable. The radio is stopped when this object goes.
+// reachable. The radio is stopped when this object goes, and ends with the program should
+// that crash or be killed.
 #pragma once
 
 #include <QProcess>

@@ -87,7 +87,11 @@ CfgReadResult ReadCfgFile(const std::string& path) {
     data.resize(kMaxCfgFileSize + 1);
     in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
     data.resize(static_cast<std::size_t>(in.gcount()));
+    return ParseCfgRecords(data, path);
+}
 
+CfgReadResult ParseCfgRecords(const std::vector<unsigned char>& data, const std::string& path) {
+    CfgReadResult result;
     const std::string refused = "Model or Type Error!  Can not Open  " + path;
     EepromImage& image = result.image;
     image.assign(kHeadSize, 0);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "image/eeprom_image.h"
 
@@ -30,6 +31,10 @@ struct CfgReadResult {
 // bytes), a regular file that opens, records read in groups of eight after the 16-byte head,
 // and the model byte.
 CfgReadResult ReadCfgFile(const std::string& path);
+
+// The records of a file already read (at most the size limit), with the model byte check;
+// path only names the file in the refusal message.
+CfgReadResult ParseCfgRecords(const std::vector<unsigned char>& data, const std::string& path);
 
 struct CfgWriteResult {
     enum class Status { Ok, ReadOnly, Failed };

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMdiSubWindow>
+#include <algorithm>
 
 #include "image/cfg_file.h"
 
@@ -91,6 +92,7 @@ bool AppTest::OpenThroughMenu(const QString& path) {
 }
 
 void AppTest::EditChannel(Document& doc, int from, int to) {
+    ASSERT_GE(doc.lines.size(), static_cast<std::size_t>(std::max(from, to)));
     std::string line = doc.lines[from - 1];
     line.replace(0, 4, std::to_string(to).append(4 - std::to_string(to).size(), ' '));
     doc.lines[to - 1] = line;

@@ -183,7 +183,7 @@ TEST_F(RunningApp, CloseWithEachAnswerOfTheSaveQuestion) {
     EXPECT_TRUE(BoxIs(ui.Messages()[0],
                       u"The data in [VK-A1-16CH] has changed.\nDo you want to save the changes?"_s,
                       u"MDI PC programmer"_s, kYes | kNo | kCancel, MsgIcon::Exclamation));
-    EXPECT_EQ(Captions().size(), 1);
+    ASSERT_EQ(Captions().size(), 1);
 
     // Yes, then the save dialog (offering the document's own file) cancelled: the window
     // stays, still changed, and the file is untouched.
@@ -192,7 +192,7 @@ TEST_F(RunningApp, CloseWithEachAnswerOfTheSaveQuestion) {
     close->trigger();
     ASSERT_EQ(ui.SaveRequests().size(), 1u);
     EXPECT_EQ(ui.SaveRequests()[0].presetName, path);
-    EXPECT_EQ(Captions().size(), 1);
+    ASSERT_EQ(Captions().size(), 1);
     EXPECT_TRUE(mdi->Documents().Get(number)->state.changed);
     EXPECT_EQ(ReadAll(path), original);
 

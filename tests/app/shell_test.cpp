@@ -111,6 +111,7 @@ TEST_F(ShellTest, TheMenuBarFollowsTheActiveWindow) {
 TEST_F(ShellTest, ActivatingAWindowEnablesPasteWhileTheChannelClipboardHoldsLines) {
     Upload();
     Upload();
+    ASSERT_EQ(Captions().size(), 2);
     QAction* paste1 = mdi->Window(1)->Action(u"mnuEPaste"_s);
     emit mdi->Window(1)->Menus()[1]->aboutToShow();
     EXPECT_FALSE(paste1->isEnabled());
@@ -195,6 +196,7 @@ TEST_F(ShellTest, TheCustomerEditorWritesBothTextsOnOkAndTimer1RestsWhileItShows
     Upload();
     const int n = mdi->ActiveNumber();
     document::frmNotePad* w = mdi->ActiveWindow();
+    ASSERT_NE(w, nullptr);
     ASSERT_TRUE(mdi->Status().TimerActive());
     w->Action(u"mnuFCustomer"_s)->trigger();
     w->Action(u"mnuFCustomer"_s)->trigger();  // opened again: replaces the shown one
@@ -244,6 +246,7 @@ TEST_F(ShellTest, TheCustomerEditorWritesBothTextsOnOkAndTimer1RestsWhileItShows
 TEST_F(ShellTest, TheCustomerEditorWritesIntoTheDocumentItWasOpenedFor) {
     Upload();
     Upload();
+    ASSERT_EQ(Captions().size(), 2);
     mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
     mdi->Window(1)->Action(u"mnuFCustomer"_s)->trigger();
     CustomerDialog* dialog = mdi->Customer();

@@ -1,7 +1,11 @@
 // Start-up: the port question when no port opens, a quiet start when one does, the splash,
 // the state the document reset leaves, and the command line.
+#include <signal.h>
+
 #include <QAction>
+#include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
@@ -9,6 +13,7 @@
 #include "app/app_main.h"
 #include "app/frm_hi.h"
 #include "app_fixture.h"
+#include "qt_test_util.h"
 
 namespace talveron::app {
 namespace {
@@ -131,6 +136,42 @@ TEST(VirtualRadio, AMissingProgramIsReported) {
     EXPECT_FALSE(process.Error().isEmpty());
     EXPECT_FALSE(process.Running());
 }
+
+#ifdef __linux__
+// The radio of --virtual-radio does not outlive the program: SIGTERM and SIGINT end the
+// program in order (exit status 128 + the signal), and even one killed outright takes it along.
+TEST(VirtualRadio, EndsWithTheProgramHoweverThatEnds) {
+    for (const int signal : {SIGTERM, SIGINT, SIGKILL}) {
+        QProcess program;
+        program.start(QCoreApplication::applicationDirPath() + u"/talveron"_s,
+                      {u"--virtual-radio"_s});
+        ASSERT_TRUE(program.waitForStarted());
+        const auto read = [](const QString& path) {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        QByteArray radio;
+        ASSERT_TRUE(testing::WaitUntil(
+            [&] {
+                radio = read(u"/proc/%1/task/%1/children"_s.arg(program.processId())).trimmed();
+                return read(u"/proc/"_s + radio + u"/comm"_s).startsWith("talveron-vradio");
+            },
+            30000));
+        ::kill(static_cast<pid_t>(program.processId()), signal);
+        program.waitForFinished();
+        if (signal != SIGKILL) {
+            EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << signal;
+            EXPECT_EQ(program.exitCode(), 128 + signal) << signal;
+        }
+        const bool ended = testing::WaitUntil([&] {
+            const QByteArray stat = read(u"/proc/"_s + radio + u"/stat"_s);
+            return stat.isEmpty() || stat.contains(") Z ");
+        });
+        EXPECT_TRUE(ended) << signal;
+        if (!ended) ::kill(radio.toInt(), SIGKILL);  // not left behind by a failed run either
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace talveron::app

@@ -58,7 +58,7 @@ TEST_F(AppTest, TempNumbersFollowUploadsAndCloses) {
     Upload();
     Upload();
     Upload();
-    EXPECT_EQ(Captions(), (QStringList{"TEMP1.CFG", "TEMP2.CFG", "TEMP3.CFG"}));
+    ASSERT_EQ(Captions(), (QStringList{"TEMP1.CFG", "TEMP2.CFG", "TEMP3.CFG"}));
     // Save on an upload asks with its caption, Save As with "Untitled.cfg"; both cancelled.
     ui.AnswerSave(QString());
     ui.AnswerSave(QString());
@@ -79,7 +79,7 @@ TEST_F(AppTest, TempNumbersFollowUploadsAndCloses) {
     EXPECT_EQ(Captions(), (QStringList{"TEMP2", "TEMP1"}));
     // The next upload takes the free window number and the next TEMP number.
     Upload();
-    EXPECT_EQ(Captions(), (QStringList{"TEMP3.CFG", "TEMP2", "TEMP1"}));
+    ASSERT_EQ(Captions(), (QStringList{"TEMP3.CFG", "TEMP2", "TEMP1"}));
     // Closing the last window renumbers the rest as well.
     ui.AnswerMessage(kNo);
     mdi->SubWindow(3)->close();
@@ -92,7 +92,7 @@ TEST_F(AppTest, TempNumbersFollowUploadsAndCloses) {
     Act("mnuFSave");
     ASSERT_EQ(ui.SaveRequests().size(), 3u);
     EXPECT_EQ(ui.SaveRequests()[2].presetName, u"TEMP1"_s);
-    EXPECT_EQ(Captions(), (QStringList{"TEMP1", target.toUpper()}));
+    ASSERT_EQ(Captions(), (QStringList{"TEMP1", target.toUpper()}));
     ui.AnswerMessage(kNo);
     mdi->SubWindow(1)->close();
     mdi->SubWindow(2)->close();
@@ -179,7 +179,7 @@ TEST_F(AppTest, ALineGoingDeadAnsweredNoOpensNoWindowAndTheProgramIsLockedMeanwh
                       MsgIcon::Question));
 
     // No new window; the file document is still there and the program is free again.
-    EXPECT_EQ(Captions(), QStringList{path.toUpper()});
+    ASSERT_EQ(Captions(), QStringList{path.toUpper()});
     EXPECT_EQ(mdi->Documents().TempCount(), 0);
     EXPECT_TRUE(mdi->isVisible());
     EXPECT_FALSE(mdi->TransferRunning());

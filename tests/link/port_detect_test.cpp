@@ -34,6 +34,7 @@ TEST(DetectRS, RadioIsFoundOnTheSecondPortWhichIsReusedUntilTheRadioFallsSilent)
     EXPECT_EQ(rig.status.color, kStatusBlack);
     EXPECT_EQ(rig.status.fontSize, 15);
     // Port 2 was sent a "V" that nobody answered.
+    ASSERT_FALSE(rig.port.writes.empty());
     EXPECT_EQ(rig.port.writes.front().second, (std::vector<std::uint8_t>{0x56}));
 
     rig.port.opened.clear();

@@ -82,6 +82,7 @@ TEST(Upload, GivesTheRadiosMemoryAndModelInFourByteFramesAfterTheProbe) {
         EXPECT_EQ(rig.link.state.blockCount, large ? 99 : 16);
         const int size = large ? 808 : 144;
         EXPECT_EQ(rig.view.maximum, size);
+        ASSERT_FALSE(rig.view.values.empty());
         EXPECT_EQ(rig.view.values.back(), size);
         EXPECT_EQ(rig.view.begins, 1);
         EXPECT_EQ(rig.view.ends, 1);
@@ -153,7 +154,10 @@ TEST(Transfer, FaultsAndQuestionsEndInTheirResult) {
              r.port.radio.tamper = [a, b](B& x, int at) mutable { a(x, at), b(x, at); };
          },
          {}, Result::Failed, {download}, 26, "",
-         [](TransferRig& r) { EXPECT_EQ(r.port.radio.writeAddresses.back(), 0x60); }},
+         [](TransferRig& r) {
+             ASSERT_FALSE(r.port.radio.writeAddresses.empty());
+             EXPECT_EQ(r.port.radio.writeAddresses.back(), 0x60);
+         }},
         {"write timeout", "vk-a1-16ch.cfg", tamper(At(0x30, Cut(3))), {}, Result::Failed,
          {download}, 13, "Download Err !  Make sure the connection is OK"},
         {"another band, No", "vk-a2-16ch.cfg", nullptr, {}, Result::Declined, {band}, 0,
@@ -219,7 +223,7 @@ TEST(Download, WritesTheImageBlockByBlockKeepingTheRadiosMemorySize) {
             std::copy(image.begin(), image.begin() + size, expected.begin());
             expected[kAddrRadioType] = (image[kAddrRadioType] & ~0x02) | (largeRadio ? 0x02 : 0);
             EXPECT_EQ(rig.port.radio.memory, expected);
-            EXPECT_EQ(rig.port.radio.framesW, size / 4);
+            ASSERT_EQ(rig.port.radio.framesW, size / 4);
             EXPECT_EQ(rig.port.radio.writeAddresses.back(), size - 4);
             EXPECT_TRUE(rig.prompt.asked.empty()) << "no warning, no question";
             EXPECT_EQ(rig.view.maximum, size);

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "image/cfg_file.h"
+#include "platform/end_with_parent.h"
 
 extern char** environ;
 
@@ -62,7 +63,8 @@ int Reap(pid_t pid, std::chrono::seconds limit) {
 }
 
 // Forks and runs program; the child's stdin is /dev/null, stdout and stderr go to out and err
-// (-1: left as they are). Everything the child needs is prepared before the fork.
+// (-1: left as they are). Everything the child needs is prepared before the fork. The child
+// ends with the test program, even when that crashes or is killed.
 pid_t Spawn(const std::string& program, const std::vector<std::string>& args, int out, int err,
             const std::vector<std::pair<std::string, std::string>>& env = {}) {
     std::vector<std::string> envText;
@@ -82,8 +84,10 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& args, in
     for (std::string& a : copies) argv.push_back(a.data());
     argv.push_back(nullptr);
 
+    const pid_t parent = ::getpid();
     const pid_t child = ::fork();
     if (child == 0) {
+        platform::EndWithParent(parent);
         const int in = ::open("/dev/null", O_RDONLY);
         if (in < 0 || ::dup2(in, 0) < 0) ::_exit(120);
         if (out >= 0) ::dup2(out, 1);
