@@ -18,7 +18,7 @@ using namespace Qt::Literals::StringLiterals;
 
 constexpr int kSafetyMs = 10000;
 
-// A program started for the test; killed at the end if it still runs.
+// A program started for the test.
 std::unique_ptr<QProcess> Launch(const QString& program, const QStringList& args,
                                  const QProcessEnvironment& env) {
     auto process = std::make_unique<QProcess>();
@@ -28,8 +28,12 @@ std::unique_ptr<QProcess> Launch(const QString& program, const QStringList& args
     return process;
 }
 
+// Ends a program that still runs: SIGTERM lets Xvfb remove its socket and lock file, which a
+// later display would otherwise stumble over; SIGKILL if that is not enough.
 void Finish(QProcess* process) {
-    if (process && process->state() != QProcess::NotRunning) {
+    if (!process || process->state() == QProcess::NotRunning) return;
+    process->terminate();
+    if (!process->waitForFinished(kSafetyMs)) {
         process->kill();
         process->waitForFinished(kSafetyMs);
     }
@@ -49,10 +53,11 @@ class DesktopProcess : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(home_.isValid());
         env_ = QProcessEnvironment::systemEnvironment();
-        // Xvfb -displayfd writes the number of the free display it took.
+        // Xvfb -displayfd writes the number of the free display it took; -noreset keeps it from
+        // starting over (and refusing connections meanwhile) each time its last client goes.
         xvfb_ = Launch(u"Xvfb"_s,
                        {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x800x24"_s,
-                        u"-nolisten"_s, u"tcp"_s},
+                        u"-nolisten"_s, u"tcp"_s, u"-noreset"_s},
                        env_);
         ASSERT_TRUE(xvfb_->waitForStarted(kSafetyMs)) << "Xvfb (package xvfb) is missing";
         ASSERT_TRUE(testing::WaitUntil([&] { return xvfb_->canReadLine(); }, kSafetyMs));
