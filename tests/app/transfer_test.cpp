@@ -70,7 +70,7 @@ TEST_F(AppTest, TempNumbersFollowUploadsAndCloses) {
     EXPECT_EQ(ui.SaveRequests()[0].folder, DocumentsFolder());
     // An upload exists nowhere else: closing it asks, changed or not, and Cancel keeps it.
     ui.AnswerMessage(platform::kCancel);
-    EXPECT_FALSE(mdi->SubWindow(1)->close());
+    ASSERT_FALSE(mdi->SubWindow(1)->close());
     EXPECT_EQ(Texts(),
               QStringList{u"The data in [TEMP1] has changed.\nDo you want to save the changes?"_s});
     // Closing TEMP1 numbers the others downwards in window order.
