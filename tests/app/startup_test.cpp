@@ -1,5 +1,6 @@
 // Start-up: the port question when no port opens, a quiet start when one does, the splash,
-// the state the document reset leaves, and the command line.
+// the state the document reset leaves, and the command line. The program also runs as a
+// process: the titles a window manager (openbox on Xvfb) shows, and its end by signal.
 #include <signal.h>
 
 #include <QAction>
@@ -8,6 +9,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "app/app_main.h"
@@ -170,6 +172,64 @@ TEST(VirtualRadio, EndsWithTheProgramHoweverThatEnds) {
         EXPECT_TRUE(ended) << signal;
         if (!ended) ::kill(radio.toInt(), SIGKILL);  // not left behind by a failed run either
     }
+}
+
+// A short command's output, or an empty text when it fails.
+QString Output(const QString& program, const QStringList& args, const QProcessEnvironment& env) {
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, args);
+    const bool ok = process.waitForFinished() && process.exitCode() == 0;
+    return ok ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
+}
+
+// A program the test starts; it ends with the test, by SIGTERM first, which lets Xvfb remove
+// the socket a later display would stumble over.
+struct Started : QProcess {
+    ~Started() override {
+        terminate();
+        if (!waitForFinished()) kill();
+        waitForFinished();
+    }
+};
+
+// Under a window manager the main window reads its caption alone, and the box asking to detect
+// again, which has no title of its own, reads blank, not the program's name. SIGTERM ends the
+// program in order even while that box waits for an answer.
+TEST(WindowManager, ShowsTheCaptionsAlone) {
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    Started xvfb, wm, program;
+    // -displayfd: the free display it took; -noreset: no starting over (refusing connections
+    // meanwhile) each time its last client goes.
+    xvfb.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x800x24"_s,
+                           u"-nolisten"_s, u"tcp"_s, u"-noreset"_s});
+    ASSERT_TRUE(xvfb.waitForStarted() && xvfb.waitForReadyRead()) << "Xvfb is missing";
+    env.insert(u"DISPLAY"_s, u":"_s + QString::fromLatin1(xvfb.readLine()).trimmed());
+    env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    env.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));  // not the user's settings
+    env.insert(u"TALVERON_PORTS"_s, home.filePath(u"no-such-tty"_s));
+    wm.setProcessEnvironment(env);
+    wm.start(u"openbox"_s, {});
+    ASSERT_TRUE(testing::WaitUntil([&] {
+        return Output(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s}, env)
+            .contains(u"window id"_s);
+    })) << "openbox did not take the display";
+    program.setProcessEnvironment(env);
+    program.start(QCoreApplication::applicationDirPath() + u"/talveron"_s, {});
+    QStringList titles;  // _NET_WM_NAME of the windows the window manager lists
+    EXPECT_TRUE(testing::WaitUntil([&] {
+        titles.clear();
+        const QString list = Output(u"xprop"_s, {u"-root"_s, u"_NET_CLIENT_LIST"_s}, env);
+        for (const QString& id : list.section(u'#', 1).split(u',', Qt::SkipEmptyParts))
+            titles << Output(u"xprop"_s, {u"-id"_s, id.trimmed(), u"_NET_WM_NAME"_s}, env)
+                          .section(u'"', 1, -2);
+        titles.sort();
+        return titles == QStringList{u" "_s, u"MDI PC programmer"_s};
+    })) << titles.join(u'|').toStdString();
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished());
+    EXPECT_EQ(program.exitCode(), 128 + SIGTERM);
 }
 #endif
 
