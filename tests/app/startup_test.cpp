@@ -183,23 +183,13 @@ QString Output(const QString& program, const QStringList& args, const QProcessEn
     return ok ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
 }
 
-// A program the test starts; it ends with the test, by SIGTERM first, which lets Xvfb remove
-// the socket a later display would stumble over.
-struct Started : QProcess {
-    ~Started() override {
-        terminate();
-        if (!waitForFinished()) kill();
-        waitForFinished();
-    }
-};
-
 // Under a window manager the main window reads its caption alone, and the box asking to detect
 // again, which has no title of its own, reads blank, not the program's name. SIGTERM ends the
 // program in order even while that box waits for an answer.
 TEST(WindowManager, ShowsTheCaptionsAlone) {
     QTemporaryDir home;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    Started xvfb, wm, program;
+    QProcess xvfb, wm, program;  // what still runs at the end is killed
     // -displayfd: the free display it took; -noreset: no starting over (refusing connections
     // meanwhile) each time its last client goes.
     xvfb.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x800x24"_s,
@@ -230,6 +220,8 @@ TEST(WindowManager, ShowsTheCaptionsAlone) {
     program.terminate();
     ASSERT_TRUE(program.waitForFinished());
     EXPECT_EQ(program.exitCode(), 128 + SIGTERM);
+    xvfb.terminate();  // so that it removes its socket
+    xvfb.waitForFinished();
 }
 #endif
 
