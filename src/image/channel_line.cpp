@@ -6,23 +6,6 @@
 
 namespace talveron {
 
-namespace {
-
-// Whether the program could store a decoded side again. A damaged record can hold a word and
-// flags that decode to a frequency off the 6.25/5 kHz raster, or to one longer than a line's
-// field holds; a save would silently drop or change it. Such a side shows as NONE, as it is
-// stored, so what the window shows is what the radio gets.
-bool Storable(const std::string& text, bool receive, const CodecContext& ctx) {
-    if (text.size() > 11) return false;  // a line's reader takes 11 characters of the field
-    PllWord pll;
-    const std::string nibble = EncodeFreq(text, receive, ctx, pll);
-    if (nibble == kNotEncoded) return false;
-    const auto flags = static_cast<std::uint8_t>(BitsValue(nibble) << (receive ? 0 : 4));
-    return DecodeFreq(pll.high, pll.low, flags, receive, ctx) == text;
-}
-
-}  // namespace
-
 ChannelRecord DecodeRecord(const std::uint8_t* r, int number, const CodecContext& ctx) {
     ChannelRecord ch;
     ch.number = number;
@@ -35,16 +18,14 @@ ChannelRecord DecodeRecord(const std::uint8_t* r, int number, const CodecContext
     }
     if (!rxBad) {
         std::string text = DecodeFreq(r[3], r[4], r[7], true, ctx);
-        if (!text.empty() && Storable(text, true, ctx)) {
+        if (!text.empty()) {
             ch.rxFreq = std::move(text);
             ch.rxTone = r[1];
         }
     }
-    // A channel is stored by its receive side: without one, a transmit side is dropped on the
-    // next save, so it is not shown either.
-    if (!txBad && ch.rxFreq != kNone) {
+    if (!txBad) {
         std::string text = DecodeFreq(r[5], r[6], r[7], false, ctx);
-        if (!text.empty() && Storable(text, false, ctx)) {
+        if (!text.empty()) {
             ch.txFreq = std::move(text);
             ch.txTone = r[2];
         }
