@@ -76,7 +76,7 @@ class BoardView final : public TransferView {
     void SetProgressMaximum(int maximum) override { maximum_ = maximum; }
     void SetProgressValue(int value) override { board_.Set(row_, value, maximum_); }
     void SetBusy(bool) override {}
-    void ProcessEvents() override { QCoreApplication::processEvents(); }
+    void ProcessEvents() override {}
 
   private:
     ProgressBoard& board_;

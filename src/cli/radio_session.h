@@ -80,7 +80,8 @@ class ProgressView final : public link::TransferView {
     void SetProgressMaximum(int maximum) override { maximum_ = maximum; }
     void SetProgressValue(int value) override;
     void SetBusy(bool) override {}
-    void ProcessEvents() override { QCoreApplication::processEvents(); }
+    // The command-line tool has no windows to keep alive between frames.
+    void ProcessEvents() override {}
 
   private:
     void Finish();

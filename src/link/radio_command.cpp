@@ -89,6 +89,7 @@ void RadioCommand(RadioLink& link, int code, const EepromImage& image) {
     // looks the poll sleeps on the port until more bytes come, never longer than the time
     // that is left, and processes no events.
     const Clock::time_point deadline = link.clock.Now() + ReplyTimeout(code);
+    port.ExpectBytes(length);
     for (;;) {
         if (port.BytesWaiting() == length) break;
         const Clock::time_point now = link.clock.Now();

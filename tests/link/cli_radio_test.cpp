@@ -352,11 +352,13 @@ TEST_F(CliRadio, WritingTheBackupGivesTheRadioBack) {
     ASSERT_EQ(r.out.rfind("backup: " + folder + "VK-A1_", 0), 0u) << r.out;
     const std::string backup = r.out.substr(8, r.out.find('\n') - 8);
     EXPECT_EQ(ReadImage(backup), ReadImage(Path("before.cfg")));
-    EXPECT_EQ(RunCli({"verify", "--port", radio.Path(), kA1}).status, 0);
+    r = RunCli({"verify", "--port", radio.Path(), kA1});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
     r = RunCli({"write", "--port", radio.Path(), backup, "--no-backup"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "wrote 808 bytes of " + backup + "\n");
-    EXPECT_EQ(RunCli({"verify", "--port", radio.Path(), backup}).status, 0);
+    r = RunCli({"verify", "--port", radio.Path(), backup});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
     radio.Stop();
     EXPECT_EQ(ReadImage(Path("held.cfg")), ReadImage(Path("before.cfg")));
 }
