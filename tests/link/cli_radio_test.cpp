@@ -275,7 +275,8 @@ std::string PortText(std::string path) {
 
 // Three radios at once, one failing its write: the other two are written, every one is backed
 // up first, each port's messages carry its name, the table has a row for each, and the exit
-// status is the failure's. Then a read of two radios into a folder, and a verify of both.
+// status is the failure's. Then a read of every radio there is into a folder, and a verify of
+// two.
 TEST_F(CliRadio, SeveralRadiosAtOnceOneFailing) {
     VradioProcess small({"--save", Path("small.cfg")});
     VradioProcess large({"--memory", "large", "--model", "0", "--save", Path("large.cfg")});
@@ -299,8 +300,11 @@ TEST_F(CliRadio, SeveralRadiosAtOnceOneFailing) {
     EXPECT_NE(LineStarting(r.out, large.Path() + " ").find(" VK-A1  ok "), std::string::npos);
     EXPECT_NE(LineStarting(r.out, bad.Path() + " ").find("Download Err"), std::string::npos);
 
-    r = RunCli({"read", "--ports", small.Path() + "," + large.Path(), "-o", Path("fleet")});
+    // --all-ports: the numbered ports a radio answers on, here the first and the third.
+    r = RunCli({"read", "--all-ports", "-o", Path("fleet")},
+               {{"TALVERON_PORTS", small.Path() + ":/dev/pts/no-such-pty:" + large.Path()}});
     EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("fleet")), {}), 2);
     EXPECT_EQ(ReadImage(Path("fleet/VK-A1_" + PortText(small.Path()) + ".cfg")),
               Join(Written(kA1, false), {0}));
     EXPECT_EQ(ReadImage(Path("fleet/VK-A1_" + PortText(large.Path()) + ".cfg")),
