@@ -515,8 +515,7 @@ void frmMDI::AboutCommand() {
 void frmMDI::ReadMeCommand() {
     if (transferRunning_) return;
     const QString path =
-        QDir(options_.programDir.isEmpty() ? QDir::currentPath() : options_.programDir)
-            .filePath(QString::fromLatin1(kReadMeFileName));
+        ReadMePath(options_.programDir.isEmpty() ? QDir::currentPath() : options_.programDir);
     if (!QFileInfo(path).isFile()) {
         ui_.Message(Plain(QStringLiteral("Can not find ReadMe.txt File in current Directory"),
                           QString::fromLatin1(kAppTitle)));

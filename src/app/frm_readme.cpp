@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QMenuBar>
 #include <QPainter>
@@ -23,6 +25,15 @@ constexpr int kPageLimitTwips = 14772;
 constexpr int kPrintFontTwips = 200;  // 10 point
 
 }  // namespace
+
+QString ReadMePath(const QString& programDir) {
+    const QDir dir(programDir);
+    const QString beside = dir.filePath(QString::fromLatin1(kReadMeFileName));
+    const QString shared =
+        dir.filePath(QStringLiteral("../share/talveron/") + QString::fromLatin1(kReadMeFileName));
+    if (!QFileInfo(beside).isFile() && QFileInfo(shared).isFile()) return QDir::cleanPath(shared);
+    return beside;
+}
 
 frmReadMe::frmReadMe(const QString& text, const QString& path, QWidget* parent)
     : QMainWindow(parent, Qt::Window), path_(path) {

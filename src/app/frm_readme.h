@@ -15,6 +15,11 @@ namespace talveron::app {
 
 inline constexpr const char* kReadMeFileName = "ReadMe.Txt";
 
+// Where ReadMe.Txt is looked for: in the program's folder (a build, or a copy of the program
+// in a folder of its own) and then, for an installed program in PREFIX/bin, in
+// PREFIX/share/talveron. The first that exists, else the one in the program's folder.
+QString ReadMePath(const QString& programDir);
+
 class frmReadMe : public QMainWindow {
     Q_OBJECT
   public:
