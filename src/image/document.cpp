@@ -38,4 +38,47 @@ EepromImage BuildImage(const Document& doc) {
     return image;
 }
 
+namespace {
+
+DocContent ContentOf(const Document& doc) {
+    return {doc.lines, doc.state.chOpt, doc.state.head, doc.customer, doc.serial};
+}
+
+void Restore(Document& doc, const DocContent& content) {
+    doc.lines = content.lines;
+    doc.state.chOpt = content.chOpt;
+    doc.state.head = content.head;
+    doc.customer = content.customer;
+    doc.serial = content.serial;
+}
+
+DocChanges Step(Document& doc, const DocContent* target) {
+    if (!target) return {};
+    const DocContent before = ContentOf(doc);
+    Restore(doc, *target);
+    doc.state.changed = !doc.history.AtSaved();
+    return CompareContent(before, *target);
+}
+
+}  // namespace
+
+DocChanges EditDocument(Document& doc, std::string_view label,
+                        const std::function<void(Document&)>& edit) {
+    DocContent before = ContentOf(doc);
+    edit(doc);
+    doc.state.changed = true;
+    DocContent after = ContentOf(doc);
+    DocChanges changes = CompareContent(before, after);
+    if (changes.Any()) doc.history.Record(std::string(label), std::move(before), std::move(after));
+    return changes;
+}
+
+DocChanges UndoEdit(Document& doc) {
+    return Step(doc, doc.history.Undo());
+}
+
+DocChanges RedoEdit(Document& doc) {
+    return Step(doc, doc.history.Redo());
+}
+
 }  // namespace talveron
