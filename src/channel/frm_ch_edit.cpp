@@ -284,7 +284,11 @@ void frmCh_edit::FocusTo(DialogControl control) {
         case DialogControl::None:
             break;
     }
-    if (target) target->setFocus(Qt::OtherFocusReason);
+    if (!target) return;
+    target->setFocus(Qt::OtherFocusReason);
+    // A list taking the focus offers its whole text for typing over, as a tab into it does.
+    for (EntryList* list : tone_)
+        if (target == list) list->lineEdit()->selectAll();
 }
 
 BandLimits frmCh_edit::Band() const {
@@ -424,13 +428,17 @@ void frmCh_edit::CheckClicked(int index, bool checked) {
 
 void frmCh_edit::Accept() {
     if (closed_) return;
-    // A list whose text names no line is not stored; leaving it has said why.
-    for (int i = 0; i < 2; ++i) {
-        if (tone_[i]->isVisible() &&
-            !ToneListLine(tone_[i]->currentText().toStdString(), tone_[i]->count())) {
-            tone_[i]->setFocus(Qt::OtherFocusReason);
+    // The lists as their leave check makes them (it may not have run yet); one whose text
+    // names no line is not stored, and leaving it has said why.
+    for (EntryList* list : tone_) {
+        if (!list->isVisible()) continue;
+        const auto line = ToneListLine(list->currentText().toStdString(), list->count());
+        if (!line) {
+            list->setFocus(Qt::OtherFocusReason);
             return;
         }
+        list->setCurrentIndex(*line);
+        list->setEditText(list->itemText(*line));
     }
     if (onOk && !onOk(*this)) return;
     Cancel();

@@ -53,7 +53,8 @@ EepromImage BuildImage(const Document& doc);
 
 // Every change to a document is one step of its history. EditDocument runs edit on the
 // document and sets its Changed flag (an accepted dialog marks the document changed even when
-// nothing differs); a step is recorded only when the content changed. Undo and redo restore a
+// nothing differs); a step is recorded only when the content changed. A line the edit puts in
+// use starts with no options when its option byte was an empty channel's. Undo and redo restore a
 // step and set Changed to "not at the saved point". Each returns what changed.
 DocChanges EditDocument(Document& doc, std::string_view label,
                         const std::function<void(Document&)>& edit);
