@@ -119,6 +119,7 @@ void ChannelEditing::OpenOptionEdit(int number, int channel) {
             auto& option = target.state.chOpt[static_cast<std::size_t>(ch - 1)];
             option = ComposeOption(option, choices);
         });
+        if (optionList_ && optionList_->Number() == d.Number()) optionList_->SelectChannel(ch);
     };
     optionEdit_ = dialog;
     dialog->show();
@@ -128,25 +129,21 @@ void ChannelEditing::OpenOptionEdit(int number, int channel) {
 
 DocChanges ChannelEditing::Edit(int number, std::string_view label,
                                 const std::function<void(Document&)>& edit) {
-    Document* doc = host_.DocumentOf(number);
-    if (!doc || host_.TransferRunning()) return {};
-    const DocChanges changes = EditDocument(*doc, label, edit);
-    ShowChanges(number, changes);
-    return changes;
+    return Apply(number, [&](Document& doc) { return EditDocument(doc, label, edit); });
 }
 
 DocChanges ChannelEditing::Undo(int number) {
-    Document* doc = host_.DocumentOf(number);
-    if (!doc || host_.TransferRunning()) return {};
-    const DocChanges changes = UndoEdit(*doc);
-    ShowChanges(number, changes);
-    return changes;
+    return Apply(number, UndoEdit);
 }
 
 DocChanges ChannelEditing::Redo(int number) {
+    return Apply(number, RedoEdit);
+}
+
+DocChanges ChannelEditing::Apply(int number, const std::function<DocChanges(Document&)>& step) {
     Document* doc = host_.DocumentOf(number);
     if (!doc || host_.TransferRunning()) return {};
-    const DocChanges changes = RedoEdit(*doc);
+    const DocChanges changes = step(*doc);
     ShowChanges(number, changes);
     return changes;
 }

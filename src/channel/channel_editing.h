@@ -56,6 +56,8 @@ class ChannelEditing : public QObject {
   private:
     frmCh_edit* NewChEdit(int number, const QString& caption);
     void Show(QWidget* dialog);
+    // Runs an edit, an undo or a redo on a document and shows what it changed.
+    DocChanges Apply(int number, const std::function<DocChanges(Document&)>& step);
     void ShowChanges(int number, const DocChanges& changes);
 
     EditorHost& host_;

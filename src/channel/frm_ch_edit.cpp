@@ -37,23 +37,22 @@ constexpr std::array<int, 8> kLabelTop = {120, 1920, 720, 2520, 1320, 3120, 120,
 constexpr std::array<int, 2> kFreqTop = {120, 1920};
 constexpr std::array<int, 2> kToneTop = {720, 2520};
 constexpr std::array<int, 2> kCodeTop = {1320, 3120};
-constexpr std::array<int, 3> kCheckLeft = {3960, 2040, 120};  // Scan OFF, RX ONLY, TX=RX
+constexpr std::array<int, 3> kCheckLeft = {4560, 2400, 120};  // Scan OFF, RX ONLY, TX=RX
 constexpr std::array<const char*, 3> kCheckText = {"Scan OFF", "RX ONLY", "TX=RX"};
 constexpr int kLabelLeft = 120;
 constexpr int kBoxLeft = 2520;
 constexpr int kBoxWidth = 1680;
 constexpr int kListWidth = 2760;
 constexpr int kUnitLeft = 4260;
-constexpr int kUnitWidth = 700;
 constexpr int kRowHeight = 375;
 constexpr int kCheckTop = 3720;
 constexpr int kCheckWidth = 1560;
 constexpr int kButtonTop = 4200;
 constexpr int kOkLeft = 600;
-constexpr int kCancelLeft = 3600;
+constexpr int kCancelLeft = 4700;
 constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 495;
-constexpr int kDesignWidth = 5500;
+constexpr int kDesignWidth = 6600;
 constexpr int kBottomMargin = 400;
 // The customer texts stand on the first two rows, the buttons on the third.
 constexpr int kCustomerButtonTop = 1320;
@@ -171,24 +170,25 @@ QLineEdit* frmCh_edit::Rx_DTMF(int index) const {
     return code_[index];
 }
 
+// Every caption label is as wide as "Selective Call Code:" in the dialog's font.
+int frmCh_edit::LabelWidth() const {
+    return QFontMetrics(font()).horizontalAdvance(QString::fromLatin1(kLabelText[4]));
+}
+
 // Moves the boxes right by `shift` pixels so that every label fits before them.
 void frmCh_edit::Place(int shift, bool customer) {
-    const int labelWidth =
-        QFontMetrics(font()).horizontalAdvance(QString::fromLatin1(kLabelText[4]));
+    const int labelWidth = LabelWidth();
     const int boxLeft = TwipsToPixels(kBoxLeft) + shift;
-    for (int i = 0; i < 6; ++i) {
-        Put(labels_[i], TwipsToPixels(kLabelLeft), kLabelTop[i], 0);
-        labels_[i]->resize(labelWidth, labels_[i]->height());
-    }
+    for (int i = 0; i < 6; ++i) Put(labels_[i], TwipsToPixels(kLabelLeft), kLabelTop[i], 0);
     for (int i = 0; i < 2; ++i) {
-        Put(labels_[6 + i], TwipsToPixels(kUnitLeft) + shift, kLabelTop[6 + i], kUnitWidth);
+        Put(labels_[6 + i], TwipsToPixels(kUnitLeft) + shift, kLabelTop[6 + i], 0);
         Put(freq_[i], boxLeft, kFreqTop[i], kBoxWidth);
         Put(tone_[i], boxLeft, kToneTop[i], kListWidth);
         Put(code_[i], boxLeft, customer ? kFreqTop[0] + 600 * i : kCodeTop[i],
             customer ? kListWidth : kBoxWidth);
     }
     if (customer) Put(labels_[1], TwipsToPixels(kLabelLeft), kToneTop[0], 0);
-    if (customer) labels_[1]->resize(labelWidth, labels_[1]->height());
+    for (QLabel* label : labels_) label->resize(labelWidth, label->height());  // all eight
     for (int i = 0; i < 3; ++i)
         Put(checks_[i], TwipsToPixels(kCheckLeft[i]) + (i < 2 ? shift / 2 : 0), kCheckTop,
             kCheckWidth);
@@ -206,10 +206,8 @@ void frmCh_edit::ShowChannel(int channel, const ChannelSides& sides) {
     ChannelSides filled = sides;
     filled.check = {false, false, false};
     SetSides(filled);
-    const int labelWidth =
-        QFontMetrics(font()).horizontalAdvance(QString::fromLatin1(kLabelText[4]));
     const int shift =
-        TwipsToPixels(kLabelLeft) + labelWidth + TwipsToPixels(100) - TwipsToPixels(kBoxLeft);
+        TwipsToPixels(kLabelLeft) + LabelWidth() + TwipsToPixels(100) - TwipsToPixels(kBoxLeft);
     Place(shift, false);
     for (QWidget* w : {static_cast<QWidget*>(labels_[4]), static_cast<QWidget*>(labels_[5]),
                        static_cast<QWidget*>(code_[0]), static_cast<QWidget*>(code_[1]),

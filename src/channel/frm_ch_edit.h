@@ -72,6 +72,7 @@ class frmCh_edit : public QDialog {
   private:
     void BuildControls();
     void ConnectRules();
+    int LabelWidth() const;
     void Place(int shift, bool customer);
     void FocusTo(DialogControl control);
     BandLimits Band() const;

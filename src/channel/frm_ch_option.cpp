@@ -51,10 +51,15 @@ void frmCHoption::Fill(int number, const Document& doc) {
         current && number == number_ ? OptionLineChannel(current->text().toStdString()) : 0;
     number_ = number;
     list_->clear();
-    for (const std::string& line : OptionListLines(doc.lines, doc.state.chOpt)) {
+    for (const std::string& line : OptionListLines(doc.lines, doc.state.chOpt))
         list_->addItem(QString::fromStdString(line));
-        if (keep && OptionLineChannel(line) == keep) list_->setCurrentRow(list_->count() - 1);
-    }
+    SelectChannel(keep);
+}
+
+void frmCHoption::SelectChannel(int channel) {
+    for (int row = 0; row < list_->count(); ++row)
+        if (OptionLineChannel(list_->item(row)->text().toStdString()) == channel)
+            list_->setCurrentRow(row);
 }
 
 void frmCHoption::PlaceBeside(const document::frmNotePad& window) {
@@ -63,7 +68,9 @@ void frmCHoption::PlaceBeside(const document::frmNotePad& window) {
     resize(list_->geometry().right() + TwipsToPixels(kMargin), lst->height() + TwipsToPixels(1000));
     QPoint at(window.mapToGlobal(QPoint(window.width(), 0)).x(), lst->mapToGlobal(QPoint()).y());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
+        // Inside the screen, with room for the window frame.
+        const QRect area = screen->availableGeometry().adjusted(0, 0, -TwipsToPixels(kMargin),
+                                                                -TwipsToPixels(kMargin));
         at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - width())));
         at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - height())));
     }

@@ -25,6 +25,8 @@ class frmCHoption : public QWidget {
     // The option lines of document number; the line of the channel selected before stays
     // selected.
     void Fill(int number, const Document& doc);
+    // Makes the line of a channel the selected one.
+    void SelectChannel(int channel);
     // As tall as the window's channel list and 1000 twips more, its top at the list's top.
     void PlaceBeside(const document::frmNotePad& window);
     int Number() const { return number_; }

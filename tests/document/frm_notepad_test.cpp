@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 #include <map>
 
@@ -130,8 +131,12 @@ TEST_F(NotePadTest, AnEditShowsItsLinesAndKeepsEverySelection) {
         d.lines[5] = d.lines[0];
         d.lines[6] = d.lines[0];
     });
+    QSignalSpy redrawn(window.List()->model(), &QAbstractItemModel::dataChanged);
     window.ShowChanges(changes);
     EXPECT_EQ(changes.lines, (std::vector<int>{5, 6}));
+    ASSERT_EQ(redrawn.size(), 1);  // the two lines, in one run
+    EXPECT_EQ(redrawn[0][0].toModelIndex().row(), 5);
+    EXPECT_EQ(redrawn[0][1].toModelIndex().row(), 6);
     EXPECT_EQ(Lines(window), host.docs[3].lines);
     EXPECT_EQ(selection->selectedRows().size(), 3);
     EXPECT_EQ(window.CurrentRow(), 5);

@@ -63,6 +63,8 @@ TEST(EditHistory, StepsUndoRedoAndTheSavedPoint) {
     EXPECT_FALSE(CanRedo(doc));
     UndoEdit(doc);
     EXPECT_TRUE(doc.state.changed);  // the file holds "new" in line 3, the document does not
+    RedoEdit(doc);
+    EXPECT_TRUE(doc.state.changed);  // nor a customer
 }
 
 TEST(EditHistory, KeepsItsDepthOfSteps) {
