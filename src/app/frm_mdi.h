@@ -13,10 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "app/customer_dialog.h"
 #include "app/frm_readme.h"
 #include "app/link_adapters.h"
 #include "app/status_line.h"
+#include "channel/channel_editing.h"
+#include "channel/editor_host.h"
 #include "document/document_host.h"
 #include "document/frm_notepad.h"
 #include "image/document_set.h"
@@ -45,7 +46,10 @@ struct MainOptions {
     bool showSplash = true;
 };
 
-class frmMDI : public QMainWindow, public document::DocumentHost, public link::TransferView {
+class frmMDI : public QMainWindow,
+               public document::DocumentHost,
+               public channel::EditorHost,
+               public link::TransferView {
     Q_OBJECT
   public:
     frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& clock,
@@ -73,8 +77,8 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     const document::ActiveValues& ActiveDocumentValues() const { return activeValues_; }
     // The active document window and its number (0 when none).
     document::frmNotePad* ActiveWindow() const;
-    int ActiveNumber() const;
-    document::frmNotePad* Window(int number) const;
+    int ActiveNumber() const override;
+    document::frmNotePad* Window(int number) const override;
     QMdiSubWindow* SubWindow(int number) const;
     QMdiArea* MdiArea() const { return mdi_; }
     QProgressBar* ProgressBar1() const { return progress_; }
@@ -83,7 +87,8 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     // The menus the menu bar shows at this moment.
     QList<QAction*> MenuBarActions() const;
     frmReadMe* ReadMeWindow() const { return readMe_; }
-    CustomerDialog* Customer() const { return customer_; }
+    // The channel, customer and option dialogs.
+    channel::ChannelEditing& Editing() { return *editing_; }
 
     // DocumentHost.
     Document* DocumentOf(int number) override { return documents_.Get(number); }
@@ -92,6 +97,10 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     void SaveCommand(int number) override;
     void SaveAsCommand(int number) override;
     void CustomerCommand(int number) override;
+    void UndoCommand(int number) override;
+    void RedoCommand(int number) override;
+    void ChannelOptionCommand(int number) override;
+    void ChannelCommand(int number, int row) override;
     void ExitCommand() override;
     void RadioCommand(int operation) override;
     void ReadMeCommand() override;
@@ -101,6 +110,13 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     void ShowVerdict(const RangeVerdict& verdict) override;
     const std::vector<std::string>& ClipLines() const override { return clipLines_; }
     bool TransferRunning() const override { return transferRunning_; }
+    DocChanges EditDocument(int number, std::string_view label,
+                            const std::function<void(Document&)>& edit) override;
+
+    // channel::EditorHost.
+    platform::UiServices& Ui() override { return ui_; }
+    void HoldTimer(bool hold) override;
+    void ShowDialogVerdict(const QString& text) override;
 
     // link::TransferView.
     void BeginTransfer() override;
@@ -112,7 +128,7 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     void ProcessEvents() override { ui_.ProcessEvents(); }
 
     // Runs the range check of the active document onto the status line.
-    void CheckActiveRanges();
+    void CheckActiveRanges() override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -152,7 +168,7 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     std::unique_ptr<app::StatusLine> status_;
     QList<QMenu*> mainMenus_;
     QPointer<frmReadMe> readMe_;
-    QPointer<CustomerDialog> customer_;
+    std::unique_ptr<channel::ChannelEditing> editing_;
 
     PromptAdapter prompt_;
     StatusAdapter statusAdapter_;

@@ -74,11 +74,16 @@ TEST(ChannelLine, LinesStoreByTheirReceiveAndTransmitSides) {
         {"1   150.005000  001=  67.0   145.0025    051=  023    ",
          0xC0,
          {0x80, 0x01, 0x00, 0x19, 0x1E, 0x19, 0x1E, 0x05}},
+        // An empty channel's byte 0x7F whose line got both sides: stored with bit 0 clear,
+        // never 0xFF, which would read back empty.
+        {"1   150.005000  001=  67.0   150.006250  051=  023    ",
+         0x7F,
+         {0xFE, 0x01, 0x33, 0x19, 0x1E, 0x17, 0x70, 0x45}},
         {"1   150.005     001=  67.0   150.0125    051=  023    ", 0x04,
          Records({"1   150.005000  001=  67.0   150.012500  051=  023    "}, {0x04})},
     };
     for (const auto& row : rows) EXPECT_EQ(Records({row.line}, {row.opt}), row.record) << row.line;
-    EXPECT_EQ(rows[3].record[0], 0xC4);
+    EXPECT_EQ(rows[4].record[0], 0xC4);
 }
 
 TEST(ChannelLine, SplitLineTakesEachFieldOneColumnEarly) {
