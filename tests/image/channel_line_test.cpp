@@ -24,9 +24,8 @@ Bytes Records(const std::vector<std::string>& lines, const std::vector<std::uint
 
 TEST(ChannelLine, WorkedRecordDecodesAndEncodesBackExactly) {
     const std::array<std::uint8_t, 8> record = {0xC4, 0x01, 0x33, 0x19, 0x1E, 0x17, 0x70, 0x45};
-    EepromImage image(kHeadSize, 0);  // IF index 0, prescaler 128, model byte 0
-    image.insert(image.end(), record.begin(), record.end());
-    image.push_back(0);
+    EepromImage image(kHeadSize + 8 + 1, 0);  // IF index 0, prescaler 128, model byte 0
+    std::copy(record.begin(), record.end(), image.begin() + kHeadSize);
     const ChannelList list = ImageToList(image);
     ASSERT_EQ(list.lines.size(), 1u);
     EXPECT_EQ(list.lines[0], "1   150.005000  001=  67.0   150.006250  051=  023    ");
