@@ -88,6 +88,15 @@ frmMDI::frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& cl
     status_ = std::make_unique<app::StatusLine>(picToolbar_, labErrMsg_, this);
     statusAdapter_.Attach(status_.get());
     editing_ = std::make_unique<channel::ChannelEditing>(*this, this);
+    printing_ = std::make_unique<print::Printing>(ui_, this);
+    // Timer1 rests and the pointer is busy while pages are drawn.
+    printing_->onPrinting = [this](bool printing) {
+        ui_.SetBusy(printing);
+        if (printing)
+            status_->StopTimer();
+        else
+            status_->StartTimer();
+    };
 
     BuildMainMenus();
     ShowMenusOf(nullptr);
@@ -461,6 +470,35 @@ void frmMDI::ChannelCommand(int number, int row) {
     if (!transferRunning_) editing_->OpenChannel(number, row);
 }
 
+void frmMDI::DocumentCommand(int number, document::DocCommand command) {
+    using C = document::DocCommand;
+    const Document* doc = documents_.Get(number);
+    if (transferRunning_ || !doc) return;
+    switch (command) {
+        case C::Cut:
+            return editing_->Cut(number);
+        case C::Copy:
+            return editing_->Copy(number);
+        case C::Paste:
+            return editing_->Paste(number);
+        case C::Delete:
+            return editing_->Delete(number);
+        case C::AutoFreq:
+            return editing_->OpenAutoFreq(number);
+        case C::AutoTone:
+            return editing_->OpenAutoTone(number);
+        case C::SystemOptions:
+            return editing_->OpenSystemOptions(number);
+        case C::Print:
+            printing_->Print(print::ChannelPlanJob(*doc));
+            return;
+        case C::PrintPreview:
+            return printing_->Preview(print::ChannelPlanJob(*doc));
+        case C::PrinterSetup:
+            return printing_->Setup();
+    }
+}
+
 void frmMDI::ChannelOptionCommand(int number) {
     if (!transferRunning_) editing_->OpenOptionList(number);
 }
@@ -543,6 +581,9 @@ void frmMDI::ReadMeCommand() {
     ShowStatus(QStringLiteral("To print Readme pressb Ctrl+P, to close ReadMe press Ctrl+Q"));
     if (readMe_) readMe_->close();
     auto* viewer = new frmReadMe(text, path, this);
+    viewer->onPrint = [this](const QStringList& lines) {
+        printing_->Print(print::ReadMeJob(lines));
+    };
     viewer->onUnload = [this] {
         status_->SetText(status_->StatusText(), kStatusBlack);
         status_->FitStatus(labErrMsg_->font().pointSize());

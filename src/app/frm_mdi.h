@@ -24,6 +24,7 @@
 #include "link/radio_link.h"
 #include "link/transfer_view.h"
 #include "platform/ui_services.h"
+#include "print/printing.h"
 
 class QLabel;
 class QMdiArea;
@@ -89,6 +90,7 @@ class frmMDI : public QMainWindow,
     frmReadMe* ReadMeWindow() const { return readMe_; }
     // The channel, customer and option dialogs.
     channel::ChannelEditing& Editing() { return *editing_; }
+    print::Printing& Printer() { return *printing_; }
 
     // DocumentHost.
     Document* DocumentOf(int number) override { return documents_.Get(number); }
@@ -101,6 +103,7 @@ class frmMDI : public QMainWindow,
     void RedoCommand(int number) override;
     void ChannelOptionCommand(int number) override;
     void ChannelCommand(int number, int row) override;
+    void DocumentCommand(int number, document::DocCommand command) override;
     void ExitCommand() override;
     void RadioCommand(int operation) override;
     void ReadMeCommand() override;
@@ -117,6 +120,7 @@ class frmMDI : public QMainWindow,
     platform::UiServices& Ui() override { return ui_; }
     void HoldTimer(bool hold) override;
     void ShowDialogVerdict(const QString& text) override;
+    std::vector<std::string>& Clip() override { return clipLines_; }
 
     // link::TransferView.
     void BeginTransfer() override;
@@ -169,6 +173,7 @@ class frmMDI : public QMainWindow,
     QList<QMenu*> mainMenus_;
     QPointer<frmReadMe> readMe_;
     std::unique_ptr<channel::ChannelEditing> editing_;
+    std::unique_ptr<print::Printing> printing_;
 
     PromptAdapter prompt_;
     StatusAdapter statusAdapter_;

@@ -30,8 +30,8 @@ class frmReadMe : public QMainWindow {
     std::function<void()> onExit;
     // Runs whenever the window closes, whichever way.
     std::function<void()> onUnload;
-    // The printer File > Print uses; the default printer when none is set.
-    std::function<QPrinter*()> printerProvider;
+    // File > Print, with the file's lines read again.
+    std::function<void(const QStringList&)> onPrint;
 
     // While the main window runs a transfer, Print and Exit are disabled and the window
     // cannot be closed: closing it would rewrite the status line or reset the documents in

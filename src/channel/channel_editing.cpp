@@ -9,6 +9,7 @@
 #include "channel/frm_set_ch_op.h"
 #include "document/frm_notepad.h"
 #include "image/channel_edit.h"
+#include "sysoption/frm_sys_option.h"
 
 namespace talveron::channel {
 
@@ -29,10 +30,14 @@ frmSetChOP* ChannelEditing::OptionEdit() const {
     return optionEdit_;
 }
 
-frmCh_edit* ChannelEditing::NewChEdit(int number, const QString& caption) {
+sysoption::frmSysOption* ChannelEditing::SysOption() const {
+    return sysOption_;
+}
+
+frmCh_edit* ChannelEditing::NewChEdit(int number, const QString& caption, bool autoSubtMode) {
     if (chEdit_) chEdit_->Discard();
     auto* dialog = new frmCh_edit(host_, number, parent_);
-    dialog->SetCaption(caption);
+    dialog->SetCaption(caption, autoSubtMode);
     dialog->onClose = [this](frmCh_edit& d) {
         const DialogMode mode = d.Mode();
         if (mode == DialogMode::Channel || IsAuto(mode)) host_.CheckActiveRanges();
@@ -165,18 +170,20 @@ void ChannelEditing::DocumentClosing(int number) {
     }
     if (optionEdit_ && optionEdit_->Number() == number) optionEdit_->close();
     if (optionList_ && optionList_->Number() == number) optionList_->close();
+    if (sysOption_ && sysOption_->Number() == number) sysOption_->close();
 }
 
 void ChannelEditing::CloseAll() {
     if (chEdit_) chEdit_->Discard();
     if (optionEdit_) optionEdit_->close();
     if (optionList_) optionList_->close();
+    if (sysOption_) sysOption_->close();
 }
 
 void ChannelEditing::SetTransferLock(bool locked) {
     for (QWidget* w :
          {static_cast<QWidget*>(chEdit_.data()), static_cast<QWidget*>(optionList_.data()),
-          static_cast<QWidget*>(optionEdit_.data())})
+          static_cast<QWidget*>(optionEdit_.data()), static_cast<QWidget*>(sysOption_.data())})
         if (w) w->setEnabled(!locked);
 }
 

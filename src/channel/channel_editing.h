@@ -13,6 +13,10 @@
 
 class QWidget;
 
+namespace talveron::sysoption {
+class frmSysOption;
+}
+
 namespace talveron::channel {
 
 class EditorHost;
@@ -37,6 +41,18 @@ class ChannelEditing : public QObject {
     // The option dialog of a channel (1-based) of a document.
     void OpenOptionEdit(int number, int channel);
 
+    // Edit > Copy, Cut, Paste and Delete on the selected lines of a document window, through
+    // the shared channel clipboard; Copy also gives the lines to other programs as text.
+    void Copy(int number);
+    void Cut(int number);
+    void Paste(int number);
+    void Delete(int number);
+    // Edit > AutoFreq and AutoTone: the channel dialog as the dialog of a fill.
+    void OpenAutoFreq(int number);
+    void OpenAutoTone(int number);
+    // Option > System: the system option dialog of a document.
+    void OpenSystemOptions(int number);
+
     // A change to a document, its undo and its redo; each updates the windows that show it.
     DocChanges Edit(int number, std::string_view label, const std::function<void(Document&)>& edit);
     DocChanges Undo(int number);
@@ -52,9 +68,12 @@ class ChannelEditing : public QObject {
     frmCh_edit* ChEdit() const;
     frmCHoption* OptionList() const;
     frmSetChOP* OptionEdit() const;
+    sysoption::frmSysOption* SysOption() const;
 
   private:
-    frmCh_edit* NewChEdit(int number, const QString& caption);
+    frmCh_edit* NewChEdit(int number, const QString& caption, bool autoSubtMode = false);
+    bool RunFill(frmCh_edit& dialog);
+    void Delete(int number, bool emptyClipboards);
     void Show(QWidget* dialog);
     // Runs an edit, an undo or a redo on a document and shows what it changed.
     DocChanges Apply(int number, const std::function<DocChanges(Document&)>& step);
@@ -65,6 +84,7 @@ class ChannelEditing : public QObject {
     QPointer<frmCh_edit> chEdit_;
     QPointer<frmCHoption> optionList_;
     QPointer<frmSetChOP> optionEdit_;
+    QPointer<sysoption::frmSysOption> sysOption_;
 };
 
 }  // namespace talveron::channel

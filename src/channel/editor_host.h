@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QString>
+#include <string>
+#include <vector>
 
 #include "image/document.h"
 
@@ -36,6 +38,8 @@ class EditorHost {
     virtual void ShowDialogVerdict(const QString& text) = 0;
     // The band and raster check of the active document onto the status line.
     virtual void CheckActiveRanges() = 0;
+    // The channel clipboard (ClipLines) all document windows share.
+    virtual std::vector<std::string>& Clip() = 0;
 };
 
 }  // namespace talveron::channel

@@ -43,6 +43,9 @@ class frmCh_edit : public QDialog {
     void ShowChannel(int channel, const ChannelSides& sides);
     // Customer mode: the two code boxes hold the customer and serial texts; the rest hidden.
     void ShowCustomer(const QString& customer, const QString& serial);
+    // The Auto modes (captioned first): area boxes, target channels 1 to lineCount, and the
+    // start frequency and spacing (Auto Frequency) or start tone and mode (Auto Subtone).
+    void ShowAuto(int lineCount, const QString& startFreq);
 
     // The boxes as they stand, and set from the program (no entry rule runs).
     ChannelSides Sides() const;

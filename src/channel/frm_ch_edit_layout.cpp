@@ -164,4 +164,88 @@ void frmCh_edit::ShowCustomer(const QString& customer, const QString& serial) {
     for (QCheckBox* c : checks_) c->hide();
 }
 
+// The fills' dialog: four rows (area, target channels, start, spacing or mode) with the
+// buttons below, every box right of the caption labels.
+void frmCh_edit::ShowAuto(int lineCount, const QString& startFreq) {
+    const bool subtone = Mode() == DialogMode::AutoSubt;
+    constexpr std::array<int, 4> kRowTop = {120, 720, 1320, 1920};
+    constexpr int kAutoButtonTop = 2520;
+    constexpr int kTargetWidth = 720;
+    constexpr int kToWidth = 600;
+    const int labelWidth = LabelWidth();
+    const int boxLeft = TwipsToPixels(kLabelLeft) + labelWidth + TwipsToPixels(100);
+    const int shift = boxLeft - TwipsToPixels(kBoxLeft);
+
+    labels_[0]->setText(QStringLiteral("Area            :"));
+    labels_[2]->setText(QStringLiteral("Target Channels :"));
+    labels_[5]->setText(QStringLiteral("  To"));
+    labels_[3]->setText(QStringLiteral(" CH"));
+    labels_[4]->setText(subtone ? QStringLiteral("Start Tone Code :")
+                                : QStringLiteral("Start Freqency  :"));
+    labels_[1]->setText(subtone ? QStringLiteral("Mode            :")
+                                : QStringLiteral("Space Freqency  :"));
+    labels_[7]->setText(QStringLiteral(" KHz"));
+    checks_[0]->setText(QStringLiteral("Tx Only"));
+    for (int row : {0, 2, 4, 1}) labels_[row]->show();
+
+    // Area: "TX=RX", "RX ONLY", "Tx Only" side by side.
+    Put(labels_[0], TwipsToPixels(kLabelLeft), kRowTop[0], 0);
+    int left = boxLeft;
+    for (int i : {2, 1, 0}) {
+        Put(checks_[i], left, kRowTop[0], kCheckWidth);
+        left += TwipsToPixels(kCheckWidth);
+    }
+    // Target channels: first "  To" last " CH".
+    Put(labels_[2], TwipsToPixels(kLabelLeft), kRowTop[1], 0);
+    Put(code_[0], boxLeft, kRowTop[1], kTargetWidth);
+    Put(labels_[5], boxLeft + TwipsToPixels(kTargetWidth), kRowTop[1], kToWidth);
+    Put(code_[1], boxLeft + TwipsToPixels(kTargetWidth + kToWidth), kRowTop[1], kTargetWidth);
+    Put(labels_[3], boxLeft + TwipsToPixels(2 * kTargetWidth + kToWidth), kRowTop[1], kToWidth);
+    // Start and spacing (or mode).
+    Put(labels_[4], TwipsToPixels(kLabelLeft), kRowTop[2], 0);
+    Put(labels_[1], TwipsToPixels(kLabelLeft), kRowTop[3], 0);
+    for (int i = 0; i < 2; ++i) {
+        Put(freq_[i], boxLeft, kRowTop[2 + i], kBoxWidth);
+        Put(labels_[6 + i], TwipsToPixels(kUnitLeft) + shift, kRowTop[2 + i], 0);
+        Put(tone_[i], boxLeft, kRowTop[2 + i], kListWidth);
+    }
+    for (QLabel* label : {labels_[0], labels_[1], labels_[2], labels_[4]})
+        label->resize(labelWidth, label->height());
+    Put(ok_, TwipsToPixels(kOkLeft), kAutoButtonTop, kButtonWidth);
+    Put(cancel_, TwipsToPixels(kCancelLeft) + shift, kAutoButtonTop, kButtonWidth);
+    ok_->resize(ok_->width(), std::max(ok_->height(), TwipsToPixels(kButtonHeight)));
+    cancel_->resize(cancel_->width(), ok_->height());
+    setFixedSize(TwipsToPixels(kDesignWidth) + shift,
+                 ok_->geometry().bottom() + TwipsToPixels(kBottomMargin));
+
+    // Presets, and what the fill does not use hidden and disabled.
+    ChannelSides sides;
+    sides.freq = {startFreq.toStdString(), "0"};
+    sides.tone = {ToneTable()[1], "0  Identical"};
+    sides.code = {"1", std::to_string(lineCount)};
+    sides.check = {false, false, true};
+    if (subtone) {
+        tone_[1]->clear();
+        tone_[1]->addItems({QStringLiteral("0  Identical"), QStringLiteral("1  Continual")});
+    }
+    SetSides(sides);
+    for (int i = 0; i < 2; ++i) {
+        QWidget* unused = subtone ? static_cast<QWidget*>(freq_[i]) : tone_[i];
+        unused->hide();
+        unused->setEnabled(false);
+        if (subtone) labels_[6 + i]->hide();
+    }
+    QWidget* order[] = {code_[0],
+                        code_[1],
+                        subtone ? static_cast<QWidget*>(tone_[0]) : freq_[0],
+                        subtone ? static_cast<QWidget*>(tone_[1]) : freq_[1],
+                        cancel_,
+                        ok_,
+                        checks_[2],
+                        checks_[1],
+                        checks_[0]};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    code_[0]->setFocus(Qt::OtherFocusReason);
+}
+
 }  // namespace talveron::channel

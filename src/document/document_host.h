@@ -14,6 +14,21 @@
 
 namespace talveron::document {
 
+// The commands of the File, Edit and Option menus that work on a document's channels, head
+// or printout, beyond the file and radio commands.
+enum class DocCommand {
+    Cut,
+    Copy,
+    Paste,
+    Delete,
+    AutoFreq,
+    AutoTone,
+    SystemOptions,
+    Print,
+    PrintPreview,
+    PrinterSetup,
+};
+
 class DocumentHost {
   public:
     virtual ~DocumentHost() = default;
@@ -35,6 +50,8 @@ class DocumentHost {
     virtual void ChannelOptionCommand(int number) = 0;
     // A double-click or Enter on line `row` of the channel list: the channel dialog.
     virtual void ChannelCommand(int number, int row) = 0;
+    // Clipboard, automatic fills, system options and printing of a document.
+    virtual void DocumentCommand(int number, DocCommand command) = 0;
     // Radio menu: 0 Upload, 1 Download.
     virtual void RadioCommand(int operation) = 0;
     // Help menu.

@@ -80,10 +80,6 @@ void frmNotePad::BuildMenus() {
         a->setVisible(false);
         a->setEnabled(false);
     };
-    // Entries whose dialogs belong to other parts of the program start disabled; those parts
-    // enable them when they connect their commands.
-    auto later = [](QAction* a) { a->setEnabled(false); };
-
     QMenu* file = topMenu("mnuFile", tr("&File"));
     hide(platform::NamedItem(file, "mnuFNew", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)));
     connect(
@@ -99,8 +95,14 @@ void frmNotePad::BuildMenus() {
     connect(platform::NamedItem(file, "mnuFCustomer", tr("Cus&tomer")), &QAction::triggered, this,
             [this] { host_->CustomerCommand(number_); });
     file->addSeparator()->setObjectName(QStringLiteral("mnuFSep"));
-    later(platform::NamedItem(file, "munPrint", tr("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P)));
-    later(platform::NamedItem(file, "munPrnset", tr("Printer Set&up")));
+    const auto command = [this](QAction* a, DocCommand c) {
+        connect(a, &QAction::triggered, this, [this, c] { host_->DocumentCommand(number_, c); });
+    };
+    command(platform::NamedItem(file, "munPrint", tr("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P)),
+            DocCommand::Print);
+    command(platform::NamedItem(file, "munPreview", tr("Print Pre&view")),
+            DocCommand::PrintPreview);
+    command(platform::NamedItem(file, "munPrnset", tr("Printer Set&up")), DocCommand::PrinterSetup);
     connect(platform::NamedItem(file, "mnuFExit", tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
             &QAction::triggered, this, [this] { host_->ExitCommand(); });
     QAction* recentSep = file->addSeparator();
@@ -113,13 +115,19 @@ void frmNotePad::BuildMenus() {
     }
 
     QMenu* edit = topMenu("mnuEdit", tr("&Edit"));
-    later(platform::NamedItem(edit, "mnuECut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)));
-    later(platform::NamedItem(edit, "mnuECopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)));
-    later(platform::NamedItem(edit, "mnuEPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)));
-    later(platform::NamedItem(edit, "mnuEDelete", tr("&Delete"), QKeySequence(Qt::Key_Delete)));
+    command(platform::NamedItem(edit, "mnuECut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)),
+            DocCommand::Cut);
+    command(platform::NamedItem(edit, "mnuECopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)),
+            DocCommand::Copy);
+    QAction* paste =
+        platform::NamedItem(edit, "mnuEPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    paste->setEnabled(false);  // until the channel clipboard holds lines
+    command(paste, DocCommand::Paste);
+    command(platform::NamedItem(edit, "mnuEDelete", tr("&Delete"), QKeySequence(Qt::Key_Delete)),
+            DocCommand::Delete);
     edit->addSeparator()->setObjectName(QStringLiteral("mnuESep1"));
-    later(platform::NamedItem(edit, "mnuEautoF", tr("Auto&Freq")));
-    later(platform::NamedItem(edit, "mnuEautoT", tr("Auto&Tone")));
+    command(platform::NamedItem(edit, "mnuEautoF", tr("Auto&Freq")), DocCommand::AutoFreq);
+    command(platform::NamedItem(edit, "mnuEautoT", tr("Auto&Tone")), DocCommand::AutoTone);
     edit->addSeparator()->setObjectName(QStringLiteral("mnuESep2"));
     connect(platform::NamedItem(edit, "mnuEUndo", tr("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)),
             &QAction::triggered, this, [this] { host_->UndoCommand(number_); });
@@ -130,7 +138,7 @@ void frmNotePad::BuildMenus() {
     connect(edit, &QMenu::aboutToShow, this, &frmNotePad::EditMenuOpening);
 
     QMenu* option = topMenu("mnuOpion", tr("&Option"));
-    later(platform::NamedItem(option, "mnuOpSYS", tr("S&ystem")));
+    command(platform::NamedItem(option, "mnuOpSYS", tr("S&ystem")), DocCommand::SystemOptions);
     connect(platform::NamedItem(option, "mnuOpCH", tr("C&hannel")), &QAction::triggered, this,
             [this] { host_->ChannelOptionCommand(number_); });
 
@@ -179,6 +187,14 @@ QLabel* frmNotePad::Label3(int index) const {
 
 int frmNotePad::FontPointSize() const {
     return lstClient_->font().pointSize();
+}
+
+std::vector<int> frmNotePad::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : lstClient_->selectionModel()->selectedIndexes())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 int frmNotePad::CurrentRow() const {

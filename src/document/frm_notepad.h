@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QWidget>
+#include <vector>
 
 #include "image/edit_history.h"
 #include "image/model_table.h"
@@ -62,6 +63,8 @@ class frmNotePad : public QWidget {
     QListView* List() const { return lstClient_; }
     // The line with the focus mark, or -1.
     int CurrentRow() const;
+    // The selected lines, in list order.
+    std::vector<int> SelectedRows() const;
     QLabel* Label3(int index) const;
     int FontPointSize() const;
 

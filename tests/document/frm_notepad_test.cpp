@@ -46,6 +46,9 @@ class RecordingHost : public DocumentHost {
     void UndoCommand(int n) override { commands.push_back("undo" + std::to_string(n)); }
     void RedoCommand(int n) override { commands.push_back("redo" + std::to_string(n)); }
     void ChannelOptionCommand(int n) override { commands.push_back("option" + std::to_string(n)); }
+    void DocumentCommand(int n, DocCommand c) override {
+        commands.push_back("doc" + std::to_string(n) + ":" + std::to_string(static_cast<int>(c)));
+    }
     void ChannelCommand(int n, int row) override {
         commands.push_back("channel" + std::to_string(n) + ":" + std::to_string(row));
     }
@@ -226,17 +229,18 @@ TEST_F(NotePadTest, MenusCarryTheirCaptionsShortcutsAndStates) {
         {"mnuFSave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), true, true},
         {"mnuFSaveAs", "Save &As...", {}, true, true},
         {"mnuFCustomer", "Cus&tomer", {}, true, true},
-        {"munPrint", "&Print", QKeySequence(Qt::CTRL | Qt::Key_P), true, false},
-        {"munPrnset", "Printer Set&up", {}, true, false},
+        {"munPrint", "&Print", QKeySequence(Qt::CTRL | Qt::Key_P), true, true},
+        {"munPreview", "Print Pre&view", {}, true, true},
+        {"munPrnset", "Printer Set&up", {}, true, true},
         {"mnuFExit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), true, true},
         {"mnuRecentFile1", "RecentFile1", {}, false, false},
-        {"mnuECut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), true, false},
-        {"mnuECopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), true, false},
+        {"mnuECut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), true, true},
+        {"mnuECopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), true, true},
         {"mnuEPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), true, false},
-        {"mnuEDelete", "&Delete", QKeySequence(Qt::Key_Delete), true, false},
-        {"mnuEautoF", "Auto&Freq", {}, true, false},
-        {"mnuEautoT", "Auto&Tone", {}, true, false},
-        {"mnuOpSYS", "S&ystem", {}, true, false},
+        {"mnuEDelete", "&Delete", QKeySequence(Qt::Key_Delete), true, true},
+        {"mnuEautoF", "Auto&Freq", {}, true, true},
+        {"mnuEautoT", "Auto&Tone", {}, true, true},
+        {"mnuOpSYS", "S&ystem", {}, true, true},
         {"mnuEUndo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), true, false},
         {"mnuERedo", "&Redo", QKeySequence(Qt::CTRL | Qt::Key_Y), true, false},
         {"mnuOpCH", "C&hannel", {}, true, true},
@@ -259,9 +263,9 @@ TEST_F(NotePadTest, MenusCarryTheirCaptionsShortcutsAndStates) {
     for (QAction* a : window.Menus()[0]->actions())
         file << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
     EXPECT_EQ(file, (QStringList{"mnuFNew", "mnuFOpen", "mnuFClose", "mnuFSave", "mnuFSaveAs", "-",
-                                 "mnuFCustomer", "-", "munPrint", "munPrnset", "mnuFExit", "-",
-                                 "mnuRecentFile1", "mnuRecentFile2", "mnuRecentFile3",
-                                 "mnuRecentFile4"}));
+                                 "mnuFCustomer", "-", "munPrint", "munPreview", "munPrnset",
+                                 "mnuFExit", "-", "mnuRecentFile1", "mnuRecentFile2",
+                                 "mnuRecentFile3", "mnuRecentFile4"}));
 }
 
 TEST_F(NotePadTest, ActivationTakesTheBandFromTheRangeLabelAndChecksTheLines) {
