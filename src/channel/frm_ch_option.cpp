@@ -9,6 +9,7 @@
 #include <QStyle>
 
 #include "document/frm_notepad.h"
+#include "image/channel_line.h"
 #include "image/option_edit.h"
 #include "platform/courier_font.h"
 #include "platform/twips.h"
@@ -19,7 +20,6 @@ namespace {
 
 using platform::TwipsToPixels;
 
-constexpr const char* kTitle = "CH SPACE  RF_PWR BCLO SCAN ";
 constexpr int kMargin = 120;  // twips
 
 }  // namespace
@@ -29,7 +29,7 @@ frmCHoption::frmCHoption(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("List of Channel Option "));
     setFont(platform::CourierFont(12));
-    title_ = new QLabel(QString::fromLatin1(kTitle), this);
+    title_ = new QLabel(QString::fromLatin1(kOptionTitle.data(), int(kOptionTitle.size())), this);
     title_->setObjectName(QStringLiteral("lblTitle"));
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("lstCHoption"));
