@@ -19,7 +19,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/customer_dialog.h"
 #include "app/frm_hi.h"
 #include "app/frm_readme.h"
 #include "image/cfg_file.h"
@@ -88,6 +87,16 @@ frmMDI::frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& cl
 
     status_ = std::make_unique<app::StatusLine>(picToolbar_, labErrMsg_, this);
     statusAdapter_.Attach(status_.get());
+    editing_ = std::make_unique<channel::ChannelEditing>(*this, this);
+    printing_ = std::make_unique<print::Printing>(ui_, this);
+    // Timer1 rests and the pointer is busy while pages are drawn.
+    printing_->onPrinting = [this](bool printing) {
+        ui_.SetBusy(printing);
+        if (printing)
+            status_->StopTimer();
+        else
+            status_->StartTimer();
+    };
 
     recent_ = new RecentFiles(
         settings_,
@@ -472,7 +481,7 @@ bool frmMDI::QueryClose(int number) {
             return false;
         }
     }
-    if (customer_ && customer_->Number() == number) customer_->close();
+    editing_->DocumentClosing(number);
     windows_.erase(number);
     const bool anyOpen = documents_.Close(number);
     RefreshCaptions();
@@ -484,33 +493,74 @@ bool frmMDI::QueryClose(int number) {
     return true;
 }
 
+// ---- editing: the dialogs and their commands live in channel::ChannelEditing ---------------
+
 void frmMDI::CustomerCommand(int number) {
-    if (transferRunning_) return;
+    if (!transferRunning_) editing_->OpenCustomer(number);
+}
+
+void frmMDI::ChannelCommand(int number, int row) {
+    if (!transferRunning_) editing_->OpenChannel(number, row);
+}
+
+void frmMDI::DocumentCommand(int number, document::DocCommand command) {
+    using C = document::DocCommand;
     const Document* doc = documents_.Get(number);
-    if (!doc) return;
-    if (customer_) customer_->close();
-    auto* dialog = new CustomerDialog(number, QString::fromStdString(doc->customer),
-                                      QString::fromStdString(doc->serial), this);
-    dialog->onAccept = [this](int n, const QString& customer, const QString& serial) {
-        Document* target = documents_.Get(n);
-        if (!target) return;
-        target->customer = customer.toStdString();
-        target->serial = serial.toStdString();
-        // OK changes the document, as OK of the channel dialog does in every mode.
-        target->state.changed = true;
-        if (frmNotePad* w = Window(n)) w->Refresh();
-    };
-    // Timer1 rests while the editor is open (the status line stays shown) and runs again
-    // once it has closed, by OK or CANCEL.
-    auto holdTimer = [this] {
-        status_->StopTimer();
-        status_->Label()->setVisible(true);
-    };
-    dialog->onActivate = holdTimer;
-    dialog->onClose = [this] { status_->StartTimer(); };
-    customer_ = dialog;
-    holdTimer();
-    dialog->show();
+    if (transferRunning_ || !doc) return;
+    switch (command) {
+        case C::Cut:
+            return editing_->Cut(number);
+        case C::Copy:
+            return editing_->Copy(number);
+        case C::Paste:
+            return editing_->Paste(number);
+        case C::Delete:
+            return editing_->Delete(number);
+        case C::AutoFreq:
+            return editing_->OpenAutoFreq(number);
+        case C::AutoTone:
+            return editing_->OpenAutoTone(number);
+        case C::SystemOptions:
+            return editing_->OpenSystemOptions(number);
+        case C::Print:
+            printing_->Print(print::ChannelPlanJob(*doc));
+            return;
+        case C::PrintPreview:
+            return printing_->Preview(print::ChannelPlanJob(*doc));
+        case C::PrinterSetup:
+            return printing_->Setup();
+    }
+}
+
+void frmMDI::ChannelOptionCommand(int number) {
+    if (!transferRunning_) editing_->OpenOptionList(number);
+}
+
+void frmMDI::UndoCommand(int number) {
+    editing_->Undo(number);
+}
+
+void frmMDI::RedoCommand(int number) {
+    editing_->Redo(number);
+}
+
+DocChanges frmMDI::EditDocument(int number, std::string_view label,
+                                const std::function<void(Document&)>& edit) {
+    return editing_->Edit(number, label, edit);
+}
+
+void frmMDI::HoldTimer(bool hold) {
+    if (!hold) {
+        status_->StartTimer();
+        return;
+    }
+    status_->StopTimer();
+    status_->Label()->setVisible(true);
+}
+
+void frmMDI::ShowDialogVerdict(const QString& text) {
+    status_->SetText(text, status_->Color());
+    status_->FitStatus(15);
 }
 
 void frmMDI::ExitCommand() {
@@ -530,7 +580,7 @@ void frmMDI::closeEvent(QCloseEvent* event) {
         }
     }
     if (readMe_) readMe_->close();
-    if (customer_) customer_->close();
+    editing_->CloseAll();
     event->accept();
 }
 
@@ -548,8 +598,7 @@ void frmMDI::AboutCommand() {
 void frmMDI::ReadMeCommand() {
     if (transferRunning_) return;
     const QString path =
-        QDir(options_.programDir.isEmpty() ? QDir::currentPath() : options_.programDir)
-            .filePath(QString::fromLatin1(kReadMeFileName));
+        ReadMePath(options_.programDir.isEmpty() ? QDir::currentPath() : options_.programDir);
     if (!QFileInfo(path).isFile()) {
         ui_.Message(Plain(QStringLiteral("Can not find ReadMe.txt File in current Directory"),
                           QString::fromLatin1(kAppTitle)));
@@ -567,6 +616,9 @@ void frmMDI::ReadMeCommand() {
     ui_.SetBusy(false);
     ShowStatus(QStringLiteral("To print Readme pressb Ctrl+P, to close ReadMe press Ctrl+Q"));
     auto* viewer = new frmReadMe(text, path, this);
+    viewer->onPrint = [this](const QStringList& lines) {
+        printing_->Print(print::ReadMeJob(lines));
+    };
     viewer->onUnload = [this] {
         status_->SetText(status_->StatusText(), kStatusBlack);
         status_->FitStatus(labErrMsg_->font().pointSize());
@@ -598,6 +650,7 @@ void frmMDI::SetTransferLock(bool locked) {
     // The ReadMe viewer is a window of its own; its Exit would reset the documents or check
     // them in the middle of the transfer.
     if (readMe_) readMe_->SetLocked(locked);
+    editing_->SetTransferLock(locked);
 }
 
 void frmMDI::RadioCommand(int operation) {

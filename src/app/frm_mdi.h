@@ -13,12 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "app/customer_dialog.h"
 #include "app/frm_readme.h"
 #include "app/link_adapters.h"
 #include "app/recent_files.h"
 #include "app/status_line.h"
 #include "app/window_menu.h"
+#include "channel/channel_editing.h"
+#include "channel/editor_host.h"
 #include "document/document_host.h"
 #include "document/frm_notepad.h"
 #include "image/document_set.h"
@@ -26,6 +27,7 @@
 #include "link/transfer_view.h"
 #include "platform/program_settings.h"
 #include "platform/ui_services.h"
+#include "print/printing.h"
 
 class QLabel;
 class QMdiArea;
@@ -51,7 +53,10 @@ struct MainOptions {
     QString settingsFile;
 };
 
-class frmMDI : public QMainWindow, public document::DocumentHost, public link::TransferView {
+class frmMDI : public QMainWindow,
+               public document::DocumentHost,
+               public channel::EditorHost,
+               public link::TransferView {
     Q_OBJECT
   public:
     frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& clock,
@@ -82,8 +87,8 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     const document::ActiveValues& ActiveDocumentValues() const { return activeValues_; }
     // The active document window and its number (0 when none).
     document::frmNotePad* ActiveWindow() const;
-    int ActiveNumber() const;
-    document::frmNotePad* Window(int number) const;
+    int ActiveNumber() const override;
+    document::frmNotePad* Window(int number) const override;
     QMdiSubWindow* SubWindow(int number) const;
     QMdiArea* MdiArea() const { return mdi_; }
     QProgressBar* ProgressBar1() const { return progress_; }
@@ -94,7 +99,9 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     frmReadMe* ReadMeWindow() const { return readMe_; }
     RecentFiles& Recent() { return *recent_; }
     WindowMenu& Windows() { return *windowMenu_; }
-    CustomerDialog* Customer() const { return customer_; }
+    // The channel, customer and option dialogs.
+    channel::ChannelEditing& Editing() { return *editing_; }
+    print::Printing& Printer() { return *printing_; }
 
     // DocumentHost.
     Document* DocumentOf(int number) override { return documents_.Get(number); }
@@ -103,6 +110,11 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     void SaveCommand(int number) override;
     void SaveAsCommand(int number) override;
     void CustomerCommand(int number) override;
+    void UndoCommand(int number) override;
+    void RedoCommand(int number) override;
+    void ChannelOptionCommand(int number) override;
+    void ChannelCommand(int number, int row) override;
+    void DocumentCommand(int number, document::DocCommand command) override;
     void ExitCommand() override;
     void RadioCommand(int operation) override;
     void ReadMeCommand() override;
@@ -112,6 +124,14 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     void ShowVerdict(const RangeVerdict& verdict) override;
     const std::vector<std::string>& ClipLines() const override { return clipLines_; }
     bool TransferRunning() const override { return transferRunning_; }
+    DocChanges EditDocument(int number, std::string_view label,
+                            const std::function<void(Document&)>& edit) override;
+
+    // channel::EditorHost.
+    platform::UiServices& Ui() override { return ui_; }
+    void HoldTimer(bool hold) override;
+    void ShowDialogVerdict(const QString& text) override;
+    std::vector<std::string>& Clip() override { return clipLines_; }
 
     // link::TransferView.
     void BeginTransfer() override;
@@ -123,7 +143,7 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     void ProcessEvents() override { ui_.ProcessEvents(); }
 
     // Runs the range check of the active document onto the status line.
-    void CheckActiveRanges();
+    void CheckActiveRanges() override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -168,7 +188,8 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public link::T
     RecentFiles* recent_;
     WindowMenu* windowMenu_;
     QPointer<frmReadMe> readMe_;
-    QPointer<CustomerDialog> customer_;
+    std::unique_ptr<channel::ChannelEditing> editing_;
+    std::unique_ptr<print::Printing> printing_;
 
     PromptAdapter prompt_;
     StatusAdapter statusAdapter_;

@@ -2,17 +2,17 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
-#include <QFontMetrics>
+#include <QFileInfo>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QTextStream>
-#include <memory>
 
 #include "platform/named_menu.h"
 #include "platform/twips.h"
+#include "print/printing.h"
 
 namespace talveron::app {
 
@@ -20,10 +20,16 @@ namespace {
 
 using platform::TwipsToPixels;
 
-constexpr int kPageLimitTwips = 14772;
-constexpr int kPrintFontTwips = 200;  // 10 point
-
 }  // namespace
+
+QString ReadMePath(const QString& programDir) {
+    const QDir dir(programDir);
+    const QString beside = dir.filePath(QString::fromLatin1(kReadMeFileName));
+    const QString shared =
+        dir.filePath(QStringLiteral("../share/talveron/") + QString::fromLatin1(kReadMeFileName));
+    if (!QFileInfo(beside).isFile() && QFileInfo(shared).isFile()) return QDir::cleanPath(shared);
+    return beside;
+}
 
 frmReadMe::frmReadMe(const QString& text, const QString& path, QWidget* parent)
     : QMainWindow(parent, Qt::Window), path_(path) {
@@ -91,57 +97,12 @@ void frmReadMe::PrintCommand() {
     QStringList lines;
     QTextStream in(&file);
     while (!in.atEnd()) lines.append(in.readLine());
-    std::unique_ptr<QPrinter> own;
-    QPrinter* printer = printerProvider ? printerProvider() : nullptr;
-    if (!printer) {
-        // At the screen's resolution the printed text would be laid out on a coarse grid.
-        own = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer = own.get();
-    }
-    PrintReadMeLines(*printer, lines);
+    if (onPrint) onPrint(lines);
 }
 
 int PrintReadMeLines(QPrinter& printer, const QStringList& lines) {
-    QPainter painter;
-    if (!painter.begin(&printer)) return 0;
-    // Work in twips: one logical unit of the painter is one twip on paper, whatever the
-    // printer's resolution.
-    const double scale = platform::PixelsPerTwip(printer.resolution());
-    painter.scale(scale, scale);
-    QFont font = painter.font();
-    font.setPixelSize(kPrintFontTwips);
-    painter.setFont(font);
-    // The font's size is given in logical units, so its metrics are in twips already.
-    const QFontMetrics metrics = painter.fontMetrics();
-    const int lineHeight = metrics.height();
-    const int ascent = metrics.ascent();
-    auto width = [&](const QString& s) { return metrics.horizontalAdvance(s); };
-    const int pageWidth = static_cast<int>(printer.pageRect(QPrinter::DevicePixel).width() / scale);
-    const int u = width(QStringLiteral("ZZ"));
-    const int right = pageWidth - 4 * u;
-
-    int page = 1;
-    int y = 0;
-    auto head = [&] {
-        y = 0;
-        const QString title = QStringLiteral("ReadMe");
-        painter.drawText((right - width(title)) / 2, y + ascent, title);
-        const int pageX = right - width(QStringLiteral("Page :1"));
-        painter.drawText(pageX, y + ascent, QStringLiteral("Page :%1").arg(page));
-        y += lineHeight * 2;  // the head line and one empty line
-    };
-    head();
-    for (const QString& line : lines) {
-        painter.drawText(0, y + ascent, line);
-        y += lineHeight;
-        if (y >= kPageLimitTwips) {
-            printer.newPage();
-            ++page;
-            head();
-        }
-    }
-    painter.end();
-    return page;
+    const print::PrintJob job = print::ReadMeJob(lines);
+    return platform::PrintPages(printer, job.font, job.marginFont, job.layout);
 }
 
 }  // namespace talveron::app

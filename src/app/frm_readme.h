@@ -15,6 +15,11 @@ namespace talveron::app {
 
 inline constexpr const char* kReadMeFileName = "ReadMe.Txt";
 
+// Where ReadMe.Txt is looked for: in the program's folder (a build, or a copy of the program
+// in a folder of its own) and then, for an installed program in PREFIX/bin, in
+// PREFIX/share/talveron. The first that exists, else the one in the program's folder.
+QString ReadMePath(const QString& programDir);
+
 class frmReadMe : public QMainWindow {
     Q_OBJECT
   public:
@@ -25,8 +30,8 @@ class frmReadMe : public QMainWindow {
     std::function<void()> onExit;
     // Runs whenever the window closes, whichever way.
     std::function<void()> onUnload;
-    // The printer File > Print uses; the default printer when none is set.
-    std::function<QPrinter*()> printerProvider;
+    // File > Print, with the file's lines read again.
+    std::function<void(const QStringList&)> onPrint;
 
     // While the main window runs a transfer, Print and Exit are disabled and the window
     // cannot be closed: closing it would rewrite the status line or reset the documents in

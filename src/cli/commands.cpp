@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/compare_commands.h"
 #include "cli/radio_commands.h"
 
 namespace talveron::cli {
@@ -18,6 +19,7 @@ const std::vector<Command>& Commands() {
         {"read", "read the radio's memory into a .cfg file", RunRead},
         {"write", "write a .cfg file into the radio, checking every block", RunWrite},
         {"verify", "compare the radio's memory with a .cfg file", RunVerify},
+        {"diff", "list what differs between two .cfg files, in radio terms", RunDiff},
     };
     return commands;
 }

@@ -1,6 +1,8 @@
-// The radio commands of talveron-cli: identify, read, write and verify over a serial port
-// named by number (1..8) or device path. They run the same link as the desktop program; the
-// questions it asks are answered from the command's flags (--retries, --force).
+// The radio commands of talveron-cli: identify, read, write and verify over serial ports
+// named by number (1..8) or device path; read, write and verify serve several radios at once
+// (fleet.h), and write takes a backup of each radio first (backup.h). They run the same link
+// as the desktop program; the questions it asks are answered from the command's flags
+// (--retries, --force).
 #pragma once
 
 #include <iosfwd>

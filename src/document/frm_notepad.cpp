@@ -3,12 +3,14 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QStyle>
 #include <algorithm>
 
+#include "document/channel_list_model.h"
 #include "document/document_host.h"
 #include "document/header_fit.h"
 #include "image/range_check.h"
@@ -52,13 +54,18 @@ frmNotePad::frmNotePad(DocumentHost* host, int number, QWidget* parent)
     labCustomer_ = MakeLabel(QStringLiteral("Customer:"), this, "Label3_10");
     labSerial_ = MakeLabel(QStringLiteral("Serial No:"), this, "Label3_11");
     labHeader_ = MakeLabel(QString::fromLatin1(kHeaderCaption), this, "Label3_12");
-    lstClient_ = new QListWidget(this);
+    lstClient_ = new QListView(this);
     lstClient_->setObjectName(QStringLiteral("lstClient"));
+    model_ = new ChannelListModel(host_, number_, this);
+    lstClient_->setModel(model_);
+    lstClient_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstClient_->setFont(CourierFont(kStartPointSize));
     lstClient_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lstClient_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lstClient_->setUniformItemSizes(true);
     lstClient_->setTextElideMode(Qt::ElideNone);
+    lstClient_->installEventFilter(this);
+    connect(lstClient_, &QListView::doubleClicked, this, [this] { OpenCurrentChannel(); });
     BuildMenus();
     Refresh();
 }
@@ -73,10 +80,6 @@ void frmNotePad::BuildMenus() {
         a->setVisible(false);
         a->setEnabled(false);
     };
-    // Entries whose dialogs belong to other parts of the program start disabled; those parts
-    // enable them when they connect their commands.
-    auto later = [](QAction* a) { a->setEnabled(false); };
-
     QMenu* file = topMenu("mnuFile", tr("&File"));
     hide(platform::NamedItem(file, "mnuFNew", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)));
     connect(
@@ -92,8 +95,14 @@ void frmNotePad::BuildMenus() {
     connect(platform::NamedItem(file, "mnuFCustomer", tr("Cus&tomer")), &QAction::triggered, this,
             [this] { host_->CustomerCommand(number_); });
     file->addSeparator()->setObjectName(QStringLiteral("mnuFSep"));
-    later(platform::NamedItem(file, "munPrint", tr("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P)));
-    later(platform::NamedItem(file, "munPrnset", tr("Printer Set&up")));
+    const auto command = [this](QAction* a, DocCommand c) {
+        connect(a, &QAction::triggered, this, [this, c] { host_->DocumentCommand(number_, c); });
+    };
+    command(platform::NamedItem(file, "munPrint", tr("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P)),
+            DocCommand::Print);
+    command(platform::NamedItem(file, "munPreview", tr("Print Pre&view")),
+            DocCommand::PrintPreview);
+    command(platform::NamedItem(file, "munPrnset", tr("Printer Set&up")), DocCommand::PrinterSetup);
     connect(platform::NamedItem(file, "mnuFExit", tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
             &QAction::triggered, this, [this] { host_->ExitCommand(); });
     QAction* recentSep = file->addSeparator();
@@ -106,19 +115,32 @@ void frmNotePad::BuildMenus() {
     }
 
     QMenu* edit = topMenu("mnuEdit", tr("&Edit"));
-    later(platform::NamedItem(edit, "mnuECut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)));
-    later(platform::NamedItem(edit, "mnuECopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)));
-    later(platform::NamedItem(edit, "mnuEPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)));
-    later(platform::NamedItem(edit, "mnuEDelete", tr("&Delete"), QKeySequence(Qt::Key_Delete)));
+    command(platform::NamedItem(edit, "mnuECut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)),
+            DocCommand::Cut);
+    command(platform::NamedItem(edit, "mnuECopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)),
+            DocCommand::Copy);
+    QAction* paste =
+        platform::NamedItem(edit, "mnuEPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    paste->setEnabled(false);  // until the channel clipboard holds lines
+    command(paste, DocCommand::Paste);
+    command(platform::NamedItem(edit, "mnuEDelete", tr("&Delete"), QKeySequence(Qt::Key_Delete)),
+            DocCommand::Delete);
     edit->addSeparator()->setObjectName(QStringLiteral("mnuESep1"));
-    later(platform::NamedItem(edit, "mnuEautoF", tr("Auto&Freq")));
-    later(platform::NamedItem(edit, "mnuEautoT", tr("Auto&Tone")));
+    command(platform::NamedItem(edit, "mnuEautoF", tr("Auto&Freq")), DocCommand::AutoFreq);
+    command(platform::NamedItem(edit, "mnuEautoT", tr("Auto&Tone")), DocCommand::AutoTone);
     edit->addSeparator()->setObjectName(QStringLiteral("mnuESep2"));
+    connect(platform::NamedItem(edit, "mnuEUndo", tr("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)),
+            &QAction::triggered, this, [this] { host_->UndoCommand(number_); });
+    QAction* redo = platform::NamedItem(edit, "mnuERedo", tr("&Redo"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, this, [this] { host_->RedoCommand(number_); });
     connect(edit, &QMenu::aboutToShow, this, &frmNotePad::EditMenuOpening);
 
     QMenu* option = topMenu("mnuOpion", tr("&Option"));
-    later(platform::NamedItem(option, "mnuOpSYS", tr("S&ystem")));
-    later(platform::NamedItem(option, "mnuOpCH", tr("C&hannel")));
+    command(platform::NamedItem(option, "mnuOpSYS", tr("S&ystem")), DocCommand::SystemOptions);
+    connect(platform::NamedItem(option, "mnuOpCH", tr("C&hannel")), &QAction::triggered, this,
+            [this] { host_->ChannelOptionCommand(number_); });
 
     QMenu* radio = topMenu("mnuRadio", tr("&Radio"));
     connect(platform::NamedItem(radio, "mnuRadioItem0", tr("&Upload")), &QAction::triggered, this,
@@ -167,7 +189,20 @@ int frmNotePad::FontPointSize() const {
     return lstClient_->font().pointSize();
 }
 
-void frmNotePad::Refresh() {
+std::vector<int> frmNotePad::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : lstClient_->selectionModel()->selectedIndexes())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+int frmNotePad::CurrentRow() const {
+    const QModelIndex current = lstClient_->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void frmNotePad::UpdateLabels() {
     const Document* doc = host_->DocumentOf(number_);
     if (!doc) return;
     setWindowTitle(QString::fromStdString(doc->caption));
@@ -177,10 +212,54 @@ void frmNotePad::Refresh() {
     labCustomer_->setText(QStringLiteral("Customer:") + QString::fromStdString(doc->customer));
     labSerial_->setText(QStringLiteral("Serial No:") + QString::fromStdString(doc->serial));
     for (QLabel* l : {labModel_, labRange_, labCustomer_, labSerial_}) l->adjustSize();
-    const int current = lstClient_->currentRow();
-    lstClient_->clear();
-    for (const std::string& line : doc->lines) lstClient_->addItem(QString::fromStdString(line));
-    if (current >= 0 && current < lstClient_->count()) lstClient_->setCurrentRow(current);
+}
+
+void frmNotePad::Refresh() {
+    UpdateLabels();
+    model_->Reload();
+    UpdateUndoActions();
+}
+
+void frmNotePad::ShowChanges(const DocChanges& changes) {
+    if (changes.lineCount)
+        model_->Reload();
+    else
+        model_->LinesChanged(changes.lines);
+    if (changes.customer) UpdateLabels();
+    UpdateUndoActions();
+}
+
+void frmNotePad::SelectRow(int row) {
+    const QModelIndex index = model_->index(row);
+    if (index.isValid()) lstClient_->selectionModel()->select(index, QItemSelectionModel::Select);
+}
+
+void frmNotePad::UpdateUndoActions() {
+    const Document* doc = host_->DocumentOf(number_);
+    QAction* undo = Action(QStringLiteral("mnuEUndo"));
+    QAction* redo = Action(QStringLiteral("mnuERedo"));
+    if (!undo || !redo) return;
+    undo->setEnabled(doc && CanUndo(*doc));
+    redo->setEnabled(doc && CanRedo(*doc));
+    undo->setToolTip(doc ? QString::fromStdString(doc->history.UndoLabel()) : QString());
+    redo->setToolTip(doc ? QString::fromStdString(doc->history.RedoLabel()) : QString());
+}
+
+void frmNotePad::OpenCurrentChannel() {
+    // A list without lines or without a current line gives no channel to open.
+    const int row = CurrentRow();
+    if (row >= 0 && lstClient_->isEnabled()) host_->ChannelCommand(number_, row);
+}
+
+bool frmNotePad::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstClient_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            OpenCurrentChannel();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmNotePad::Layout(int mainWidth, int areaHeight) {
@@ -221,15 +300,13 @@ void frmNotePad::Layout(int mainWidth, int areaHeight) {
 
 ActiveValues frmNotePad::Activate() {
     ActiveValues values;
-    values.blockCount = lstClient_->count();
+    const Document* doc = host_->DocumentOf(number_);
+    if (!doc) return values;
+    values.blockCount = doc->BlockCount();
     // The band as the Range label shows it: seven characters after the first ":".
     const QString band = AfterColon(labRange_->text()).left(7).trimmed();
     values.band = BandFromText(band.toStdString());
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>(lstClient_->count()));
-    for (int i = 0; i < lstClient_->count(); ++i)
-        lines.push_back(lstClient_->item(i)->text().toStdString());
-    host_->ShowVerdict(CheckRanges(lines, values.band));
+    host_->ShowVerdict(CheckRanges(doc->lines, values.band));
     if (!host_->ClipLines().empty()) {
         if (QAction* paste = Action(QStringLiteral("mnuEPaste"))) paste->setEnabled(true);
     }
@@ -239,10 +316,11 @@ ActiveValues frmNotePad::Activate() {
 void frmNotePad::EditMenuOpening() {
     if (QAction* paste = Action(QStringLiteral("mnuEPaste")))
         paste->setEnabled(!host_->ClipLines().empty());
+    UpdateUndoActions();
 }
 
 void frmNotePad::SetTransferLock(bool locked) {
-    for (const char* name : {"mnuFile", "mnuEdit", "mnuRadio", "munHelp"})
+    for (const char* name : {"mnuFile", "mnuEdit", "mnuOpion", "mnuRadio", "munHelp"})
         if (QAction* a = Action(QString::fromLatin1(name))) a->setEnabled(!locked);
     lstClient_->setEnabled(!locked);
 }

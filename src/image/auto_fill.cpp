@@ -54,7 +54,7 @@ FillArea FillAreaOf(bool txOnlyTicked, bool rxOnlyTicked) {
     return rxOnlyTicked ? FillArea::RxOnly : FillArea::Both;
 }
 
-std::optional<FillRange> TargetRange(std::string_view first, std::string_view last, int lineCount) {
+std::optional<FillRange> FillTargets(std::string_view first, std::string_view last, int lineCount) {
     const std::optional<int> f = WholeNumber(first);
     const std::optional<int> l = WholeNumber(last);
     if (!f || !l || *f < 1 || *f > *l || *l > lineCount) return std::nullopt;

@@ -23,13 +23,11 @@ struct FillRange {
     int last = 1;
 };
 
-inline constexpr std::string_view kNotLegalChannel =
-    "Not a legal channel number,please input again";
-
 // The target range as typed into the two boxes, when it can be filled: both whole numbers
 // and 1 <= first <= last <= lineCount. Anything else (a first of 0 left by a correction, a
-// pasted text, a last beyond the list) is refused with kNotLegalChannel by the caller.
-std::optional<FillRange> TargetRange(std::string_view first, std::string_view last, int lineCount);
+// pasted text, a last beyond the list) is refused with kNotLegalChannel (call_guard_entry.h)
+// by the caller.
+std::optional<FillRange> FillTargets(std::string_view first, std::string_view last, int lineCount);
 
 // The start frequency the Auto Frequency dialog opens with: the current line's receive
 // frequency (columns 5-14), or, when that is NONE or there is no current line, the lower

@@ -18,15 +18,7 @@ constexpr std::array<std::string_view, 10> kColumns = {"Channel", "RxFreq",  "Rx
                                                        "Scan",    "Penalty"};
 
 std::string ToneCsv(int code) {
-    switch (ToneKindOf(code)) {
-        case ToneKind::None:
-            return code == 0 ? "" : "#" + std::to_string(code);
-        case ToneKind::Ctcss:
-            return ToneValueText(code);
-        case ToneKind::Cdcss:
-            return "D" + ToneValueText(code);
-    }
-    return {};
+    return code == 0 ? "" : ToneName(code);
 }
 
 std::string OnOff(bool on) {

@@ -138,6 +138,9 @@ void ListToImage(EepromImage& image, const std::vector<std::string>& lines,
             bits = "000";
         } else {
             r[1] = ToneByte(f.rxTone);
+            // A byte without its in-use bit belonged to an empty channel that an edit has
+            // filled: bit 0 is written 0, or 0x7F would become 0xFF and read back empty.
+            if (!(r[0] & kOptRxInUse)) r[0] &= static_cast<std::uint8_t>(~1u);
             r[0] |= kOptRxInUse;
             if (tx == kNotEncoded) {
                 r[0] &= static_cast<std::uint8_t>(~kOptTxInUse);

@@ -17,6 +17,9 @@ inline constexpr std::size_t kLineWidth = 54;
 inline constexpr std::string_view kColumnHeader =
     " CH   Rx Freq.  Rx_CTCSS/DCS   Tx Freq.  Tx_CTCSS/DCS ";
 inline constexpr std::string_view kOptionHeader = "CH SPACE  RF_PWR BCLO SCAN";
+// The title of the channel option list window; printing heads the option columns with it
+// from its third character on.
+inline constexpr std::string_view kOptionTitle = "CH SPACE  RF_PWR BCLO SCAN ";
 inline constexpr std::string_view kNone = "NONE";
 
 // 0-based starts of the fields of a channel line.

@@ -38,4 +38,59 @@ EepromImage BuildImage(const Document& doc) {
     return image;
 }
 
+namespace {
+
+DocContent ContentOf(const Document& doc) {
+    return {doc.lines, doc.state.chOpt, doc.state.head, doc.customer, doc.serial};
+}
+
+void Restore(Document& doc, const DocContent& content) {
+    doc.lines = content.lines;
+    doc.state.chOpt = content.chOpt;
+    doc.state.head = content.head;
+    doc.customer = content.customer;
+    doc.serial = content.serial;
+}
+
+DocChanges Step(Document& doc, const DocContent* target) {
+    if (!target) return {};
+    const DocContent before = ContentOf(doc);
+    Restore(doc, *target);
+    doc.state.changed = !doc.history.AtSaved();
+    return CompareContent(before, *target);
+}
+
+// A line that an edit puts in use keeps no options of the empty channel it was: a byte
+// without its in-use bits (0x7F, 0xFF, ...) counts as no options, and bit 0 is always 0.
+void StartNewlyUsedLines(const DocContent& before, Document& doc) {
+    const std::size_t n = std::min({before.lines.size(), doc.lines.size(), doc.state.chOpt.size()});
+    for (std::size_t i = 0; i < n; ++i) {
+        if (LineInUse(before.lines[i]) || !LineInUse(doc.lines[i])) continue;
+        std::uint8_t& option = doc.state.chOpt[i];
+        option = IsEmptyOption(option) ? 0 : static_cast<std::uint8_t>(option & ~1u);
+    }
+}
+
+}  // namespace
+
+DocChanges EditDocument(Document& doc, std::string_view label,
+                        const std::function<void(Document&)>& edit) {
+    DocContent before = ContentOf(doc);
+    edit(doc);
+    StartNewlyUsedLines(before, doc);
+    doc.state.changed = true;
+    DocContent after = ContentOf(doc);
+    DocChanges changes = CompareContent(before, after);
+    if (changes.Any()) doc.history.Record(std::string(label), std::move(before), std::move(after));
+    return changes;
+}
+
+DocChanges UndoEdit(Document& doc) {
+    return Step(doc, doc.history.Undo());
+}
+
+DocChanges RedoEdit(Document& doc) {
+    return Step(doc, doc.history.Redo());
+}
+
 }  // namespace talveron

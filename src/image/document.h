@@ -5,9 +5,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "image/edit_history.h"
 #include "image/eeprom_image.h"
 #include "image/model_table.h"
 
@@ -27,6 +30,7 @@ struct Document {
     std::vector<std::string> lines;  // one channel line per record
     std::string customer;            // shown and printed only; never part of the image
     std::string serial;
+    EditHistory history;  // undo and redo of the content above
 
     int BlockCount() const { return static_cast<int>(lines.size()); }
     std::string_view ModelLineText() const { return ModelLine(state.model); }
@@ -46,5 +50,21 @@ Document OpenDocument(const EepromImage& image, int modelCode, std::string_view 
 // The image of a document: address 0 is 0, 0x01-0x0F from the head copy, one record per
 // line, the model byte last.
 EepromImage BuildImage(const Document& doc);
+
+// Every change to a document is one step of its history. EditDocument runs edit on the
+// document and sets its Changed flag (an accepted dialog marks the document changed even when
+// nothing differs); a step is recorded only when the content changed. A line the edit puts in
+// use starts with no options when its option byte was an empty channel's. Undo and redo restore a
+// step and set Changed to "not at the saved point". Each returns what changed.
+DocChanges EditDocument(Document& doc, std::string_view label,
+                        const std::function<void(Document&)>& edit);
+DocChanges UndoEdit(Document& doc);
+DocChanges RedoEdit(Document& doc);
+inline bool CanUndo(const Document& doc) {
+    return doc.history.CanUndo();
+}
+inline bool CanRedo(const Document& doc) {
+    return doc.history.CanRedo();
+}
 
 }  // namespace talveron

@@ -79,6 +79,7 @@ void DocumentSet::MarkSaved(int number, const std::string& path) {
     slot->path = path;
     slot->doc->caption = UpperCaption(path);
     slot->doc->state.changed = false;
+    slot->doc->history.MarkSaved();
     AnyDocumentOpen();  // the other uploads close the gap, so no TEMP number is given twice
 }
 

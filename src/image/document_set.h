@@ -36,7 +36,8 @@ class DocumentSet {
     bool IsTemp(int number) const;
 
     // After a successful save: the document now belongs to path and is no longer an upload.
-    // Its caption becomes the path in upper case and its Changed flag is cleared.
+    // Its caption becomes the path in upper case, its Changed flag is cleared and its history
+    // notes the saved point (undoing back to it makes the document unchanged again).
     void MarkSaved(int number, const std::string& path);
 
     // Frees a slot (Deleted); an unsaved upload gives back its TEMP number. Returns

@@ -10,14 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "image/channel_line.h"
 #include "image/system_options.h"
 
 namespace talveron {
 
 struct Document;
-
-// The title of the channel option list, whose third character on heads the option columns.
-inline constexpr std::string_view kOptionTitle = "CH SPACE  RF_PWR BCLO SCAN ";
 
 // A row ends a page when the next text line would start at or below this height.
 inline constexpr int kPrintPageLimitTwips = 14772;

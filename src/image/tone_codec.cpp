@@ -66,6 +66,18 @@ std::string ToneValueText(int code) {
     return Trim(Mid(ToneTable()[code], 9, std::string::npos));
 }
 
+std::string ToneName(int code) {
+    switch (ToneKindOf(code)) {
+        case ToneKind::None:
+            return code == 0 ? "None" : "#" + std::to_string(code);
+        case ToneKind::Ctcss:
+            return ToneValueText(code);
+        case ToneKind::Cdcss:
+            return "D" + ToneValueText(code);
+    }
+    return {};
+}
+
 std::optional<int> CtcssCode(std::string_view hz) {
     for (int i = 0; i < static_cast<int>(kCtcss.size()); ++i) {
         if (kCtcss[i] == hz) return i + 1;

@@ -29,6 +29,10 @@ std::string ToneCodeField(int code);
 // the table (a damaged record) shows as "???", and its byte is kept as it is.
 std::string ToneValueText(int code);
 
+// A call guard by itself, as lists and comparisons name it: "None", "67.0" (CTCSS), "D023"
+// (CDCSS), or "#" and the number for a code outside the table.
+std::string ToneName(int code);
+
 // The code whose value text is the given one ("67.0" -> 1, "023" as CDCSS -> 51).
 std::optional<int> CtcssCode(std::string_view hz);
 std::optional<int> CdcssCode(std::string_view octal);

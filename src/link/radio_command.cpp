@@ -1,5 +1,6 @@
 #include "link/radio_command.h"
 
+#include <algorithm>
 #include <array>
 
 namespace talveron::link {
@@ -88,6 +89,7 @@ void RadioCommand(RadioLink& link, int code, const EepromImage& image) {
     // looks the poll sleeps on the port until more bytes come, never longer than the time
     // that is left, and processes no events.
     const Clock::time_point deadline = link.clock.Now() + ReplyTimeout(code);
+    port.ExpectBytes(length);
     for (;;) {
         if (port.BytesWaiting() == length) break;
         const Clock::time_point now = link.clock.Now();
@@ -96,7 +98,16 @@ void RadioCommand(RadioLink& link, int code, const EepromImage& image) {
         if (port.WaitForBytes(left) == WaitResult::PortLost) return;
     }
 
-    state.reply = port.ReadAll();
+    // The reply starts with the echo of the frame; one that differs means the line lost or
+    // gained a byte (a stray byte ahead of a reply one byte short has the right length), so
+    // its answer would be shifted. Such an exchange fails like a timeout, reply unchanged.
+    Bytes reply = port.ReadAll();
+    Bytes frame{letter[0]};
+    if (length > 2) frame.insert(frame.end(), data.begin(), data.end());
+    if (reply.size() < frame.size() || !std::equal(frame.begin(), frame.end(), reply.begin())) {
+        return;
+    }
+    state.reply = std::move(reply);
     if (code == kCmdV) {
         state.replyOk = state.reply.size() > 1 && state.reply[1] == kVAnswer;
     } else {

@@ -33,9 +33,10 @@ std::chrono::microseconds ReplyTimeout(int code);
 Bytes CommandData(int code, const LinkState& state, const EepromImage& image);
 
 // One exchange. Clears replyOk, sends the letter, pauses 2 ms, sends the rest, then waits on
-// the port until exactly ReplyLength bytes are buffered or the timeout has passed. On
-// success reply holds the bytes and replyOk is set (for "V" only when byte 1 is 0x11); on
-// failure reply keeps its old contents. "W" takes its data from image.
+// the port until exactly ReplyLength bytes are buffered or the timeout has passed. The reply
+// must start with the echo of the frame sent. On success reply holds the bytes and replyOk is
+// set (for "V" only when byte 1 is 0x11); on failure reply keeps its old contents. "W" takes
+// its data from image.
 void RadioCommand(RadioLink& link, int code, const EepromImage& image = {});
 
 // Waits that long while the platform keeps processing events.

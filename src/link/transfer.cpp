@@ -63,14 +63,15 @@ bool MovePass(RadioLink& link, bool reading, EepromImage& image, const EepromIma
 
 EepromImage SentImage(const EepromImage& image, bool largeMemory) {
     if (image.empty()) return {};
-    // The last byte is the model byte; a small memory takes 144 bytes at most.
-    std::size_t size = image.size() - 1;
-    // A radio holds 144 or 808 bytes; a file may carry more records than that, which no
-    // radio has room for.
+    // The last byte is the model byte. A radio holds 144 or 808 bytes: a file with more
+    // records than that is cut to the memory, and one with fewer (16 channels for a
+    // 99-channel radio) is followed by empty records of zero bytes, so the radio holds
+    // exactly what was written and none of its old channels stays live behind it.
     const std::size_t memory =
         static_cast<std::size_t>(largeMemory ? kLargeMemoryLast : kSmallMemoryLast);
-    size = std::min(size, memory);
+    const std::size_t size = std::min(image.size() - 1, memory);
     EepromImage sent(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(size));
+    sent.resize(memory, 0);
     if (sent.size() > kAddrRadioType) {
         sent[kAddrRadioType] = static_cast<std::uint8_t>((sent[kAddrRadioType] & ~kLargeMemoryBit) |
                                                          (largeMemory ? kLargeMemoryBit : 0));
@@ -190,7 +191,7 @@ TransferOutcome RunTransfer(RadioLink& link, const TransferRequest& request) {
             }
         }
         link.view.SetBusy(true);
-        EepromImage image = BuildImage(document);
+        EepromImage image = request.image ? *request.image : BuildImage(document);
         if (TransferBlocks(link, false, image, request.title)) {
             outcome.result = TransferOutcome::Result::Downloaded;
             outcome.message.clear();

@@ -31,6 +31,9 @@ struct TransferRequest {
     // Title of the questions: the active document window's caption, or the main window's
     // caption when no document window is active.
     std::string title;
+    // Download: the bytes to send as a file holds them (model byte last), so that writing a
+    // radio's backup gives it back byte for byte; when null, the document's rebuilt image.
+    const EepromImage* image = nullptr;
 };
 
 struct TransferOutcome {
@@ -66,9 +69,10 @@ bool ProbeMemory(RadioLink& link);
 // Returns whether the pass succeeded; on failure the status line reads "Not detected".
 bool TransferBlocks(RadioLink& link, bool reading, EepromImage& image, const std::string& title);
 
-// The bytes a Download writes into a radio: the document's image up to the radio's memory
-// size (144 bytes for the small memory), its model byte left off, and the memory-size bit of
-// the radio type byte (0x0A bit 1) as the radio has it, since that bit describes the radio.
+// The bytes a Download writes into a radio: the radio's whole memory (144 or 808 bytes),
+// taken from the document's image without its model byte, cut to the memory or filled up
+// with empty records of zero bytes, and the memory-size bit of the radio type byte (0x0A
+// bit 1) as the radio has it, since that bit describes the radio.
 EepromImage SentImage(const EepromImage& image, bool largeMemory);
 
 // Asks errorName + " !  Make sure the connection is OK" / "Try Again ?"; anything but Yes

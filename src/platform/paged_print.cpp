@@ -53,8 +53,9 @@ int PrintPages(QPagedPaintDevice& device, const QFont& font, const QFont& margin
     };
     m.lineHeight = static_cast<int>(std::lround(metrics.height()));
     const int ascent = static_cast<int>(std::lround(metrics.ascent()));
+    // The width the printer can print on: a line never runs into the paper's unprintable edge.
     m.pageWidth = static_cast<int>(
-        std::lround(device.pageLayout().fullRectPoints().width() * kTwipsPerPoint));
+        std::lround(device.pageLayout().paintRectPoints().width() * kTwipsPerPoint));
     m.margin = static_cast<int>(
         std::lround(QFontMetricsF(marginFont, &device).horizontalAdvance(QStringLiteral("ZZ"))));
 

@@ -52,6 +52,7 @@ void ScriptedUiServices::ClearRecords() {
     openRequests_.clear();
     saveRequests_.clear();
     unexpected_ = 0;
+    beeps_ = 0;
 }
 
 }  // namespace talveron::platform

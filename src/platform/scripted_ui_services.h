@@ -1,8 +1,8 @@
 // UiServices for tests and unattended runs: message boxes and file dialogs are answered from
 // queues given in advance, and every question is recorded (text, title, buttons, icon, default
 // button) so a test can check exactly what the user would have seen. An unexpected question
-// is answered with Cancel/No (or an empty file name) and counted. The busy pointer, the
-// clipboard and event processing are the real ones.
+// is answered with Cancel/No (or an empty file name) and counted. Beeps are counted, not
+// sounded. The busy pointer, the clipboard and event processing are the real ones.
 #pragma once
 
 #include <deque>
@@ -30,7 +30,9 @@ class ScriptedUiServices : public QtUiServices {
     MsgButton Message(const MessageRequest& request) override;
     QString OpenFileName(const FileRequest& request) override;
     QString SaveFileName(const FileRequest& request) override;
+    void Beep() override { ++beeps_; }
 
+    int Beeps() const { return beeps_; }
     const std::vector<MessageRequest>& Messages() const { return messages_; }
     const std::vector<FileRequest>& OpenRequests() const { return openRequests_; }
     const std::vector<FileRequest>& SaveRequests() const { return saveRequests_; }
@@ -49,6 +51,7 @@ class ScriptedUiServices : public QtUiServices {
     std::vector<FileRequest> openRequests_;
     std::vector<FileRequest> saveRequests_;
     int unexpected_ = 0;
+    int beeps_ = 0;
 };
 
 }  // namespace talveron::platform

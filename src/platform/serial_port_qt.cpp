@@ -8,7 +8,10 @@
 #include <grp.h>
 #include <poll.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <ctime>
@@ -58,6 +61,15 @@ bool LacksPermission(const std::string& device) {
 }
 
 }  // namespace
+
+#ifdef Q_OS_UNIX
+struct QtSerialPort::LineSettings {
+    termios opened{};  // as the port was opened
+    cc_t vmin = 0;     // the VMIN in force
+};
+#else
+struct QtSerialPort::LineSettings {};
+#endif
 
 QtSerialPort::QtSerialPort() : port_(std::make_unique<QSerialPort>()) {}
 
@@ -123,6 +135,7 @@ OpenResult QtSerialPort::OpenPort() {
 }
 
 void QtSerialPort::Close() {
+    settings_.reset();
     if (port_->isOpen()) port_->close();
     port_->clearError();
 }
@@ -141,7 +154,29 @@ void QtSerialPort::ClearReceiveBuffer() {
     port_->readAll();
 }
 
+#ifdef Q_OS_UNIX
+
+void QtSerialPort::SetReadableCount(std::size_t count) {
+    const int fd = static_cast<int>(port_->handle());
+    if (!settings_) {
+        auto settings = std::make_unique<LineSettings>();
+        if (::tcgetattr(fd, &settings->opened) != 0 || settings->opened.c_cc[VTIME] != 0) return;
+        settings->vmin = settings->opened.c_cc[VMIN];
+        settings_ = std::move(settings);
+    }
+    const cc_t vmin = count == 0 ? settings_->opened.c_cc[VMIN]
+                                 : static_cast<cc_t>(std::min<std::size_t>(count, 255));
+    if (vmin == settings_->vmin) return;
+    termios wanted = settings_->opened;
+    wanted.c_cc[VMIN] = vmin;
+    if (::tcsetattr(fd, TCSANOW, &wanted) == 0) settings_->vmin = vmin;
+}
+#else
+void QtSerialPort::SetReadableCount(std::size_t) {}
+#endif
+
 void QtSerialPort::Lost() {
+    settings_.reset();
     if (port_->isOpen()) port_->close();
 }
 
@@ -159,7 +194,9 @@ bool QtSerialPort::Pull() {
 }
 
 std::size_t QtSerialPort::BytesWaiting() {
-    Pull();
+    // A wait that has just taken in what the system had leaves nothing new to look for.
+    if (!justPulled_) Pull();
+    justPulled_ = false;
     return port_->isOpen() ? static_cast<std::size_t>(port_->bytesAvailable()) : 0;
 }
 
@@ -195,10 +232,18 @@ WaitResult QtSerialPort::WaitForBytes(std::chrono::microseconds timeout) {
     pollfd fd{static_cast<int>(port_->handle()), POLLIN, 0};
     const auto us = timeout.count() > 0 ? timeout.count() : 0;
     const timespec limit{static_cast<time_t>(us / 1000000), static_cast<long>(us % 1000000) * 1000};
+    // At 9600 baud a reply trickles in a byte per millisecond. With VMIN set to the bytes
+    // still missing (and VTIME 0) the terminal reports the port readable only once they are
+    // all in, so the program sleeps through the reply instead of waking for every byte. The
+    // port reads without blocking, which VMIN does not touch; bytes short of VMIN stay with
+    // the system until the rest come, so the count is always what this buffer lacks.
+    const std::size_t buffered = static_cast<std::size_t>(before);
+    SetReadableCount(expected_ > buffered + 1 ? expected_ - buffered : 0);
     const int ready = ::ppoll(&fd, 1, &limit, nullptr);
     if (ready <= 0) return WaitResult::TimedOut;  // time is up, or a signal: look again
     const bool hungUp = (fd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
     if (!Pull()) return WaitResult::PortLost;
+    justPulled_ = true;
     // A line that hung up may still hand over what it held; once that is taken, it is gone.
     if (hungUp && port_->bytesAvailable() == before) {
         Lost();

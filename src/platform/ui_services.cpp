@@ -111,6 +111,10 @@ QString QtUiServices::ClipboardText() const {
     return clip ? clip->text() : QString();
 }
 
+void QtUiServices::Beep() {
+    QApplication::beep();
+}
+
 void QtUiServices::ProcessEvents() {
     QCoreApplication::processEvents();
 }

@@ -1,7 +1,7 @@
 // The user-facing platform services every window goes through: message boxes, the file
-// dialogs, the busy pointer, the clipboard and event processing. UiServices is the interface;
-// QtUiServices shows real Qt dialogs; ScriptedUiServices (scripted_ui_services.h) answers from
-// a script so that tests can drive the program and see what it asked.
+// dialogs, the busy pointer, the clipboard, the beep and event processing. UiServices is the
+// interface; QtUiServices shows real Qt dialogs; ScriptedUiServices (scripted_ui_services.h)
+// answers from a script so that tests can drive the program and see what it asked.
 #pragma once
 
 #include <QString>
@@ -56,6 +56,9 @@ class UiServices {
     virtual void SetClipboardText(const QString& text) = 0;
     virtual QString ClipboardText() const = 0;
 
+    // Sounds the platform's warning beep (a verdict of the channel dialog).
+    virtual void Beep() = 0;
+
     // Lets the platform handle pending window events.
     virtual void ProcessEvents() = 0;
 };
@@ -73,6 +76,7 @@ class QtUiServices : public UiServices {
     bool Busy() const override { return busy_; }
     void SetClipboardText(const QString& text) override;
     QString ClipboardText() const override;
+    void Beep() override;
     void ProcessEvents() override;
 
   private:

@@ -22,6 +22,17 @@ PrintJob ChannelPlanJob(const Document& doc) {
     return job;
 }
 
+PrintJob ReadMeJob(const QStringList& lines) {
+    auto text = std::make_shared<std::vector<std::string>>();
+    for (const QString& line : lines) text->push_back(line.toStdString());
+    PrintJob job;
+    job.name = QStringLiteral("ReadMe");
+    job.font.setPixelSize(200);  // 10 points in twips
+    job.marginFont = job.font;
+    job.layout = [text](const PrintMetrics& m) { return LayoutReadMe(*text, m); };
+    return job;
+}
+
 Printing::Printing(platform::UiServices& ui, QWidget* parent) : ui_(ui), parent_(parent) {}
 
 Printing::~Printing() = default;

@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -29,6 +30,8 @@ struct PrintJob {
 
 // The channel plan of a document, printed in Courier 11 at this moment's date and time.
 PrintJob ChannelPlanJob(const Document& doc);
+// The ReadMe text, in the printer's default face at 10 points.
+PrintJob ReadMeJob(const QStringList& lines);
 
 class Printing {
   public:

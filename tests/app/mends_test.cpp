@@ -150,7 +150,8 @@ TEST_F(MendsTest, TheReadMeViewersExitAndPrintDoNothingWhileATransferRuns) {
     QTemporaryDir printDir;
     int printed = 0;
     std::unique_ptr<QPrinter> printer;
-    viewer->printerProvider = [&]() -> QPrinter* {
+    mdi->Printer().hasPrinter = [] { return true; };
+    mdi->Printer().printerProvider = [&]() -> QPrinter* {
         ++printed;
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);

@@ -2,6 +2,8 @@
 // on a 96 dpi printer as on a 1200 dpi one, read back from a PDF with pdftotext -bbox.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPrinter>
@@ -148,6 +150,23 @@ INSTANTIATE_TEST_SUITE_P(Resolutions, ReadMePrint,
                              return info.param == QPrinter::ScreenResolution ? std::string("Screen")
                                                                              : std::string("High");
                          });
+
+// The ReadMe beside the program wins; an installed program (PREFIX/bin) finds it in
+// PREFIX/share/talveron; with neither, the program's folder is named.
+TEST(ReadMePath, BesideTheProgramThenInstalledBesideItsPrograms) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"bin"_s) && QDir(dir.path()).mkpath(u"share/talveron"_s));
+    const QString bin = dir.path() + u"/bin"_s;
+    EXPECT_EQ(ReadMePath(bin), bin + u"/ReadMe.Txt"_s);
+    const auto touch = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly);
+    };
+    ASSERT_TRUE(touch(dir.path() + u"/share/talveron/ReadMe.Txt"_s));
+    EXPECT_EQ(ReadMePath(bin), dir.path() + u"/share/talveron/ReadMe.Txt"_s);
+    ASSERT_TRUE(touch(bin + u"/ReadMe.Txt"_s));
+    EXPECT_EQ(ReadMePath(bin), bin + u"/ReadMe.Txt"_s);
+}
 
 }  // namespace
 }  // namespace talveron::app

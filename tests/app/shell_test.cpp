@@ -16,6 +16,7 @@
 
 #include "app/frm_readme.h"
 #include "app_fixture.h"
+#include "channel/frm_ch_edit.h"
 #include "platform/twips.h"
 #include "qt_test_util.h"
 
@@ -27,6 +28,7 @@ using platform::kNo;
 using platform::kOk;
 
 using ShellTest = RunningApp;
+using channel::frmCh_edit;
 
 TEST_F(ShellTest, ARedStatusBlinksEachTickAndABlackOneNeverDoes) {
     StatusLine& status = mdi->Status();
@@ -200,46 +202,46 @@ TEST_F(ShellTest, TheCustomerEditorWritesBothTextsOnOkAndTimer1RestsWhileItShows
     ASSERT_TRUE(mdi->Status().TimerActive());
     w->Action(u"mnuFCustomer"_s)->trigger();
     w->Action(u"mnuFCustomer"_s)->trigger();  // opened again: replaces the shown one
-    CustomerDialog* dialog = mdi->Customer();
+    frmCh_edit* dialog = mdi->Editing().ChEdit();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), u"Customer Info."_s);
     EXPECT_FALSE(dialog->isModal());
     EXPECT_EQ(dialog->findChild<QLabel*>(u"Label1_0"_s)->text(), u"Customer     :"_s);
     EXPECT_EQ(dialog->findChild<QLabel*>(u"Label1_1"_s)->text(), u"Serial Number:"_s);
-    EXPECT_TRUE(dialog->CustomerBox()->text().isEmpty());
+    EXPECT_TRUE(dialog->Rx_DTMF(0)->text().isEmpty());
     EXPECT_FALSE(mdi->Status().TimerActive());
     mdi->Status().StartTimer();
     dialog->activateWindow();
-    QTest::keyClicks(dialog->CustomerBox(), u"City Taxi: north"_s);
+    QTest::keyClicks(dialog->Rx_DTMF(0), u"City Taxi: north"_s);
     EXPECT_TRUE(testing::WaitUntil([&] { return !mdi->Status().TimerActive(); }, 3000));
-    QTest::keyClicks(dialog->SerialBox(), u"SN 0042"_s);
-    QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    QTest::keyClicks(dialog->Rx_DTMF(1), u"SN 0042"_s);
+    QTest::mouseClick(dialog->Command1(), Qt::LeftButton);
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_EQ(w->Label3(10)->text(), u"Customer:City Taxi: north"_s);
     EXPECT_EQ(w->Label3(11)->text(), u"Serial No:SN 0042"_s);
     EXPECT_EQ(mdi->Documents().Get(n)->customer, "City Taxi: north");
     EXPECT_TRUE(mdi->Documents().Get(n)->state.changed);
-    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Customer() == nullptr; }));
+    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Editing().ChEdit() == nullptr; }));
 
     // Opened again it shows the value whole; CANCEL keeps it and changes nothing.
     mdi->Documents().Get(n)->state.changed = false;
     w->Action(u"mnuFCustomer"_s)->trigger();
-    dialog = mdi->Customer();
+    dialog = mdi->Editing().ChEdit();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->CustomerBox()->text(), u"City Taxi: north"_s);
-    EXPECT_EQ(dialog->SerialBox()->text(), u"SN 0042"_s);
-    dialog->CustomerBox()->setText(u"changed"_s);
-    QTest::mouseClick(dialog->CancelButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog->Rx_DTMF(0)->text(), u"City Taxi: north"_s);
+    EXPECT_EQ(dialog->Rx_DTMF(1)->text(), u"SN 0042"_s);
+    dialog->Rx_DTMF(0)->setText(u"changed"_s);
+    QTest::mouseClick(dialog->Command2(), Qt::LeftButton);
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_EQ(w->Label3(10)->text(), u"Customer:City Taxi: north"_s);
     EXPECT_FALSE(mdi->Documents().Get(n)->state.changed);
-    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Customer() == nullptr; }));
+    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Editing().ChEdit() == nullptr; }));
 
     // Closed through its frame.
     w->Action(u"mnuFCustomer"_s)->trigger();
-    ASSERT_NE(mdi->Customer(), nullptr);
+    ASSERT_NE(mdi->Editing().ChEdit(), nullptr);
     EXPECT_FALSE(mdi->Status().TimerActive());
-    mdi->Customer()->close();
+    mdi->Editing().ChEdit()->close();
     EXPECT_TRUE(mdi->Status().TimerActive());
 }
 
@@ -249,22 +251,22 @@ TEST_F(ShellTest, TheCustomerEditorWritesIntoTheDocumentItWasOpenedFor) {
     ASSERT_EQ(Captions().size(), 2);
     mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
     mdi->Window(1)->Action(u"mnuFCustomer"_s)->trigger();
-    CustomerDialog* dialog = mdi->Customer();
+    frmCh_edit* dialog = mdi->Editing().ChEdit();
     ASSERT_NE(dialog, nullptr);
-    dialog->CustomerBox()->setText(u"first"_s);
+    dialog->Rx_DTMF(0)->setText(u"first"_s);
     mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(2));
-    QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    QTest::mouseClick(dialog->Command1(), Qt::LeftButton);
     EXPECT_EQ(mdi->Documents().Get(1)->customer, "first");
     EXPECT_TRUE(mdi->Documents().Get(2)->customer.empty());
     // Closing its document closes the editor too.
     mdi->Window(1)->Action(u"mnuFCustomer"_s)->trigger();
-    ASSERT_NE(mdi->Customer(), nullptr);
+    ASSERT_NE(mdi->Editing().ChEdit(), nullptr);
     // The editor's OK changed the document, so closing it asks first.
     ui.AnswerMessage(platform::kNo);
     mdi->SubWindow(1)->close();
     EXPECT_EQ(Texts(),
               QStringList{u"The data in [TEMP1] has changed.\nDo you want to save the changes?"_s});
-    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Customer() == nullptr; }));
+    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Editing().ChEdit() == nullptr; }));
 }
 
 // F10 opens the first menu of the menu bar in view (here a document window's).

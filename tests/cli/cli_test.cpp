@@ -2,6 +2,8 @@
 // standard output, standard error and exit status captured.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "image/document.h"
 #include "image_generator.h"
 #include "programs.h"
@@ -98,6 +100,14 @@ TEST(CliRefusedFiles, MessageOnStandardErrorNothingOnStandardOutput) {
             EXPECT_EQ(r.out, "") << command << " " << path;
             EXPECT_EQ(r.err, message) << command << " " << path;
         }
+        for (const auto& pair :
+             {std::vector<std::string>{"diff", path, Sample("vk-a1-16ch.cfg")},
+              std::vector<std::string>{"diff", Sample("vk-a1-16ch.cfg"), path}}) {
+            const CliRun r = RunCli(pair);
+            EXPECT_EQ(r.status, 2) << path;
+            EXPECT_EQ(r.out, "") << path;
+            EXPECT_EQ(r.err, message) << path;
+        }
         const CliRun imp = RunCli({"import", path, dir.file("x.csv"), "-o", dir.file("out.cfg")});
         EXPECT_EQ(imp.status, 2);
         EXPECT_EQ(imp.out, "");
@@ -129,6 +139,7 @@ TEST(CliUsage, HelpOfEveryCommandAndUsageErrors) {
         {"export", Sample("vk-a1-16ch.cfg"), "-o"},
         {"import", Sample("vk-a1-16ch.cfg"), "x.csv"},
         {"import", Sample("vk-a1-16ch.cfg"), "-o", "out.cfg"},
+        {"diff", Sample("vk-a1-16ch.cfg")},
     };
     for (const auto& args : wrong) {
         const CliRun r = RunCli(args);
@@ -273,6 +284,32 @@ TEST(CliExportImport, ImportOverAReadOnlyFileIsRefused) {
     const CliRun nowhere = RunCli({"export", base, "-o", dir.file("absent/plan.csv")});
     EXPECT_EQ(nowhere.status, 1);
     EXPECT_NE(nowhere.err, "");
+}
+
+// diff of a file with its copy says nothing; of two files, one line per difference in the
+// radio's terms (the sample's channel 2 and its TX timer), and any other byte by address.
+TEST(CliDiff, NothingForTheSameOneLinePerDifference) {
+    TempDir dir;
+    EepromImage image = test::ReadImage(Sample("vk-a1-16ch.cfg"));
+    ASSERT_EQ(image.size(), 145u);
+    WriteImage(dir.file("same.cfg"), image);
+    CliRun r = RunCli({"diff", Sample("vk-a1-16ch.cfg"), dir.file("same.cfg")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+    image[0x18] ^= 0x10;                        // channel 2: scan
+    image[0x08] = (image[0x08] & 0xF0) | 0x0F;  // TX Time Of Timer
+    image[0x02] ^= 0x01;                        // a byte the program gives no meaning
+    WriteImage(dir.file("changed.cfg"), image);
+    r = RunCli({"diff", Sample("vk-a1-16ch.cfg"), dir.file("changed.cfg")});
+    EXPECT_EQ(r.status, 1);
+    const EepromImage sample = test::ReadImage(Sample("vk-a1-16ch.cfg"));
+    const std::string timer =
+        (sample[0x08] & 0x0F) == 0 ? "OFF" : std::to_string((sample[0x08] & 0x0F) * 15) + " s";
+    char other[64];
+    std::snprintf(other, sizeof other, "0x0002: 0x%02X -> 0x%02X\n", sample[2], image[2]);
+    EXPECT_EQ(r.out, "TX Time Of Timer: " + timer + " -> 225 s\nCH 2 SCAN: ON -> OFF\n" + other);
+    EXPECT_EQ(r.err, "");
 }
 
 }  // namespace

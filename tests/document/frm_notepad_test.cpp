@@ -1,15 +1,19 @@
 // The document window over a recording host: what it shows of a document (labels, header,
-// lines in columns that line up), its menus, what activation reports, the Paste rule of the
-// Edit menu, the transfer lock, and that closing asks the host.
+// lines in columns that line up, lines changed by an edit with every selection kept), its
+// menus, what activation reports, the Paste, Undo and Redo rules of the Edit menu, the
+// transfer lock, opening a channel, and that closing asks the host.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QItemSelectionModel>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
 #include <map>
 
 #include "document/document_host.h"
@@ -39,6 +43,19 @@ class RecordingHost : public DocumentHost {
     void SaveCommand(int n) override { commands.push_back("save" + std::to_string(n)); }
     void SaveAsCommand(int n) override { commands.push_back("saveas" + std::to_string(n)); }
     void CustomerCommand(int n) override { commands.push_back("customer" + std::to_string(n)); }
+    void UndoCommand(int n) override { commands.push_back("undo" + std::to_string(n)); }
+    void RedoCommand(int n) override { commands.push_back("redo" + std::to_string(n)); }
+    void ChannelOptionCommand(int n) override { commands.push_back("option" + std::to_string(n)); }
+    void DocumentCommand(int n, DocCommand c) override {
+        commands.push_back("doc" + std::to_string(n) + ":" + std::to_string(static_cast<int>(c)));
+    }
+    void ChannelCommand(int n, int row) override {
+        commands.push_back("channel" + std::to_string(n) + ":" + std::to_string(row));
+    }
+    DocChanges EditDocument(int n, std::string_view label,
+                            const std::function<void(Document&)>& edit) override {
+        return talveron::EditDocument(docs[n], label, edit);
+    }
     void ExitCommand() override { commands.push_back("exit"); }
     void RadioCommand(int op) override { commands.push_back("radio" + std::to_string(op)); }
     void ReadMeCommand() override { commands.push_back("readme"); }
@@ -52,6 +69,15 @@ class RecordingHost : public DocumentHost {
     const std::vector<std::string>& ClipLines() const override { return clip; }
     bool TransferRunning() const override { return transfer; }
 };
+
+// The lines the list shows, as the view reads them from its model.
+std::vector<std::string> Lines(const frmNotePad& window) {
+    std::vector<std::string> lines;
+    const QAbstractItemModel* model = window.List()->model();
+    for (int i = 0; i < model->rowCount(); ++i)
+        lines.push_back(model->index(i, 0).data().toString().toStdString());
+    return lines;
+}
 
 Document Sample(const char* name) {
     const CfgReadResult read = ReadCfgFile(std::string(TALVERON_SAMPLES) + "/" + name);
@@ -78,9 +104,7 @@ TEST_F(NotePadTest, ShowsTheDocumentsLabelsAndLinesAndRefreshFollowsTheModel) {
     EXPECT_EQ(window.Label3(12)->text(),
               QStringLiteral(" CH   Rx Freq.  Rx_CTCSS/DCS   Tx Freq.  Tx_CTCSS/DCS "));
     Document& doc = host.docs[3];
-    ASSERT_EQ(window.List()->count(), doc.BlockCount());
-    for (int i = 0; i < window.List()->count(); ++i)
-        EXPECT_EQ(window.List()->item(i)->text().toStdString(), doc.lines[i]);
+    ASSERT_EQ(Lines(window), doc.lines);
     EXPECT_EQ(window.List()->selectionMode(), QAbstractItemView::ExtendedSelection);
 
     // Refresh follows the model.
@@ -88,9 +112,74 @@ TEST_F(NotePadTest, ShowsTheDocumentsLabelsAndLinesAndRefreshFollowsTheModel) {
     doc.caption = "TEMP2";
     doc.customer.clear();
     window.Refresh();
-    EXPECT_EQ(window.List()->item(1)->text().toStdString(), doc.lines[0]);
+    EXPECT_EQ(Lines(window), doc.lines);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("TEMP2"));
     EXPECT_EQ(window.Label3(10)->text(), QStringLiteral("Customer:"));
+}
+
+// An edit redraws the lines it changed; every selected line and the current line stay, and
+// Undo and Redo are enabled exactly when there is a step to take.
+TEST_F(NotePadTest, AnEditShowsItsLinesAndKeepsEverySelection) {
+    frmNotePad window(&host, 3);
+    QAction* undo = window.Action(QStringLiteral("mnuEUndo"));
+    QAction* redo = window.Action(QStringLiteral("mnuERedo"));
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    QItemSelectionModel* selection = window.List()->selectionModel();
+    for (int row : {2, 5, 9})
+        selection->select(window.List()->model()->index(row, 0), QItemSelectionModel::Select);
+    selection->setCurrentIndex(window.List()->model()->index(5, 0), QItemSelectionModel::NoUpdate);
+    const std::vector<std::string> before = host.docs[3].lines;
+    const DocChanges changes = host.EditDocument(3, "two lines", [](Document& d) {
+        d.lines[5] = d.lines[0];
+        d.lines[6] = d.lines[0];
+    });
+    QSignalSpy redrawn(window.List()->model(), &QAbstractItemModel::dataChanged);
+    window.ShowChanges(changes);
+    EXPECT_EQ(changes.lines, (std::vector<int>{5, 6}));
+    ASSERT_EQ(redrawn.size(), 1);  // the two lines, in one run
+    EXPECT_EQ(redrawn[0][0].toModelIndex().row(), 5);
+    EXPECT_EQ(redrawn[0][1].toModelIndex().row(), 6);
+    EXPECT_EQ(Lines(window), host.docs[3].lines);
+    EXPECT_EQ(selection->selectedRows().size(), 3);
+    EXPECT_EQ(window.CurrentRow(), 5);
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    window.ShowChanges(UndoEdit(host.docs[3]));
+    EXPECT_EQ(Lines(window), before);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_TRUE(redo->isEnabled());
+    EXPECT_EQ(selection->selectedRows().size(), 3);
+
+    // Undo and Redo come last in the Edit menu and go to the host with the number.
+    QStringList edit;
+    for (QAction* a : window.Menus()[1]->actions()) edit << a->objectName();
+    EXPECT_EQ(edit.mid(edit.size() - 3), (QStringList{"mnuESep2", "mnuEUndo", "mnuERedo"}));
+    EXPECT_EQ(redo->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+    undo->setEnabled(true);
+    undo->trigger();
+    redo->trigger();
+    window.Action(QStringLiteral("mnuOpCH"))->trigger();
+    EXPECT_EQ(host.commands, (std::vector<std::string>{"undo3", "redo3", "option3"}));
+}
+
+// Enter and a double-click on a line ask for the channel dialog of the current line; an empty
+// list asks for nothing.
+TEST_F(NotePadTest, EnterAndDoubleClickOpenTheCurrentLine) {
+    frmNotePad window(&host, 3);
+    window.show();
+    QListView* list = window.List();
+    list->setCurrentIndex(list->model()->index(4, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    const QRect line = list->visualRect(list->model()->index(2, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line.center());
+    host.docs[4] = Document();
+    frmNotePad empty(&host, 4);
+    QTest::keyClick(empty.List(), Qt::Key_Enter);
+    EXPECT_EQ(host.commands, (std::vector<std::string>{"channel3:4", "channel3:2"}));
 }
 
 TEST_F(NotePadTest, ColumnsLineUpInAFixedPitchFontFittedToTheHeader) {
@@ -104,9 +193,9 @@ TEST_F(NotePadTest, ColumnsLineUpInAFixedPitchFontFittedToTheHeader) {
     const QString header = window.Label3(12)->text();
     for (int column : {4, 16, 22, 29, 41, 47}) {
         const qreal x = fm.horizontalAdvance(header.left(column));
-        for (int i = 0; i < window.List()->count(); ++i) {
-            const QString line = window.List()->item(i)->text();
-            EXPECT_NEAR(fm.horizontalAdvance(line.left(column)), x, 0.5) << i << " " << column;
+        for (const std::string& text : Lines(window)) {
+            const QString line = QString::fromStdString(text);
+            EXPECT_NEAR(fm.horizontalAdvance(line.left(column)), x, 0.5) << text << " " << column;
         }
     }
     // The header was grown until it nearly fills the window, never past it.
@@ -140,18 +229,21 @@ TEST_F(NotePadTest, MenusCarryTheirCaptionsShortcutsAndStates) {
         {"mnuFSave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), true, true},
         {"mnuFSaveAs", "Save &As...", {}, true, true},
         {"mnuFCustomer", "Cus&tomer", {}, true, true},
-        {"munPrint", "&Print", QKeySequence(Qt::CTRL | Qt::Key_P), true, false},
-        {"munPrnset", "Printer Set&up", {}, true, false},
+        {"munPrint", "&Print", QKeySequence(Qt::CTRL | Qt::Key_P), true, true},
+        {"munPreview", "Print Pre&view", {}, true, true},
+        {"munPrnset", "Printer Set&up", {}, true, true},
         {"mnuFExit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), true, true},
         {"mnuRecentFile1", "RecentFile1", {}, false, false},
-        {"mnuECut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), true, false},
-        {"mnuECopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), true, false},
+        {"mnuECut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), true, true},
+        {"mnuECopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), true, true},
         {"mnuEPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), true, false},
-        {"mnuEDelete", "&Delete", QKeySequence(Qt::Key_Delete), true, false},
-        {"mnuEautoF", "Auto&Freq", {}, true, false},
-        {"mnuEautoT", "Auto&Tone", {}, true, false},
-        {"mnuOpSYS", "S&ystem", {}, true, false},
-        {"mnuOpCH", "C&hannel", {}, true, false},
+        {"mnuEDelete", "&Delete", QKeySequence(Qt::Key_Delete), true, true},
+        {"mnuEautoF", "Auto&Freq", {}, true, true},
+        {"mnuEautoT", "Auto&Tone", {}, true, true},
+        {"mnuOpSYS", "S&ystem", {}, true, true},
+        {"mnuEUndo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), true, false},
+        {"mnuERedo", "&Redo", QKeySequence(Qt::CTRL | Qt::Key_Y), true, false},
+        {"mnuOpCH", "C&hannel", {}, true, true},
         {"mnuRadioItem0", "&Upload", {}, true, true},
         {"mnuRadioItem1", "&Download", {}, true, true},
         {"mnuRadioItem2", "&Verify", {}, false, false},
@@ -171,9 +263,9 @@ TEST_F(NotePadTest, MenusCarryTheirCaptionsShortcutsAndStates) {
     for (QAction* a : window.Menus()[0]->actions())
         file << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
     EXPECT_EQ(file, (QStringList{"mnuFNew", "mnuFOpen", "mnuFClose", "mnuFSave", "mnuFSaveAs", "-",
-                                 "mnuFCustomer", "-", "munPrint", "munPrnset", "mnuFExit", "-",
-                                 "mnuRecentFile1", "mnuRecentFile2", "mnuRecentFile3",
-                                 "mnuRecentFile4"}));
+                                 "mnuFCustomer", "-", "munPrint", "munPreview", "munPrnset",
+                                 "mnuFExit", "-", "mnuRecentFile1", "mnuRecentFile2",
+                                 "mnuRecentFile3", "mnuRecentFile4"}));
 }
 
 TEST_F(NotePadTest, ActivationTakesTheBandFromTheRangeLabelAndChecksTheLines) {
@@ -232,7 +324,7 @@ TEST_F(NotePadTest, ATransferLocksTheMenusThatCouldDisturbIt) {
     frmNotePad window(&host, 3);
     for (bool locked : {true, false}) {
         window.SetTransferLock(locked);
-        for (const char* name : {"mnuFile", "mnuEdit", "mnuRadio", "munHelp"})
+        for (const char* name : {"mnuFile", "mnuEdit", "mnuOpion", "mnuRadio", "munHelp"})
             EXPECT_EQ(window.Action(QString::fromLatin1(name))->isEnabled(), !locked) << name;
         EXPECT_EQ(window.List()->isEnabled(), !locked);
     }

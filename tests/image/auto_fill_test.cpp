@@ -94,10 +94,10 @@ TEST(AutoFreq, StartsFromTheCurrentLineOrTheLowerBandEdge) {
 }
 
 TEST(AutoFill, TargetRangeMustLieInTheList) {
-    EXPECT_TRUE(TargetRange("1", "16", 16));
-    EXPECT_TRUE(TargetRange("3", "3", 16));
+    EXPECT_TRUE(FillTargets("1", "16", 16));
+    EXPECT_TRUE(FillTargets("3", "3", 16));
     for (auto [f, l] : {std::pair{"0", "3"}, {"5", "4"}, {"1", "17"}, {"a", "3"}, {"", "2"}})
-        EXPECT_FALSE(TargetRange(f, l, 16)) << f << ".." << l;
+        EXPECT_FALSE(FillTargets(f, l, 16)) << f << ".." << l;
 }
 
 TEST(AutoSubt, IdenticalOrCountingUpWithTheWrap) {

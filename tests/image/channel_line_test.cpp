@@ -24,9 +24,8 @@ Bytes Records(const std::vector<std::string>& lines, const std::vector<std::uint
 
 TEST(ChannelLine, WorkedRecordDecodesAndEncodesBackExactly) {
     const std::array<std::uint8_t, 8> record = {0xC4, 0x01, 0x33, 0x19, 0x1E, 0x17, 0x70, 0x45};
-    EepromImage image(kHeadSize, 0);  // IF index 0, prescaler 128, model byte 0
-    image.insert(image.end(), record.begin(), record.end());
-    image.push_back(0);
+    EepromImage image(kHeadSize + 8 + 1, 0);  // IF index 0, prescaler 128, model byte 0
+    std::copy(record.begin(), record.end(), image.begin() + kHeadSize);
     const ChannelList list = ImageToList(image);
     ASSERT_EQ(list.lines.size(), 1u);
     EXPECT_EQ(list.lines[0], "1   150.005000  001=  67.0   150.006250  051=  023    ");
@@ -74,11 +73,16 @@ TEST(ChannelLine, LinesStoreByTheirReceiveAndTransmitSides) {
         {"1   150.005000  001=  67.0   145.0025    051=  023    ",
          0xC0,
          {0x80, 0x01, 0x00, 0x19, 0x1E, 0x19, 0x1E, 0x05}},
+        // An empty channel's byte 0x7F whose line got both sides: stored with bit 0 clear,
+        // never 0xFF, which would read back empty.
+        {"1   150.005000  001=  67.0   150.006250  051=  023    ",
+         0x7F,
+         {0xFE, 0x01, 0x33, 0x19, 0x1E, 0x17, 0x70, 0x45}},
         {"1   150.005     001=  67.0   150.0125    051=  023    ", 0x04,
          Records({"1   150.005000  001=  67.0   150.012500  051=  023    "}, {0x04})},
     };
     for (const auto& row : rows) EXPECT_EQ(Records({row.line}, {row.opt}), row.record) << row.line;
-    EXPECT_EQ(rows[3].record[0], 0xC4);
+    EXPECT_EQ(rows[4].record[0], 0xC4);
 }
 
 TEST(ChannelLine, SplitLineTakesEachFieldOneColumnEarly) {

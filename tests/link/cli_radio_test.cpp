@@ -2,6 +2,7 @@
 // output, their files and their exit status.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "image/cfg_file.h"
@@ -24,11 +25,15 @@ using Env = std::vector<std::pair<std::string, std::string>>;
 const std::string kA1 = SamplePath("vk-a1-16ch.cfg");
 const std::string kA2 = SamplePath("vk-a2-16ch.cfg");
 
-// The memory a write of this file leaves in a radio of this size (model byte left off).
+// The memory a write of this file leaves in a radio of this size (model byte left off): the
+// file's bytes, cut to the memory or followed by zero bytes, the radio's size bit at 0x0A.
 EepromImage Written(const std::string& file, bool large) {
-    const CfgReadResult r = ReadCfgFile(file);
-    EXPECT_TRUE(r.ok());
-    return SentImage(BuildImage(OpenDocument(r.image, r.modelCode, "X")), large);
+    EepromImage image = ReadImage(file);
+    EXPECT_FALSE(image.empty());
+    image.pop_back();
+    image.resize(large ? 808 : 144, 0);
+    image[kAddrRadioType] = (image[kAddrRadioType] & ~0x02) | (large ? 0x02 : 0);
+    return image;
 }
 
 EepromImage Memory(const EepromImage& withModel) {
@@ -42,7 +47,10 @@ Document Sample(const std::string& path) {
 
 class CliRadio : public ::testing::Test {
   protected:
-    std::string Path(const char* name) const { return dir.file(name); }
+    // Backups taken without --backup-dir land in the test's folder, not the user's.
+    void SetUp() override { ::setenv("XDG_DATA_HOME", dir.path().c_str(), 1); }
+    void TearDown() override { ::unsetenv("XDG_DATA_HOME"); }
+    std::string Path(const std::string& name) const { return dir.file(name); }
     void Save(const char* name, const Document& doc) {
         ASSERT_TRUE(WriteCfgFile(Path(name), BuildImage(doc)).ok());
     }
@@ -75,7 +83,7 @@ TEST_F(CliRadio, ExitStatusAndMessagesOfEveryOutcome) {
     const auto Gave = [&](std::string what) { return what + " Err" + kMakeSure + "\n"; };
     const std::vector<std::string> kRead = {"read", "--port", "PORT", "-o", "OUT"};
     const std::vector<std::string> kRetry = Join(kRead, {"--retries", "1"});
-    const std::vector<std::string> kWrite = {"write", "--port", "PORT", kA1};
+    const std::vector<std::string> kWrite = {"write", "--port", "PORT", kA1, "--no-backup"};
     const std::vector<std::string> kIdentify = {"identify", "--port", "PORT"};
     // clang-format off
     const Case cases[] = {
@@ -97,7 +105,14 @@ TEST_F(CliRadio, ExitStatusAndMessagesOfEveryOutcome) {
         {{"--fault", "corrupt@0x40:always"}, kWrite, 1, "*", {"Download Err" + kMakeSure}},
         {{"--fault", "short@0x50"}, kWrite, 1, "*", {"Download Err" + kMakeSure}},
         {{"--fault", "dead@0x40"}, kWrite, 1, "*", {"Download Err" + kMakeSure}},
-        {{}, {"write", "--port", "PORT", kA2}, 3, "*", {"Error warning: Band are Crossed !"}},
+        // A reply of the right length whose echo is wrong fails the exchange: the read is
+        // given up, a try again gets past a wrong echo that comes once.
+        {{"--fault", "echo@0x40:always"}, kRead, 1, "", {"Upload Err" + kMakeSure}},
+        {{"--fault", "echo@0x40"}, kWrite, 1, "*", {"Download Err" + kMakeSure}},
+        {{"--fault", "echo@0x40"}, Join(kWrite, {"--retries", "1"}), 0, "*",
+         {Again("Download")}, 1},
+        {{}, {"write", "--port", "PORT", kA2, "--no-backup"}, 3, "*",
+         {"Error warning: Band are Crossed !"}},
         {{}, {"identify"}, 2, "", {kUsage + "identify"}},
         {{}, {"read", "--port", "PORT"}, 2, "", {kUsage + "read"}},
         {{}, Join(kRead, {"--retries", "-1"}), 2, "", {kUsage + "read"}},
@@ -223,14 +238,133 @@ TEST_F(CliRadio, VerifyListsEachDifferingAddress) {
 
     r = RunCli({"verify", "--port", radio.Path(), Path("changed.cfg")});
     EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "2 difference(s)\n");
+    // Each in the system option dialog's words, then the address with both bytes.
     const EepromImage sent = Written(kA1, false);
-    char expected[128];
+    const auto number = [](int v) { return v == 0 ? std::string("OFF") : std::to_string(v); };
+    char expected[512];
     std::snprintf(expected, sizeof expected,
-                  "0x0005: file 0x%02X radio 0x%02X\n0x000F: file 0x%02X radio 0x%02X\n",
-                  sent[5] ^ 0x02, sent[5], sent[15] ^ 0x01, sent[15]);
+                  "Priority Channel No.: file %s, radio %s\n  0x0005: file 0x%02X radio 0x%02X\n"
+                  "PTT Resume Time: file %s, radio %s\n  0x000F: file 0x%02X radio 0x%02X\n",
+                  number(sent[5] ^ 0x02).c_str(), number(sent[5]).c_str(), sent[5] ^ 0x02, sent[5],
+                  number(sent[15] ^ 0x01).c_str(), number(sent[15]).c_str(), sent[15] ^ 0x01,
+                  sent[15]);
     EXPECT_EQ(r.out, expected);
     r = RunCli({"verify", "--port", radio.Path(), kA1});
     EXPECT_EQ(r.status, 0) << r.out << r.err;
+}
+
+// The line of the table (or of a port's messages) that starts with start; empty when none.
+std::string LineStarting(const std::string& text, const std::string& start) {
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find('\n', at);
+        const std::string line = text.substr(at, end - at);
+        if (line.rfind(start, 0) == 0) return line;
+        if (end == std::string::npos) break;
+        at = end + 1;
+    }
+    return {};
+}
+
+// "/dev/pts/7" as a part of a file name.
+std::string PortText(std::string path) {
+    path.erase(0, 5);
+    std::replace(path.begin(), path.end(), '/', '-');
+    return path;
+}
+
+// Three radios at once, one failing its write: the other two are written, every one is backed
+// up first, each port's messages carry its name, the table has a row for each, and the exit
+// status is the failure's. Then a read of every radio there is into a folder, and a verify of
+// two.
+TEST_F(CliRadio, SeveralRadiosAtOnceOneFailing) {
+    VradioProcess small({"--save", Path("small.cfg")});
+    VradioProcess large({"--memory", "large", "--model", "0", "--save", Path("large.cfg")});
+    VradioProcess bad({"--fault", "corrupt@0x40:always", "--save", Path("bad.cfg")});
+    ASSERT_TRUE(small.Started() && large.Started() && bad.Started());
+    auto r = RunCli({"write", "--port", small.Path(), "--ports", bad.Path() + "," + large.Path(),
+                     kA1, "--backup-dir", Path("backups")});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find(bad.Path() + ": Download Err !  Make sure the connection is OK"),
+              std::string::npos)
+        << r.err;
+    for (const VradioProcess* radio : {&small, &large, &bad}) {
+        const std::string backup = LineStarting(r.out, radio->Path() + ": backup: ");
+        EXPECT_NE(backup.find(Path("backups") + "/VK-A1_"), std::string::npos) << r.out;
+        EXPECT_TRUE(backup.ends_with("_" + PortText(radio->Path()) + ".cfg")) << backup;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("backups")), {}), 3);
+    EXPECT_EQ(LineStarting(r.out, "PORT ").substr(0, 4), "PORT");
+    EXPECT_NE(LineStarting(r.out, small.Path() + " ").find(" VK-A1  ok "), std::string::npos)
+        << r.out;
+    EXPECT_NE(LineStarting(r.out, large.Path() + " ").find(" VK-A1  ok "), std::string::npos);
+    EXPECT_NE(LineStarting(r.out, bad.Path() + " ").find("Download Err"), std::string::npos);
+
+    // --all-ports: the numbered ports a radio answers on, here the first and the third.
+    r = RunCli({"read", "--all-ports", "-o", Path("fleet")},
+               {{"TALVERON_PORTS", small.Path() + ":/dev/pts/no-such-pty:" + large.Path()}});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("fleet")), {}), 2);
+    EXPECT_EQ(ReadImage(Path("fleet/VK-A1_" + PortText(small.Path()) + ".cfg")),
+              Join(Written(kA1, false), {0}));
+    EXPECT_EQ(ReadImage(Path("fleet/VK-A1_" + PortText(large.Path()) + ".cfg")),
+              Join(Written(kA1, true), {0}));
+    r = RunCli({"verify", "--port", small.Path(), "--port", large.Path(), kA1});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    small.Stop();
+    large.Stop();
+    bad.Stop();
+    EXPECT_EQ(Memory(ReadImage(Path("small.cfg"))), Written(kA1, false));
+    // The 99-channel radio holds the file's 16 channels and 83 empty ones.
+    EXPECT_EQ(Memory(ReadImage(Path("large.cfg"))), Written(kA1, true));
+}
+
+// A backup that cannot be made (its folder cannot be, or the radio cannot be read) stops the
+// write before it starts: the radio keeps every byte.
+TEST_F(CliRadio, AFailedBackupWritesNothing) {
+    Document doc = Sample(kA2);
+    doc.state.head[0x0F] ^= 0x01;
+    Save("changed.cfg", doc);
+    talveron::test::WriteText(Path("file"), "a file, not a folder");
+    VradioProcess radio({"--load", kA2, "--save", Path("held.cfg")});
+    VradioProcess sick({"--load", kA2, "--fault", "short@0x20", "--save", Path("sick.cfg")});
+    ASSERT_TRUE(radio.Started() && sick.Started());
+    auto r = RunCli({"write", "--port", radio.Path(), Path("changed.cfg"), "--backup-dir",
+                     Path("file") + "/backups"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.rfind("backup failed: cannot make the folder " + Path("file") + "/backups", 0),
+              0u)
+        << r.err;
+    r = RunCli({"write", "--port", sick.Path(), Path("changed.cfg")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("backup failed: Upload Err !  Make sure"), std::string::npos) << r.err;
+    radio.Stop();
+    sick.Stop();
+    EXPECT_EQ(ReadImage(Path("held.cfg")), ReadImage(kA2));
+    EXPECT_EQ(ReadImage(Path("sick.cfg")), ReadImage(kA2));
+}
+
+// A write's backup, written back, gives the radio its old memory byte for byte (here an
+// erased 99-channel radio's records of 0xFF, which no document would rebuild).
+TEST_F(CliRadio, WritingTheBackupGivesTheRadioBack) {
+    VradioProcess radio({"--memory", "large", "--save", Path("held.cfg")});
+    ASSERT_TRUE(radio.Started());
+    ASSERT_EQ(RunCli({"read", "--port", radio.Path(), "-o", Path("before.cfg")}).status, 0);
+    auto r = RunCli({"write", "--port", radio.Path(), kA1});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string folder = Path("talveron/backups/");
+    ASSERT_EQ(r.out.rfind("backup: " + folder + "VK-A1_", 0), 0u) << r.out;
+    const std::string backup = r.out.substr(8, r.out.find('\n') - 8);
+    EXPECT_EQ(ReadImage(backup), ReadImage(Path("before.cfg")));
+    r = RunCli({"verify", "--port", radio.Path(), kA1});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    r = RunCli({"write", "--port", radio.Path(), backup, "--no-backup"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "wrote 808 bytes of " + backup + "\n");
+    r = RunCli({"verify", "--port", radio.Path(), backup});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    radio.Stop();
+    EXPECT_EQ(ReadImage(Path("held.cfg")), ReadImage(Path("before.cfg")));
 }
 
 }  // namespace

@@ -68,6 +68,8 @@ bool FakePort::Write(std::span<const std::uint8_t> bytes) {
     std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
     writes.emplace_back(clock_.Elapsed(), data);
     if (OnRadio()) {
+        rx_.insert(rx_.end(), stray.begin(), stray.end());
+        stray.clear();
         for (std::uint8_t b : radio.Receive(data)) rx_.push_back(b);
     }
     return true;

@@ -59,6 +59,7 @@ class FakePort final : public SerialPort {
     std::string radioDevice;
     MiniRadio radio;
     bool lostAfterWrite = false;  // the device vanishes once a frame has been written
+    Bytes stray;                  // bytes the line brings ahead of the next reply, once
     // Bytes the radio sends later than at once: delivered when the link waits.
     std::deque<std::pair<std::chrono::microseconds, std::vector<std::uint8_t>>> late;
 

@@ -99,6 +99,12 @@ TEST(RadioCommand, ReplyNotWholeInTimeFailsAndKeepsTheOldReply) {
          tamper([](B& a, int) { a.pop_back(); }), false, milliseconds(122), milliseconds(130)},
         {"one byte too many", kCmdR, tamper([](B& a, int) { a.push_back(0); }), false,
          milliseconds(0), milliseconds(130)},
+        // Seven bytes, but the answer is shifted behind a stray byte: the echo tells.
+        {"a stray byte ahead of a reply one byte short", kCmdR,
+         [](CommandRig& r) {
+             r.port.stray = {0x52};
+             r.port.radio.tamper = [](B& a, int) { a.pop_back(); };
+         }, false, milliseconds(0), milliseconds(10)},
         {"the last bytes 50 ms later: taken as soon as whole", kCmdR,
          [](CommandRig& r) {
              r.port.radio.tamper = [&r](B& a, int) {

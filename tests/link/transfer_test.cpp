@@ -204,23 +204,24 @@ TEST(Transfer, FaultsAndQuestionsEndInTheirResult) {
     }
 }
 
-// A Download writes as much of the document's image as both the document and the radio hold
-// (a 16-channel document or radio: 144 bytes in 36 frames), keeps the radio's own memory-size
-// bit, and asks nothing.
+// A Download writes the radio's whole memory (144 bytes in 36 frames, or 808 in 202): the
+// document's image cut to it, or followed by empty records of zero bytes, so none of the
+// radio's old channels stays behind a 16-channel document. It keeps the radio's own
+// memory-size bit and asks nothing.
 TEST(Download, WritesTheImageBlockByBlockKeepingTheRadiosMemorySize) {
     for (const bool largeDocument : {false, true}) {
         for (const bool largeRadio : {false, true}) {
             SCOPED_TRACE(::testing::Message() << largeDocument << largeRadio);
             TransferRig rig;
             if (largeRadio) rig.MakeLarge();
-            const B before = rig.port.radio.memory;
             const Document doc = largeDocument ? LargeDocument() : Sample("vk-a1-16ch.cfg");
             ASSERT_EQ(BuildImage(doc).size(), largeDocument ? 809u : 145u);
             ASSERT_EQ(rig.Download(doc).result, Result::Downloaded);
-            B expected = before;
+            const int size = largeRadio ? 808 : 144;
+            B expected(size, 0);
             const EepromImage image = BuildImage(doc);
-            const int size = largeDocument && largeRadio ? 808 : 144;
-            std::copy(image.begin(), image.begin() + size, expected.begin());
+            std::copy(image.begin(), image.begin() + (largeDocument ? size : 144),
+                      expected.begin());
             expected[kAddrRadioType] = (image[kAddrRadioType] & ~0x02) | (largeRadio ? 0x02 : 0);
             EXPECT_EQ(rig.port.radio.memory, expected);
             ASSERT_EQ(rig.port.radio.framesW, size / 4);

@@ -86,7 +86,9 @@ TEST(QtMessageBox, ShowsTheRequestAndReturnsTheButtonPressed) {
         EXPECT_EQ(seen.text, request.text);
         EXPECT_EQ(seen.buttons, c.qtButtons);
         EXPECT_EQ(seen.icon, c.qtIcon);
-        if (c.defaultButton == kNo) EXPECT_EQ(seen.defaultButton, Box::No);
+        if (c.defaultButton == kNo) {
+            EXPECT_EQ(seen.defaultButton, Box::No);
+        }
     }
 }
 

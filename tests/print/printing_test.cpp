@@ -94,7 +94,7 @@ TEST_F(PrintTest, ThePlanLandsWhereItsTwipsSay) {
     const double ch = fm.horizontalAdvance(u"Z"_s) / 20, line = fm.height() / 20;
     const QRectF area = printer.pageRect(QPrinter::Point);
     const double left = area.left() + 2 * ch;  // x = 0 lies one "ZZ" in
-    const double width = printer.pageLayout().fullRect(QPageLayout::Point).width() - 8 * ch;
+    const double width = area.width() - 8 * ch;
     // 98 rows: a page ends after the first row that reaches the limit; heads of 10 and 5 lines.
     const int lh = qRound(fm.height()), limit = kPrintPageLimitTwips;
     const int first = (limit - 10 * lh + lh - 1) / lh, next = (limit - 5 * lh + lh - 1) / lh;

@@ -43,6 +43,7 @@ TEST(FaultParse, ReadsEveryKindWithDecimalAndHexAddresses) {
         {"long@260", K::Long, 260, false, 0},          {"corrupt@0X20", K::Corrupt, 0x20, false, 0},
         {"corrupt@8:always", K::Corrupt, 8, true, 0},  {"dead@65535", K::Dead, 0xFFFF, false, 0},
         {"identity=0x0d", K::Identity, 0, false, 13},  {"identity=255", K::Identity, 0, false, 255},
+        {"echo@0x40", K::Echo, 0x40, false, 0},        {"echo@9:always", K::Echo, 9, true, 0},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -63,8 +64,8 @@ TEST(FaultParse, ReadsEveryKindWithDecimalAndHexAddresses) {
 TEST(FaultParse, RefusesBadTextsWithAMessage) {
     for (std::string_view bad :
          {"", "loud", "short", "short@", "short@x", "short@65536", "short@0x10000", "long@-4",
-          "corrupt@8:sometimes", "corrupt@8:", "dead@0x", "identity=", "identity=256",
-          "identity=0x100", "identity=abc", "silent@4", "Silent", "short@4 "}) {
+          "corrupt@8:sometimes", "corrupt@8:", "echo@8:once", "dead@0x", "identity=",
+          "identity=256", "identity=0x100", "identity=abc", "silent@4", "Silent", "short@4 "}) {
         std::string error;
         EXPECT_FALSE(ParseFault(bad, error).has_value()) << "'" << bad << "'";
         EXPECT_FALSE(error.empty()) << "'" << bad << "'";
@@ -113,6 +114,13 @@ TEST(RadioFaults, EachFaultShowsInTheAnswersAtItsAddressOnly) {
         // The echo of the dying frame goes out, its answer never does, nor anything after.
         {{"dead@0x0030"}, 0, {{R(0x2C), Clean(0x2C)}, {W(0x30), W(0x30)}, {v, {}}, {R(0), {}}},
          {{0x30, 0x31}}},
+        // The echo of the frame's last byte has its bit 0 inverted, the first time only;
+        // the answer and the memory are right.
+        {{"echo@0x42"}, 0,
+         {{R(0x40), Set(Clean(0x40), 2, 0x41)}, {R(0x40), Clean(0x40)}, {v, vAnswer}}, {}},
+        {{"echo@0x10:always"}, 0,
+         {{W(0x10), Set(Ok(0x10), 6, 0xA2)}, {W(0x10), Set(Ok(0x10), 6, 0xA2)},
+          {R(0x14), Clean(0x14)}, {i, {0x49, 0x07, 0x0F}}}, {{0x10, 0xA0}, {0x13, 0xA3}}},
         {{"short@0", "long@4", "corrupt@8:always", "identity=7"}, 0,
          {{R(0), Cut(Clean(0))}, {R(4), Join(Clean(4), {0x08})}, {R(8), Set(Clean(8), 3, 0xF6)},
           {R(12), Clean(12)}, {i, {0x49, 0x07, 0x07}}}, {}},

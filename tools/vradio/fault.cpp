@@ -51,13 +51,14 @@ std::optional<Fault> ParseFault(std::string_view text, std::string& error) {
         fault.kind = Fault::Kind::Long;
     } else if (name == "dead") {
         fault.kind = Fault::Kind::Dead;
-    } else if (name == "corrupt") {
-        fault.kind = Fault::Kind::Corrupt;
+    } else if (name == "corrupt" || name == "echo") {
+        fault.kind = name == "echo" ? Fault::Kind::Echo : Fault::Kind::Corrupt;
         const std::size_t colon = where.find(':');
         if (colon != std::string_view::npos) {
             if (where.substr(colon + 1) != "always") {
-                error =
-                    "bad fault '" + std::string(text) + "' (corrupt@ADDR or corrupt@ADDR:always)";
+                const std::string n(name);
+                error = "bad fault '" + std::string(text) + "' (" + n + "@ADDR or " + n +
+                        "@ADDR:always)";
                 return std::nullopt;
             }
             fault.always = true;

@@ -18,10 +18,11 @@ struct Fault {
         Corrupt,   // "corrupt@ADDR[:always]": the data byte at ADDR of a reply is inverted
         Identity,  // "identity=0xNN": the "I" answer carries NN
         Dead,      // "dead@ADDR": the line goes dead when a frame at ADDR arrives
+        Echo,      // "echo@ADDR[:always]": the echo of the last byte of an "R"/"W" frame is wrong
     };
     Kind kind = Kind::Silent;
-    std::uint16_t address = 0;  // Short, Long, Corrupt, Dead
-    bool always = false;        // Corrupt: every time instead of the first time only
+    std::uint16_t address = 0;  // Short, Long, Corrupt, Dead, Echo
+    bool always = false;        // Corrupt, Echo: every time instead of the first time only
     std::uint8_t identity = 0;  // Identity
 
     // True when the frame at frameAddress carries the byte at this fault's address.

@@ -27,7 +27,10 @@ std::string UsageText() {
            "                            the first time\n"
            "      corrupt@ADDR:always   ... every time\n"
            "      identity=0xNN         answer \"I\" with NN instead of 0x0F minus the model\n"
-           "      dead@ADDR             close the line when a frame at ADDR arrives\n";
+           "      dead@ADDR             close the line when a frame at ADDR arrives\n"
+           "      echo@ADDR             the echo of the last byte of an R/W frame at ADDR is\n"
+           "                            wrong the first time\n"
+           "      echo@ADDR:always      ... every time\n";
 }
 
 namespace {

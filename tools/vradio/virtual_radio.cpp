@@ -47,8 +47,18 @@ void VirtualRadio::Receive(std::uint8_t byte, Bytes& out) {
     if (frame_.empty() && FrameLength(byte) == 0) return;
     frame_.push_back(byte);
     if (frame_.size() == FrameLength(frame_[0])) {
+        if (frame_.size() >= 3) SpoilEcho(frame_[1] * 256 + frame_[2], out.back());
         Answer(out);
         frame_.clear();
+    }
+}
+
+void VirtualRadio::SpoilEcho(int address, std::uint8_t& echo) {
+    for (std::size_t i = 0; i < faults_.size(); ++i) {
+        const Fault& f = faults_[i];
+        if (f.kind != Fault::Kind::Echo || !f.Covers(address) || (spent_[i] && !f.always)) continue;
+        echo ^= 0x01;
+        spent_[i] = true;
     }
 }
 

@@ -67,6 +67,8 @@ class VirtualRadio {
     void Answer(Bytes& out);
     Bytes MemoryAt(int address) const;
     void ApplyFaults(int address, Bytes& answer);
+    // An "echo@" fault: the echo of the frame's last byte goes out wrong.
+    void SpoilEcho(int address, std::uint8_t& echo);
 
     int model_ = 0;
     EepromImage memory_;
