@@ -42,14 +42,6 @@ using platform::TwipsToPixels;
 constexpr int kDesignWidthTwips = 9600;
 constexpr int kDesignHeightTwips = 7200;
 
-MessageRequest Plain(const QString& text, const QString& title) {
-    MessageRequest request;
-    request.text = text;
-    request.title = title;
-    request.buttons = platform::kOk;
-    return request;
-}
-
 }  // namespace
 
 frmMDI::frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& clock,
@@ -345,154 +337,6 @@ void frmMDI::RefreshCaptions() {
     }
 }
 
-void frmMDI::OpenFileCommand() {
-    ShowOpenDialog();
-}
-
-void frmMDI::ShowOpenDialog() {
-    if (transferRunning_) return;
-    platform::FileRequest request;
-    request.title = tr("Open");
-    request.filter = QString::fromLatin1(kCfgFilter);
-    request.defaultSuffix = QStringLiteral("TXT");
-    request.folder = settings_.DialogFolder();
-    const QString path = ui_.OpenFileName(request);
-    if (!path.isEmpty()) OpenChosenFile(path);
-}
-
-bool frmMDI::OpenChosenFile(const QString& path) {
-    const QFileInfo info(path);
-    if (info.exists() && info.size() > static_cast<qint64>(kMaxCfgFileSize)) {
-        ui_.Message(
-            Plain(QStringLiteral("File is too big to open"), QString::fromLatin1(kAppTitle)));
-        return false;
-    }
-    return LoadImageFile(path);
-}
-
-void frmMDI::RememberFile(const QString& path) {
-    const QFileInfo info(path);
-    recent_->Add(info.absoluteFilePath());
-    settings_.SetLastFolder(info.absolutePath());
-}
-
-bool frmMDI::LoadImageFile(const QString& path) {
-    if (transferRunning_) return false;
-    status_->StopTimer();
-    ui_.SetBusy(true);
-    const CfgReadResult read = ReadCfgFile(path.toStdString());
-    ui_.SetBusy(false);
-    if (!read.ok()) {
-        // The blink timer runs again on every way out, so a red line keeps blinking.
-        status_->StartTimer();
-        ui_.Message(Plain(QString::fromStdString(read.message), QString::fromLatin1(kAppTitle)));
-        return false;
-    }
-    Document doc = OpenDocument(read.image, read.modelCode, path.toStdString(), dotDecimal_);
-    const int number = documents_.AddFile(std::move(doc), path.toStdString());
-    OpenDocumentWindow(number);
-    RememberFile(path);
-    status_->StartTimer();
-    return true;
-}
-
-QString frmMDI::ShowSaveDialog(const QString& presetName) {
-    platform::FileRequest request;
-    request.title = tr("Save As");
-    request.filter = QString::fromLatin1(kCfgFilter);
-    request.presetName = presetName;
-    request.defaultSuffix = QStringLiteral("cfg");
-    request.folder = settings_.DialogFolder();
-    return ui_.SaveFileName(request);
-}
-
-bool frmMDI::SaveImageFile(int number, const QString& path) {
-    const Document* doc = documents_.Get(number);
-    if (!doc || path.isEmpty()) return false;
-    ui_.SetBusy(true);
-    const EepromImage image = BuildImage(*doc);
-    const CfgWriteResult written = WriteCfgFile(path.toStdString(), image);
-    ui_.SetBusy(false);
-    if (!written.ok()) {
-        MessageRequest request;
-        request.text = QString::fromStdString(written.message);
-        request.title = written.status == CfgWriteResult::Status::ReadOnly
-                            ? QStringLiteral("Path/File access error")
-                            : QString::fromLatin1(kAppTitle);
-        request.buttons = platform::kOk;
-        request.icon = MsgIcon::Exclamation;
-        ui_.Message(request);
-        return false;
-    }
-    documents_.MarkSaved(number, path.toStdString());
-    RefreshCaptions();
-    RememberFile(path);
-    return true;
-}
-
-void frmMDI::SaveCommand(int number) {
-    if (transferRunning_) return;
-    const Document* doc = documents_.Get(number);
-    if (!doc) return;
-    const QString path = documents_.IsTemp(number)
-                             ? ShowSaveDialog(QString::fromStdString(doc->caption))
-                             : QString::fromStdString(documents_.Path(number));
-    if (!path.isEmpty()) SaveImageFile(number, path);
-}
-
-void frmMDI::SaveAsCommand(int number) {
-    if (transferRunning_) return;
-    if (!documents_.Get(number)) return;
-    const QString preset = documents_.IsTemp(number)
-                               ? QStringLiteral("Untitled.cfg")
-                               : QString::fromStdString(documents_.Path(number));
-    const QString path = ShowSaveDialog(preset);
-    if (!path.isEmpty()) SaveImageFile(number, path);
-}
-
-void frmMDI::CloseCommand(int number) {
-    if (transferRunning_) return;
-    if (QMdiSubWindow* sub = SubWindow(number)) sub->close();
-}
-
-bool frmMDI::QueryClose(int number) {
-    if (transferRunning_) return false;
-    Document* doc = documents_.Get(number);
-    if (!doc) return true;
-    // An upload never saved exists nowhere else: it is asked about as a changed document is.
-    if (doc->state.changed || documents_.IsTemp(number)) {
-        const QString base = QString::fromStdString(FileBaseName(doc->caption));
-        MessageRequest request;
-        request.text = QStringLiteral("The data in [") + base +
-                       QStringLiteral("] has changed.\nDo you want to save the changes?");
-        request.title = QString::fromLatin1(kMainCaption);
-        request.buttons = platform::kYes | platform::kNo | platform::kCancel;
-        request.icon = MsgIcon::Exclamation;
-        const platform::MsgButton answer = ui_.Message(request);
-        if (answer == platform::kYes) {
-            // A document read from or saved to a file is offered its own file (folder and
-            // real name); an upload that was never saved is offered its TEMP name.
-            const QString preset =
-                documents_.IsTemp(number) ? base : QString::fromStdString(documents_.Path(number));
-            const QString path = ShowSaveDialog(preset);
-            // A cancelled dialog or a failed save keeps the window and its changes.
-            if (path.isEmpty() || !SaveImageFile(number, path)) return false;
-        } else if (answer != platform::kNo) {
-            return false;
-        }
-    }
-    editing_->DocumentClosing(number);
-    windows_.erase(number);
-    const bool anyOpen = documents_.Close(number);
-    RefreshCaptions();
-    if (!anyOpen) {
-        active_ = nullptr;
-        ShowMenusOf(nullptr);
-        ResetDocuments();
-    }
-    return true;
-}
-
 // ---- editing: the dialogs and their commands live in channel::ChannelEditing ---------------
 
 void frmMDI::CustomerCommand(int number) {
@@ -592,7 +436,8 @@ void frmMDI::resizeEvent(QResizeEvent* event) {
 // ---- help ------------------------------------------------------------------------------
 
 void frmMDI::AboutCommand() {
-    ui_.Message(Plain(QString::fromLatin1(kAboutText), QString::fromLatin1(kAppTitle)));
+    ui_.Message(
+        platform::OkMessage(QString::fromLatin1(kAboutText), QString::fromLatin1(kAppTitle)));
 }
 
 void frmMDI::ReadMeCommand() {
@@ -600,8 +445,9 @@ void frmMDI::ReadMeCommand() {
     const QString path =
         ReadMePath(options_.programDir.isEmpty() ? QDir::currentPath() : options_.programDir);
     if (!QFileInfo(path).isFile()) {
-        ui_.Message(Plain(QStringLiteral("Can not find ReadMe.txt File in current Directory"),
-                          QString::fromLatin1(kAppTitle)));
+        ui_.Message(
+            platform::OkMessage(QStringLiteral("Can not find ReadMe.txt File in current Directory"),
+                                QString::fromLatin1(kAppTitle)));
         return;
     }
     // The viewer shown already goes first: its closing puts the saved status back, which
@@ -632,87 +478,6 @@ void frmMDI::ReadMeCommand() {
     viewer->move(x() + (width() - viewer->width()) / 2, y() + (height() - viewer->height()) / 2);
     readMe_ = viewer;
     viewer->show();
-}
-
-// ---- radio -----------------------------------------------------------------------------
-
-std::string frmMDI::QuestionTitle() const {
-    if (frmNotePad* w = ActiveWindow()) return w->windowTitle().toStdString();
-    return kMainCaption;
-}
-
-void frmMDI::SetTransferLock(bool locked) {
-    for (const char* name : {"mnuFile", "mnuRadio", "munHelp"})
-        if (QAction* a = MainAction(QString::fromLatin1(name))) a->setEnabled(!locked);
-    windowMenu_->Menu()->menuAction()->setEnabled(!locked);
-    for (auto& [number, sub] : windows_)
-        if (frmNotePad* w = Window(number)) w->SetTransferLock(locked);
-    // The ReadMe viewer is a window of its own; its Exit would reset the documents or check
-    // them in the middle of the transfer.
-    if (readMe_) readMe_->SetLocked(locked);
-    editing_->SetTransferLock(locked);
-}
-
-void frmMDI::RadioCommand(int operation) {
-    if (transferRunning_) return;
-    frmNotePad* window = ActiveWindow();
-    const Document* doc = window ? documents_.Get(window->Tag()) : nullptr;
-    if (operation == link::kOpDownload && !doc) return;
-    transferRunning_ = true;
-    commPortError_ = false;
-    SetTransferLock(true);
-    link::TransferRequest request;
-    request.operation = operation;
-    request.document = doc;
-    request.title = QuestionTitle();
-    const link::TransferOutcome outcome = link::RunTransfer(link_, request);
-    transferRunning_ = false;
-    SetTransferLock(false);
-    progress_->hide();
-    if (outcome.result == link::TransferOutcome::Result::Uploaded) {
-        Document uploaded = OpenDocument(outcome.image, outcome.modelCode, "", dotDecimal_);
-        const int number = documents_.AddUpload(std::move(uploaded));
-        OpenDocumentWindow(number);
-        RefreshCaptions();
-        ui_.SetBusy(false);
-        return;
-    }
-    ui_.SetBusy(false);
-    if (!documents_.AnyDocumentOpen())
-        ResetDocuments();
-    else {
-        RefreshCaptions();
-        CheckActiveRanges();
-    }
-    // The closing steps rewrote the line; with no port to try, the refusal stays in view.
-    if (commPortError_) ShowPermissionNotice();
-}
-
-void frmMDI::BeginTransfer() {
-    status_->StopTimer();
-    SetTransferLock(true);
-    progress_->show();
-}
-
-void frmMDI::EndTransfer() {
-    SetTransferLock(false);
-    progress_->hide();
-    status_->StartTimer();
-}
-
-void frmMDI::PlaceProgress() {
-    const int left = labErrMsg_->geometry().right() + 1 + TwipsToPixels(100);
-    const int width = std::max(10, picToolbar_->width() - left);
-    progress_->setGeometry(left, 2, width, picToolbar_->height() - 4);
-    progress_->setValue(0);
-}
-
-void frmMDI::SetProgressMaximum(int maximum) {
-    progress_->setMaximum(maximum);
-}
-
-void frmMDI::SetProgressValue(int value) {
-    progress_->setValue(std::min(value, progress_->maximum()));
 }
 
 }  // namespace talveron::app

@@ -20,13 +20,6 @@ namespace talveron::channel {
 
 namespace {
 
-platform::MessageRequest OkBox(std::string_view text) {
-    platform::MessageRequest request;
-    request.text = QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-    request.buttons = platform::kOk;
-    return request;
-}
-
 // What the status line says when a fill is refused; the dialog stays open to mend it.
 QString FillRefusal(const FillResult& result) {
     switch (result.error) {
@@ -122,7 +115,8 @@ bool ChannelEditing::RunFill(frmCh_edit& d) {
     const auto range = FillTargets(d.Rx_DTMF(0)->text().toStdString(),
                                    d.Rx_DTMF(1)->text().toStdString(), doc->BlockCount());
     if (!range) {
-        host_.Ui().Message(OkBox(kNotLegalChannel));
+        host_.Ui().Message(platform::OkMessage(
+            QString::fromUtf8(kNotLegalChannel.data(), int(kNotLegalChannel.size()))));
         d.Rx_DTMF(0)->setFocus(Qt::OtherFocusReason);
         return false;
     }

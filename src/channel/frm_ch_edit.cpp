@@ -22,13 +22,6 @@ QString Text(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-platform::MessageRequest OkBox(const std::string& text) {
-    platform::MessageRequest request;
-    request.text = Text(text);  // no title of its own: the toolkit's default
-    request.buttons = platform::kOk;
-    return request;
-}
-
 }  // namespace
 
 void frmCh_edit::ConnectRules() {
@@ -215,7 +208,7 @@ bool frmCh_edit::LeaveToneList(int index) {
     EntryList* list = tone_[index];
     const auto line = ToneListLine(list->currentText().toStdString(), list->count());
     if (!line) {
-        host_.Ui().Message(OkBox(ToneListError(list->count())));
+        host_.Ui().Message(platform::OkMessage(Text(ToneListError(list->count()))));
         list->setFocus(Qt::OtherFocusReason);
         return false;
     }
@@ -257,7 +250,8 @@ void frmCh_edit::LeaveCode(int index) {
     code_[0]->setText(Text(range.first));
     code_[1]->setText(Text(range.last));
     if (range.refused) {
-        host_.Ui().Message(OkBox(std::string(kNotLegalChannel)));
+        host_.Ui().Message(platform::OkMessage(
+            QString::fromUtf8(kNotLegalChannel.data(), int(kNotLegalChannel.size()))));
         code_[index]->setFocus(Qt::OtherFocusReason);
     }
 }

@@ -33,6 +33,15 @@ bool SaveDocument(const Document& doc, const std::string& path, std::ostream& er
     return true;
 }
 
+int WriteOutput(const std::string& path, std::string_view bytes, std::ostream& err) {
+    const FileWriteResult written = WriteFileAtomically(path, bytes);
+    if (written.ok()) return kExitOk;
+    err << "talveron-cli: cannot write " << path << ": "
+        << (written.status == FileWriteResult::Status::ReadOnly ? "read only file" : written.error)
+        << "\n";
+    return kExitFault;
+}
+
 void PrintDocument(const Document& doc, std::ostream& out) {
     out << "Model:" << doc.ModelName() << "\n";
     out << "Range:" << doc.Band() << "MHz\n";
@@ -116,15 +125,7 @@ int RunExport(const std::vector<std::string>& argv, std::ostream& out, std::ostr
         err << "talveron-cli: " << *target << " is the configuration being exported\n";
         return kExitUsage;
     }
-    const FileWriteResult written = WriteFileAtomically(*target, csv);
-    if (!written.ok()) {
-        err << "talveron-cli: cannot write " << *target << ": "
-            << (written.status == FileWriteResult::Status::ReadOnly ? "read only file"
-                                                                    : written.error)
-            << "\n";
-        return kExitFault;
-    }
-    return kExitOk;
+    return WriteOutput(*target, csv, err);
 }
 
 int RunImport(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {

@@ -8,7 +8,6 @@
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "cli/file_commands.h"
-#include "image/atomic_file.h"
 #include "platform/paged_print.h"
 
 namespace talveron::cli {
@@ -63,16 +62,7 @@ int RunPrint(const std::vector<std::string>& argv, std::ostream& out, std::ostre
         err << "talveron-cli: the plan could not be drawn\n";
         return kExitFault;
     }
-    const FileWriteResult written =
-        WriteFileAtomically(*target, std::string_view(pdf.constData(), pdf.size()));
-    if (!written.ok()) {
-        err << "talveron-cli: cannot write " << *target << ": "
-            << (written.status == FileWriteResult::Status::ReadOnly ? "read only file"
-                                                                    : written.error)
-            << "\n";
-        return kExitFault;
-    }
-    return kExitOk;
+    return WriteOutput(*target, std::string_view(pdf.constData(), pdf.size()), err);
 }
 
 }  // namespace talveron::cli

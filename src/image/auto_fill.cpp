@@ -16,17 +16,6 @@ constexpr std::int64_t kHighestThreeDigitHz = 999'999'999;
 constexpr std::size_t kRxToneColumn = 16;  // columns 17-27
 constexpr std::size_t kTxToneColumn = 41;  // columns 42-52
 
-std::optional<int> WholeNumber(std::string_view text) {
-    const std::string t = Trim(text);
-    if (t.empty() || t.size() > 9) return std::nullopt;
-    int value = 0;
-    for (char c : t) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
 bool IsDigits(std::string_view s) {
     for (char c : s)
         if (c < '0' || c > '9') return false;
@@ -55,8 +44,8 @@ FillArea FillAreaOf(bool txOnlyTicked, bool rxOnlyTicked) {
 }
 
 std::optional<FillRange> FillTargets(std::string_view first, std::string_view last, int lineCount) {
-    const std::optional<int> f = WholeNumber(first);
-    const std::optional<int> l = WholeNumber(last);
+    const std::optional<int> f = DigitsValue(Trim(first), 9);
+    const std::optional<int> l = DigitsValue(Trim(last), 9);
     if (!f || !l || *f < 1 || *f > *l || *l > lineCount) return std::nullopt;
     return FillRange{*f, *l};
 }

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "image/channel_line.h"
+#include "image/text_util.h"
 
 namespace talveron {
 
@@ -43,16 +44,6 @@ bool SameText(std::string_view a, std::string_view b) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
-}
-
-std::optional<int> Number(std::string_view text) {
-    if (text.empty() || text.size() > 3) return std::nullopt;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return value;
 }
 
 }  // namespace
@@ -164,7 +155,7 @@ std::optional<int> ValueFromText(SysSetting setting, std::string_view text,
             return std::nullopt;
         case K::Number: {
             if (SameText(text, "OFF")) return 0;
-            const std::optional<int> n = Number(text);
+            const std::optional<int> n = DigitsValue(text, 3);
             if (!n || *n == 0) return std::nullopt;
             if (setting == S::PttResume) return *n <= kPttResumeLast ? n : std::nullopt;
             const bool used =

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,17 @@ inline std::int64_t LeadingNumber(std::string_view s) {
         ++i;
     }
     return negative ? -value : value;
+}
+
+// The value of a text of one to maxDigits decimal digits and nothing else; empty otherwise.
+inline std::optional<int> DigitsValue(std::string_view s, std::size_t maxDigits) {
+    if (s.empty() || s.size() > maxDigits) return std::nullopt;
+    int value = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
 }
 
 }  // namespace talveron

@@ -29,6 +29,15 @@ struct MessageRequest {
     MsgButton defaultButton = kNoButton;  // kNoButton: the first button
 };
 
+// A plain box with an OK button only; no title means the toolkit's default title.
+inline MessageRequest OkMessage(const QString& text, const QString& title = {}) {
+    MessageRequest request;
+    request.text = text;
+    request.title = title;
+    request.buttons = kOk;
+    return request;
+}
+
 struct FileRequest {
     QString title;
     QString filter;      // Qt form: "EEPROM.CFG (*.cfg)"
