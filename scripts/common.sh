@@ -21,13 +21,27 @@ ensure_packages() {
     $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# build_tree DIR [cmake options...]: configure when needed, then build (only the targets
-# named in BUILD_TARGETS when it is set).
+# build_tree DIR [cmake options...]: configure when needed (no cache yet, a cache made for
+# another checkout, or a configure that failed before), then build (only the targets named in
+# BUILD_TARGETS when it is set). A failed configure shows its output.
 build_tree() {
     local dir="$1"
     shift
-    if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    local home=""
+    [ -f "$dir/CMakeCache.txt" ] && home="$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$dir/CMakeCache.txt")"
+    if [ "$home" != "$ROOT" ] || [ ! -f "$dir/Makefile" ]; then
+        rm -rf "$dir/CMakeCache.txt" "$dir/CMakeFiles"
+        local launcher=()
+        # ccache, where a developer has it, shares compiled files between checkouts.
+        command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+        local log
+        log="$(mktemp)"
+        if ! cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >"$log" 2>&1; then
+            cat "$log" >&2
+            rm -f "$log"
+            return 1
+        fi
+        rm -f "$log"
     fi
     local targets=()
     for t in ${BUILD_TARGETS:-}; do targets+=(--target "$t"); done
