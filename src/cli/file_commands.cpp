@@ -70,9 +70,11 @@ constexpr const char* kCheckUsage =
     "  frequency), 1 for a fault, 2 for a file that cannot be opened.\n";
 
 constexpr const char* kExportUsage =
-    "usage: talveron-cli export FILE.cfg [-o OUT.csv]\n"
+    "usage: talveron-cli export FILE.cfg [-o OUT.csv] [--delimiter ';']\n"
     "  Writes the channels as CSV (to standard output without -o):\n"
-    "  Channel,RxFreq,RxTone,TxFreq,TxTone,Spacing,Power,BCLO,Scan,Penalty\n";
+    "  Channel,RxFreq,RxTone,TxFreq,TxTone,Spacing,Power,BCLO,Scan,Penalty\n"
+    "  --delimiter ';' separates the fields with \";\" as spreadsheets in the locales with\n"
+    "  a decimal comma do.\n";
 
 constexpr const char* kImportUsage =
     "usage: talveron-cli import BASE.cfg CHANNELS.csv -o OUT.cfg\n"
@@ -107,12 +109,15 @@ int RunCheck(const std::vector<std::string>& argv, std::ostream& out, std::ostre
 
 int RunExport(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
     if (WantsHelp(argv)) return out << kExportUsage, kExitOk;
-    Args args(argv, {"-o", "--output"}, {});
+    Args args(argv, {"-o", "--output", "--delimiter"}, {});
     if (!args.ok()) return Usage(err, kExportUsage, args.error());
     if (args.positional().size() != 1) return Usage(err, kExportUsage, "export takes one file");
+    const std::string delimiter = args.value("--delimiter").value_or(",");
+    if (delimiter != "," && delimiter != ";")
+        return Usage(err, kExportUsage, "the delimiter is \",\" or \";\"");
     const auto doc = LoadDocument(args.positional()[0], err);
     if (!doc) return kExitUsage;
-    const std::string csv = ExportCsv(*doc);
+    const std::string csv = ExportCsv(*doc, delimiter[0]);
     auto target = args.value("-o");
     if (!target) target = args.value("--output");
     if (!target) {

@@ -31,7 +31,9 @@ std::string Upper(std::string s) {
     return s;
 }
 
-std::vector<std::string> SplitCsvRow(std::string_view row) {
+// One row of fields split at the separator; a field may be quoted ("146.520000", "a ""b""")
+// as spreadsheets write text cells.
+std::vector<std::string> SplitCsvRow(std::string_view row, char separator) {
     std::vector<std::string> fields;
     std::string field;
     bool quoted = false;
@@ -48,7 +50,7 @@ std::vector<std::string> SplitCsvRow(std::string_view row) {
             }
         } else if (c == '"') {
             quoted = true;
-        } else if (c == ',') {
+        } else if (c == separator) {
             fields.push_back(Trim(field));
             field.clear();
         } else {
@@ -59,42 +61,61 @@ std::vector<std::string> SplitCsvRow(std::string_view row) {
     return fields;
 }
 
-// Megahertz with a "." and at most six decimals that count. Everything a channel line shows
-// must read back: below 100 MHz the line pads to seven or eight decimals ("28.3550000"), and
-// a receive frequency below the IF offset shows with a "-".
-bool IsFrequencyText(std::string_view s) {
-    if (!s.empty() && s[0] == '-') s.remove_prefix(1);
-    const auto dot = s.find('.');
-    if (dot == 0 || dot == std::string_view::npos) return false;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (i != dot && !std::isdigit(static_cast<unsigned char>(s[i]))) return false;
-    }
-    const std::string_view decimals = s.substr(dot + 1);
-    const bool sixDecimals =
-        decimals.size() <= 6 || decimals.find_first_not_of('0', 6) == std::string_view::npos;
-    return sixDecimals && dot <= 4;
+bool AllDigits(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
+// Megahertz, whole ("146", as a spreadsheet saves 146.000000) or with decimals of which at
+// most six count. Everything a channel line shows must read back: below 100 MHz the line pads
+// to seven or eight decimals ("28.3550000"), and a receive frequency below the IF offset
+// shows with a "-".
+bool IsFrequencyText(std::string_view s) {
+    if (!s.empty() && s[0] == '-') s.remove_prefix(1);
+    const auto dot = std::min(s.find('.'), s.size());
+    if (dot == 0 || dot > 4 || !AllDigits(s.substr(0, dot))) return false;
+    const std::string_view decimals = s.substr(std::min(dot + 1, s.size()));
+    if (!AllDigits(decimals)) return false;
+    return decimals.size() <= 6 || decimals.find_first_not_of('0', 6) == std::string_view::npos;
+}
+
+// A number with one decimal as the tone table and the spacing column write it, from any
+// spelling of the same value: "67" and "67.00" -> "67.0", "12.50" -> "12.5". Empty for no
+// such number or one with a second decimal that counts.
+std::optional<std::string> OneDecimal(std::string_view s) {
+    const auto dot = std::min(s.find('.'), s.size());
+    const std::string_view whole = s.substr(0, dot);
+    std::string_view decimals = s.substr(std::min(dot + 1, s.size()));
+    if (whole.empty() || whole.size() > 3 || !AllDigits(whole) || !AllDigits(decimals))
+        return std::nullopt;
+    while (!decimals.empty() && decimals.back() == '0') decimals.remove_suffix(1);
+    if (decimals.size() > 1) return std::nullopt;
+    return std::string(whole) + "." + (decimals.empty() ? "0" : std::string(decimals));
+}
+
+// "67.0", "67" (every CTCSS value of the table is a different number), "D023", "d23" (the
+// octal code with its leading zeros dropped), "#200" (a code outside the table), or empty.
 std::optional<int> ParseTone(std::string_view s) {
     if (s.empty()) return 0;
-    if (s[0] == 'D' || s[0] == 'd') return CdcssCode(s.substr(1));
-    if (s[0] == '#') {
-        const std::string digits(s.substr(1));
-        if (digits.empty() || digits.size() > 3 ||
-            !std::all_of(digits.begin(), digits.end(),
-                         [](unsigned char c) { return std::isdigit(c); }))
-            return std::nullopt;
-        const int code = std::stoi(digits);
-        return code <= 255 ? std::optional<int>(code) : std::nullopt;
+    if (s[0] == 'D' || s[0] == 'd') {
+        const std::string_view octal = s.substr(1);
+        if (octal.empty() || octal.size() > 3 || !AllDigits(octal)) return std::nullopt;
+        return CdcssCode(std::string(3 - octal.size(), '0') + std::string(octal));
     }
-    return CtcssCode(s);
+    if (s[0] == '#') {
+        const auto code = DigitsValue(s.substr(1), 3);
+        return code && *code <= 255 ? code : std::nullopt;
+    }
+    const auto hz = OneDecimal(s);
+    return hz ? CtcssCode(*hz) : std::nullopt;
 }
 
 }  // namespace
 
-std::string ExportCsv(const Document& doc) {
+std::string ExportCsv(const Document& doc, char separator) {
     std::string out(kCsvHeader);
+    std::replace(out.begin(), out.end(), ',', separator);
     out += "\n";
+    const std::string sep(1, separator);
     for (int i = 0; i < doc.BlockCount(); ++i) {
         const std::string& line = doc.lines[i];
         const std::uint8_t opt =
@@ -103,14 +124,14 @@ std::string ExportCsv(const Document& doc) {
         const std::string tx = LineFreq(line, false);
         const bool rxUsed = rx != kNone;
         const bool txUsed = tx != kNone;
-        out += std::to_string(i + 1) + ",";
-        out += (rxUsed ? rx : "") + ",";
-        out += (rxUsed ? ToneCsv(LineToneCode(line, true)) : "") + ",";
-        out += (txUsed ? tx : "") + ",";
-        out += (txUsed ? ToneCsv(LineToneCode(line, false)) : "") + ",";
-        out += std::string((opt & kOptNarrow) ? "12.5" : "25.0") + ",";
-        out += std::string((opt & kOptHighPower) ? "H" : "L") + ",";
-        out += OnOff(opt & kOptBclo) + "," + OnOff(opt & kOptScan) + "," + OnOff(opt & kOptPenalty);
+        out += std::to_string(i + 1) + sep;
+        out += (rxUsed ? rx : "") + sep;
+        out += (rxUsed ? ToneCsv(LineToneCode(line, true)) : "") + sep;
+        out += (txUsed ? tx : "") + sep;
+        out += (txUsed ? ToneCsv(LineToneCode(line, false)) : "") + sep;
+        out += std::string((opt & kOptNarrow) ? "12.5" : "25.0") + sep;
+        out += std::string((opt & kOptHighPower) ? "H" : "L") + sep;
+        out += OnOff(opt & kOptBclo) + sep + OnOff(opt & kOptScan) + sep + OnOff(opt & kOptPenalty);
         out += "\n";
     }
     return out;
@@ -136,6 +157,7 @@ CsvImportResult ImportCsv(std::string_view csv, const Document& base, std::strin
     // Spreadsheets often start a UTF-8 file with a byte-order mark.
     if (csv.substr(0, 3) == "\xEF\xBB\xBF") pos = 3;
     bool headerSeen = false;
+    char separator = ',';
     auto fail = [&](std::size_t column, const std::string& what) {
         result.ok = false;
         result.error = std::string(sourceName) + ": line " + std::to_string(lineNo);
@@ -155,15 +177,23 @@ CsvImportResult ImportCsv(std::string_view csv, const Document& base, std::strin
         ++lineNo;
         if (!row.empty() && row.back() == '\r') row.remove_suffix(1);
         if (Trim(row).empty()) continue;
-        std::vector<std::string> f = SplitCsvRow(row);
         if (!headerSeen) {
-            std::string joined;
-            for (std::size_t k = 0; k < f.size(); ++k) joined += (k ? "," : "") + Upper(f[k]);
-            if (joined != Upper(std::string(kCsvHeader)))
-                return fail(0, "expected the header " + std::string(kCsvHeader));
-            headerSeen = true;
+            // The header tells the separator: "," or, as spreadsheets in the locales with a
+            // decimal comma save, ";".
+            for (const char candidate : {',', ';'}) {
+                const std::vector<std::string> names = SplitCsvRow(row, candidate);
+                std::string joined;
+                for (std::size_t k = 0; k < names.size(); ++k)
+                    joined += (k ? "," : "") + Upper(names[k]);
+                if (names.size() == kColumns.size() && joined == Upper(std::string(kCsvHeader))) {
+                    separator = candidate;
+                    headerSeen = true;
+                }
+            }
+            if (!headerSeen) return fail(0, "expected the header " + std::string(kCsvHeader));
             continue;
         }
+        const std::vector<std::string> f = SplitCsvRow(row, separator);
         if (f.size() != kColumns.size())
             return fail(0, "expected 10 columns, found " + std::to_string(f.size()));
 
@@ -178,26 +208,32 @@ CsvImportResult ImportCsv(std::string_view csv, const Document& base, std::strin
         if (seen[ch - 1]) return fail(1, "channel " + chText + " appears twice");
         seen[ch - 1] = true;
 
+        // Where ";" separates, a "," in a number is its decimal point ("145,0125").
+        std::vector<std::string> number = f;
+        if (separator == ';') {
+            for (std::string& v : number) std::replace(v.begin(), v.end(), ',', '.');
+        }
+
         ChannelRecord rec;
         rec.number = ch;
         PllWord scratch;
         for (int side = 0; side < 2; ++side) {
             const bool receive = side == 0;
             const std::size_t freqCol = receive ? 2 : 4;
-            const std::string& freq = f[freqCol - 1];
-            const std::string& tone = f[freqCol];
+            const std::string& freq = number[freqCol - 1];
+            const std::string& tone = number[freqCol];
             if (freq.empty()) {
                 if (!tone.empty())
                     return fail(freqCol + 1, "a tone for a side without a frequency");
                 continue;
             }
             if (!IsFrequencyText(freq))
-                return fail(freqCol, "not a frequency in MHz: \"" + freq + "\"");
+                return fail(freqCol, "not a frequency in MHz: \"" + f[freqCol - 1] + "\"");
             const std::string text = HzToFreqText(*FreqToHz(freq));
             if (EncodeFreq(" " + text, receive, ctx, scratch) == kNotEncoded)
-                return fail(freqCol, "not on the 5 or 6.25 kHz raster: \"" + freq + "\"");
+                return fail(freqCol, "not on the 5 or 6.25 kHz raster: \"" + f[freqCol - 1] + "\"");
             const auto code = ParseTone(tone);
-            if (!code) return fail(freqCol + 1, "unknown tone \"" + tone + "\"");
+            if (!code) return fail(freqCol + 1, "unknown tone \"" + f[freqCol] + "\"");
             (receive ? rec.rxFreq : rec.txFreq) = text;
             (receive ? rec.rxTone : rec.txTone) = *code;
         }
@@ -205,11 +241,11 @@ CsvImportResult ImportCsv(std::string_view csv, const Document& base, std::strin
             return fail(4, "a transmit frequency without a receive frequency");
 
         std::uint8_t opt = 0;
-        const std::string spacing = f[5];
+        const auto spacing = OneDecimal(number[5]);
         if (spacing == "12.5")
             opt |= kOptNarrow;
         else if (spacing != "25.0")
-            return fail(6, "expected 12.5 or 25.0: \"" + spacing + "\"");
+            return fail(6, "expected 12.5 or 25.0: \"" + f[5] + "\"");
         const std::string power = Upper(f[6]);
         if (power == "H")
             opt |= kOptHighPower;

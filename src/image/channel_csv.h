@@ -3,6 +3,9 @@
 // Frequencies as the channel line shows them (empty for a side not in use), tones as
 // "67.0" (CTCSS), "D023" (CDCSS) or empty, spacing "12.5"/"25.0", power "H"/"L", the rest
 // "ON"/"OFF".
+// The import also reads what a spreadsheet makes of the export when it saves: fewer decimals
+// or none ("146", "146.52", tone "67", spacing "25"), "D23" for "D023", quoted fields, and ";"
+// as the separator (named by the header line) with "," or "." as the decimal point.
 #pragma once
 
 #include <string>
@@ -15,7 +18,8 @@ namespace talveron {
 inline constexpr std::string_view kCsvHeader =
     "Channel,RxFreq,RxTone,TxFreq,TxTone,Spacing,Power,BCLO,Scan,Penalty";
 
-std::string ExportCsv(const Document& doc);
+// separator: "," or ";" (for spreadsheets in the locales with a decimal comma).
+std::string ExportCsv(const Document& doc, char separator = ',');
 
 struct CsvImportResult {
     bool ok = false;
