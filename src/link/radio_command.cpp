@@ -100,22 +100,25 @@ void RadioCommand(RadioLink& link, int code, const EepromImage& image) {
 
     // Success only when exactly the reply length is buffered before the timeout. Between
     // looks the poll sleeps, never longer than the time that is left, and processes no
-    // events. The line brings a byte every millisecond or so: once part of the reply is in,
-    // the poll sleeps until the rest can have come instead of waking for every byte; with
-    // nothing in, or nothing more since that sleep, it sleeps on the port until more comes.
+    // events. The line brings a byte every millisecond or so: once part of the reply has come
+    // in, the poll sleeps until the rest can have come instead of waking for every byte. After
+    // that sleep, or with nothing new in, it sleeps on the port, which wakes it at the next
+    // byte, so the last byte of a reply is taken the moment it is in.
     const Clock::time_point deadline = link.clock.Now() + ReplyTimeout(code);
-    port.ExpectBytes(length);
     std::size_t seen = 0;
+    bool napped = false;
     for (;;) {
         const std::size_t waiting = port.BytesWaiting();
         if (waiting == length) break;
         const Clock::time_point now = link.clock.Now();
         if (now >= deadline) return;
         const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - now);
-        const auto nap =
-            waiting > seen ? PartialReplyWait(waiting, length, left) : std::chrono::microseconds{0};
+        const bool grown = waiting > seen;
         seen = waiting;
-        if (nap.count() > 0) {
+        const auto nap = grown && !napped ? PartialReplyWait(waiting, length, left)
+                                          : std::chrono::microseconds{0};
+        napped = nap.count() > 0;
+        if (napped) {
             link.clock.SleepFor(nap);
         } else if (port.WaitForBytes(left) == WaitResult::PortLost) {
             return;
