@@ -53,9 +53,9 @@ std::chrono::microseconds ReplyTimeout(int code) {
     return timeout;
 }
 
-std::chrono::microseconds PartialReplyWait(std::size_t waiting, std::size_t length,
-                                           std::chrono::microseconds left) {
-    if (waiting == 0 || waiting >= length) return std::chrono::microseconds{0};
+std::chrono::microseconds ReplyLineWait(std::size_t waiting, std::size_t length,
+                                        std::chrono::microseconds left) {
+    if (waiting >= length) return std::chrono::microseconds{0};
     const auto missing = static_cast<long long>(length - waiting);
     const std::chrono::microseconds lineTime{(missing * kBitsPerByte * 1'000'000 + kBaud - 1) /
                                              kBaud};
@@ -100,12 +100,14 @@ void RadioCommand(RadioLink& link, int code, const EepromImage& image) {
 
     // Success only when exactly the reply length is buffered before the timeout. Between
     // looks the poll sleeps, never longer than the time that is left, and processes no
-    // events. The line brings a byte every millisecond or so: once part of the reply has come
-    // in, the poll sleeps until the rest can have come instead of waking for every byte. After
-    // that sleep, or with nothing new in, it sleeps on the port, which wakes it at the next
+    // events. The line brings a byte every millisecond or so: rather than wake for every
+    // byte, the poll first sleeps until the bytes still missing can have come (the letter's
+    // echo and the frame's bytes are on the line by now). After that sleep, or when nothing
+    // more has come since the last look, it sleeps on the port, which wakes it at the next
     // byte, so the last byte of a reply is taken the moment it is in.
     const Clock::time_point deadline = link.clock.Now() + ReplyTimeout(code);
     std::size_t seen = 0;
+    bool first = true;
     bool napped = false;
     for (;;) {
         const std::size_t waiting = port.BytesWaiting();
@@ -113,10 +115,11 @@ void RadioCommand(RadioLink& link, int code, const EepromImage& image) {
         const Clock::time_point now = link.clock.Now();
         if (now >= deadline) return;
         const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - now);
-        const bool grown = waiting > seen;
+        const bool news = first || waiting > seen;
+        first = false;
         seen = waiting;
-        const auto nap = grown && !napped ? PartialReplyWait(waiting, length, left)
-                                          : std::chrono::microseconds{0};
+        const auto nap =
+            news && !napped ? ReplyLineWait(waiting, length, left) : std::chrono::microseconds{0};
         napped = nap.count() > 0;
         if (napped) {
             link.clock.SleepFor(nap);

@@ -149,22 +149,22 @@ TEST(RadioCommand, ReplyNotWholeInTimeFailsAndKeepsTheOldReply) {
     }
 }
 
-// Part of a reply in: sleep for the missing bytes at ten bits each at 9600 baud, within the
-// time left; nothing in or too much: wait on the port instead.
-TEST(PartialReplyWait, SleepsForTheMissingBytesWithinTheTimeout) {
+// The sleep for the bytes still missing: ten bits each at 9600 baud, within the time left;
+// none when the reply is whole or too long.
+TEST(ReplyLineWait, CoversTheMissingBytesWithinTheTimeout) {
     const struct {
         std::size_t waiting, length;
         microseconds left, nap;
     } cases[] = {
         {1, 7, milliseconds(120), microseconds(6250)},  // 6 x 10/9600 s
         {6, 7, milliseconds(120), microseconds(1042)},  // 1041.67 us, rounded up
-        {7, 11, milliseconds(200), microseconds(4167)},
+        {0, 11, milliseconds(200), microseconds(11459)},
         {1, 11, microseconds(3000), microseconds(3000)},
-        {0, 7, milliseconds(120), microseconds(0)},
+        {7, 7, milliseconds(120), microseconds(0)},
         {8, 7, milliseconds(120), microseconds(0)},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(PartialReplyWait(c.waiting, c.length, c.left), c.nap)
+        EXPECT_EQ(ReplyLineWait(c.waiting, c.length, c.left), c.nap)
             << c.waiting << "/" << c.length;
 }
 
