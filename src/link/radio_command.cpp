@@ -7,6 +7,10 @@ namespace talveron::link {
 
 namespace {
 
+// The line: 9600 baud, and ten bits (start, eight data, stop) to a byte.
+constexpr long long kBaud = 9600;
+constexpr long long kBitsPerByte = 10;
+
 std::uint8_t CommandLetter(int code) {
     switch (code) {
         case kCmdV:
@@ -49,6 +53,15 @@ std::chrono::microseconds ReplyTimeout(int code) {
     return timeout;
 }
 
+std::chrono::microseconds ReplyLineWait(std::size_t waiting, std::size_t length,
+                                        std::chrono::microseconds left) {
+    if (waiting >= length) return std::chrono::microseconds{0};
+    const auto missing = static_cast<long long>(length - waiting);
+    const std::chrono::microseconds lineTime{(missing * kBitsPerByte * 1'000'000 + kBaud - 1) /
+                                             kBaud};
+    return std::min(lineTime, std::max(left, std::chrono::microseconds{0}));
+}
+
 Bytes CommandData(int code, const LinkState& state, const EepromImage& image) {
     switch (code) {
         case kCmdI:
@@ -86,16 +99,33 @@ void RadioCommand(RadioLink& link, int code, const EepromImage& image) {
     if (length > 2) port.Write(data);
 
     // Success only when exactly the reply length is buffered before the timeout. Between
-    // looks the poll sleeps on the port until more bytes come, never longer than the time
-    // that is left, and processes no events.
+    // looks the poll sleeps, never longer than the time that is left, and processes no
+    // events. The line brings a byte every millisecond or so: rather than wake for every
+    // byte, the poll first sleeps until the bytes still missing can have come (the letter's
+    // echo and the frame's bytes are on the line by now). After that sleep, or when nothing
+    // more has come since the last look, it sleeps on the port, which wakes it at the next
+    // byte, so the last byte of a reply is taken the moment it is in.
     const Clock::time_point deadline = link.clock.Now() + ReplyTimeout(code);
-    port.ExpectBytes(length);
+    std::size_t seen = 0;
+    bool first = true;
+    bool napped = false;
     for (;;) {
-        if (port.BytesWaiting() == length) break;
+        const std::size_t waiting = port.BytesWaiting();
+        if (waiting == length) break;
         const Clock::time_point now = link.clock.Now();
         if (now >= deadline) return;
         const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - now);
-        if (port.WaitForBytes(left) == WaitResult::PortLost) return;
+        const bool news = first || waiting > seen;
+        first = false;
+        seen = waiting;
+        const auto nap =
+            news && !napped ? ReplyLineWait(waiting, length, left) : std::chrono::microseconds{0};
+        napped = nap.count() > 0;
+        if (napped) {
+            link.clock.SleepFor(nap);
+        } else if (port.WaitForBytes(left) == WaitResult::PortLost) {
+            return;
+        }
     }
 
     // The reply starts with the echo of the frame; one that differs means the line lost or

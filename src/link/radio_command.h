@@ -32,6 +32,13 @@ std::chrono::microseconds ReplyTimeout(int code);
 // "R", the address and the four image bytes at it for "W" (bytes past the image's end as 0).
 Bytes CommandData(int code, const LinkState& state, const EepromImage& image);
 
+// How long the reply poll sleeps after a look that found waiting of a reply's length bytes,
+// with left of the timeout to go: the time the missing bytes take on the line at 9600 baud
+// 8N1 (ten bits, 1.0417 ms, each), never past the timeout; zero when the reply is whole or
+// too long.
+std::chrono::microseconds ReplyLineWait(std::size_t waiting, std::size_t length,
+                                        std::chrono::microseconds left);
+
 // One exchange. Clears replyOk, sends the letter, pauses 2 ms, sends the rest, then waits on
 // the port until exactly ReplyLength bytes are buffered or the timeout has passed. The reply
 // must start with the echo of the frame sent. On success reply holds the bytes and replyOk is

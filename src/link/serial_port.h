@@ -57,11 +57,6 @@ class SerialPort {
     // Blocks until more bytes have arrived or the timeout has passed. PortLost when the
     // device went away (adapter unplugged, pty closed); the port is then closed.
     virtual WaitResult WaitForBytes(std::chrono::microseconds timeout) = 0;
-
-    // Tells the port how many buffered bytes the exchange waits for (0: any), so that
-    // WaitForBytes may sleep until that many are in instead of waking for every byte; a port
-    // that cannot do so ignores it.
-    virtual void ExpectBytes(std::size_t count) { (void)count; }
 };
 
 }  // namespace talveron::link

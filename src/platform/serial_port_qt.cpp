@@ -7,11 +7,11 @@
 #ifdef Q_OS_UNIX
 #include <grp.h>
 #include <poll.h>
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
 #include <sys/stat.h>
-#include <termios.h>
 #include <unistd.h>
-
-#include <algorithm>
 
 #include <cerrno>
 #include <ctime>
@@ -62,15 +62,6 @@ bool LacksPermission(const std::string& device) {
 
 }  // namespace
 
-#ifdef Q_OS_UNIX
-struct QtSerialPort::LineSettings {
-    termios opened{};  // as the port was opened
-    cc_t vmin = 0;     // the VMIN in force
-};
-#else
-struct QtSerialPort::LineSettings {};
-#endif
-
 QtSerialPort::QtSerialPort() : port_(std::make_unique<QSerialPort>()) {}
 
 QtSerialPort::~QtSerialPort() = default;
@@ -111,6 +102,12 @@ OpenResult QtSerialPort::OpenPort() {
     port_->setFlowControl(QSerialPort::NoFlowControl);
     if (port_->open(QIODevice::ReadWrite)) {
         port_->clearError();
+#ifdef Q_OS_LINUX
+        // The thread that talks to the radio sleeps by the millisecond (the 2 ms pause after
+        // a command letter, the rest of a reply at a byte per 1.04 ms); the system's default
+        // slack of 50 us on every such sleep would add up over a transfer.
+        ::prctl(PR_SET_TIMERSLACK, 1000UL, 0UL, 0UL, 0UL);
+#endif
         return result;
     }
     result.message = device_ + ": " + port_->errorString().toStdString();
@@ -135,7 +132,6 @@ OpenResult QtSerialPort::OpenPort() {
 }
 
 void QtSerialPort::Close() {
-    settings_.reset();
     if (port_->isOpen()) port_->close();
     port_->clearError();
 }
@@ -154,29 +150,7 @@ void QtSerialPort::ClearReceiveBuffer() {
     port_->readAll();
 }
 
-#ifdef Q_OS_UNIX
-
-void QtSerialPort::SetReadableCount(std::size_t count) {
-    const int fd = static_cast<int>(port_->handle());
-    if (!settings_) {
-        auto settings = std::make_unique<LineSettings>();
-        if (::tcgetattr(fd, &settings->opened) != 0 || settings->opened.c_cc[VTIME] != 0) return;
-        settings->vmin = settings->opened.c_cc[VMIN];
-        settings_ = std::move(settings);
-    }
-    const cc_t vmin = count == 0 ? settings_->opened.c_cc[VMIN]
-                                 : static_cast<cc_t>(std::min<std::size_t>(count, 255));
-    if (vmin == settings_->vmin) return;
-    termios wanted = settings_->opened;
-    wanted.c_cc[VMIN] = vmin;
-    if (::tcsetattr(fd, TCSANOW, &wanted) == 0) settings_->vmin = vmin;
-}
-#else
-void QtSerialPort::SetReadableCount(std::size_t) {}
-#endif
-
 void QtSerialPort::Lost() {
-    settings_.reset();
     if (port_->isOpen()) port_->close();
 }
 
@@ -228,17 +202,11 @@ WaitResult QtSerialPort::WaitForBytes(std::chrono::microseconds timeout) {
     const qint64 before = port_->bytesAvailable();
 #ifdef Q_OS_UNIX
     // Sleep in the system on the port's descriptor with microsecond resolution, so the poll
-    // wakes as soon as the last byte of a reply is in.
+    // wakes as soon as a byte is in. (The link sleeps through the rest of a reply itself: a
+    // terminal wakes whoever polls it for every byte it takes in, whatever VMIN says.)
     pollfd fd{static_cast<int>(port_->handle()), POLLIN, 0};
     const auto us = timeout.count() > 0 ? timeout.count() : 0;
     const timespec limit{static_cast<time_t>(us / 1000000), static_cast<long>(us % 1000000) * 1000};
-    // At 9600 baud a reply trickles in a byte per millisecond. With VMIN set to the bytes
-    // still missing (and VTIME 0) the terminal reports the port readable only once they are
-    // all in, so the program sleeps through the reply instead of waking for every byte. The
-    // port reads without blocking, which VMIN does not touch; bytes short of VMIN stay with
-    // the system until the rest come, so the count is always what this buffer lacks.
-    const std::size_t buffered = static_cast<std::size_t>(before);
-    SetReadableCount(expected_ > buffered + 1 ? expected_ - buffered : 0);
     const int ready = ::ppoll(&fd, 1, &limit, nullptr);
     if (ready <= 0) return WaitResult::TimedOut;  // time is up, or a signal: look again
     const bool hungUp = (fd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;

@@ -31,7 +31,6 @@ class QtSerialPort final : public link::SerialPort {
     bool Write(std::span<const std::uint8_t> bytes) override;
     link::Bytes ReadAll() override;
     link::WaitResult WaitForBytes(std::chrono::microseconds timeout) override;
-    void ExpectBytes(std::size_t count) override { expected_ = count; }
 
     // The device chosen last ("" when a port number has no device).
     const std::string& Device() const { return device_; }
@@ -43,18 +42,12 @@ class QtSerialPort final : public link::SerialPort {
     link::OpenResult OpenPort();
     bool Pull();
     void Lost();
-    // Sets how many received bytes make the port readable (VMIN; 0 puts back the setting the
-    // port was opened with). Only a change reaches the system.
-    void SetReadableCount(std::size_t count);
 
     std::unique_ptr<QSerialPort> port_;
     int number_ = 0;
     std::string device_;
     link::OpenResult lastOpen_;
-    std::size_t expected_ = 0;  // bytes the exchange waits for, echo included
-    bool justPulled_ = false;   // WaitForBytes took in what the system had, a moment ago
-    struct LineSettings;        // the terminal settings of the open port and the VMIN set
-    std::unique_ptr<LineSettings> settings_;
+    bool justPulled_ = false;  // WaitForBytes took in what the system had, a moment ago
 };
 
 // The text that names a device the user may not open and what would help: joining the

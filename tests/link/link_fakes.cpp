@@ -1,5 +1,7 @@
 #include "link_fakes.h"
 
+#include <algorithm>
+
 namespace talveron::link::test {
 
 std::vector<std::uint8_t> MiniRadio::Receive(const std::vector<std::uint8_t>& bytes) {
@@ -70,9 +72,21 @@ bool FakePort::Write(std::span<const std::uint8_t> bytes) {
     if (OnRadio()) {
         rx_.insert(rx_.end(), stray.begin(), stray.end());
         stray.clear();
-        for (std::uint8_t b : radio.Receive(data)) rx_.push_back(b);
+        for (std::uint8_t b : radio.Receive(data)) {
+            if (pace.count() == 0) {
+                rx_.push_back(b);
+                continue;
+            }
+            const auto after = onLine_.empty() ? clock_.Now() : onLine_.back().first;
+            onLine_.emplace_back(std::max(after, clock_.Now()) + pace, b);
+        }
     }
     return true;
+}
+
+void FakePort::TakeArrived() {
+    for (; !onLine_.empty() && onLine_.front().first <= clock_.Now(); onLine_.pop_front())
+        rx_.push_back(onLine_.front().second);
 }
 
 WaitResult FakePort::WaitForBytes(std::chrono::microseconds timeout) {
@@ -86,6 +100,12 @@ WaitResult FakePort::WaitForBytes(std::chrono::microseconds timeout) {
         clock_.Advance(late.front().first);
         for (std::uint8_t b : late.front().second) rx_.push_back(b);
         late.pop_front();
+        return WaitResult::MoreBytes;
+    }
+    if (!onLine_.empty() && onLine_.front().first - clock_.Now() <= timeout) {
+        clock_.Advance(std::chrono::duration_cast<std::chrono::microseconds>(std::max(
+            onLine_.front().first - clock_.Now(), std::chrono::steady_clock::duration::zero())));
+        TakeArrived();
         return WaitResult::MoreBytes;
     }
     clock_.Advance(timeout);

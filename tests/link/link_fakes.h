@@ -62,6 +62,9 @@ class FakePort final : public SerialPort {
     Bytes stray;                  // bytes the line brings ahead of the next reply, once
     // Bytes the radio sends later than at once: delivered when the link waits.
     std::deque<std::pair<std::chrono::microseconds, std::vector<std::uint8_t>>> late;
+    // When set, the line is paced: the bytes the radio sends come in one per pace after the
+    // write, and a wait wakes for each (a port that cannot wait for a count).
+    std::chrono::microseconds pace{0};
 
     std::vector<std::string> opened;  // every successful open, by name
     std::vector<std::pair<std::chrono::microseconds, std::vector<std::uint8_t>>> writes;
@@ -80,13 +83,18 @@ class FakePort final : public SerialPort {
     void Close() override { open_ = false; }
     bool IsOpen() const override { return open_; }
     void SetInputMode(InputMode) override {}
-    void ClearReceiveBuffer() override { rx_.clear(); }
+    void ClearReceiveBuffer() override {
+        TakeArrived();
+        rx_.clear();
+    }
     std::size_t BytesWaiting() override {
         ++waitingLooks;
+        TakeArrived();
         return rx_.size();
     }
     bool Write(std::span<const std::uint8_t> bytes) override;
     Bytes ReadAll() override {
+        TakeArrived();
         Bytes out(rx_.begin(), rx_.end());
         rx_.clear();
         return out;
@@ -99,7 +107,10 @@ class FakePort final : public SerialPort {
                                    : device_ == radioDevice;
     }
 
+    void TakeArrived();
+
     FakeClock& clock_;
+    std::deque<std::pair<Clock::time_point, std::uint8_t>> onLine_;  // paced, not yet in
     int number_ = 0;
     std::string device_;
     bool open_ = false;

@@ -149,6 +149,42 @@ TEST(RadioCommand, ReplyNotWholeInTimeFailsAndKeepsTheOldReply) {
     }
 }
 
+// The sleep for the bytes still missing: ten bits each at 9600 baud, within the time left;
+// none when the reply is whole or too long.
+TEST(ReplyLineWait, CoversTheMissingBytesWithinTheTimeout) {
+    const struct {
+        std::size_t waiting, length;
+        microseconds left, nap;
+    } cases[] = {
+        {1, 7, milliseconds(120), microseconds(6250)},  // 6 x 10/9600 s
+        {6, 7, milliseconds(120), microseconds(1042)},  // 1041.67 us, rounded up
+        {0, 11, milliseconds(200), microseconds(11459)},
+        {1, 11, microseconds(3000), microseconds(3000)},
+        {7, 7, milliseconds(120), microseconds(0)},
+        {8, 7, milliseconds(120), microseconds(0)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReplyLineWait(c.waiting, c.length, c.left), c.nap)
+            << c.waiting << "/" << c.length;
+}
+
+// On a line that brings the reply a byte at a time the exchange wakes a few times, not once
+// per byte, and takes the reply the moment its last byte is in.
+TEST(RadioCommand, SleepsThroughAPacedReply) {
+    constexpr microseconds kPace{1042};
+    for (const int code : {kCmdR, kCmdW}) {
+        SCOPED_TRACE(code);
+        CommandRig rig;
+        rig.port.pace = kPace;
+        RadioCommand(rig.link, code, EepromImage(145, 1));
+        ASSERT_TRUE(rig.link.state.replyOk);
+        ASSERT_EQ(rig.port.writes.size(), 2u);
+        const auto lastByte = rig.port.writes[1].first + kPace * (ReplyLength(code) - 1);
+        EXPECT_EQ(rig.clock.Elapsed(), lastByte);
+        EXPECT_LE(rig.port.waits + rig.port.waitingLooks, 4);
+    }
+}
+
 TEST(WaitSeconds, WaitsItsFullLengthHandlingEvents) {
     CommandRig rig;
     const auto before = rig.clock.Elapsed();
