@@ -209,14 +209,18 @@ TEST_F(RunningApp, ExitAsksAboutChangedDocumentsAndShortcutsReachTheActiveWindow
     EXPECT_TRUE(one.state.changed);
     EXPECT_EQ(LinesOfFile(second), two.lines);
     EXPECT_NE(LinesOfFile(first), one.lines);
+    // Saved, it closes without a question, and the other window becomes the active one.
+    mdi->SubWindow(2)->close();
+    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_EQ(mdi->ActiveNumber(), 1);
     Upload();
     // The main window's own Exit (its menu shows when no document window is active).
     ui.AnswerMessage(kCancel);
     mdi->MainAction(u"mnuFExit"_s)->trigger();
     EXPECT_EQ(Texts(), QStringList{kChanged.arg(u"VK-A1-16CH"_s)});
     EXPECT_TRUE(mdi->isVisible());
-    // Exit from a document window: No drops the change, the saved file goes without a
-    // question, the upload never saved is asked about, and the program ends.
+    // Exit from a document window: No drops the change, the upload never saved is asked
+    // about, and the program ends.
     ui.AnswerMessage(kNo);
     ui.AnswerMessage(kNo);
     Act("mnuFExit");
