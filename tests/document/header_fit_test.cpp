@@ -2,9 +2,6 @@
 // header is narrower than the window, then back by steps one smaller until it fits.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <vector>
-
 #include "document/header_fit.h"
 
 namespace talveron::document {
@@ -23,16 +20,13 @@ TEST(HeaderFit, GrowsByRisingStepsThenShrinksByFallingSteps) {
     };
     for (const auto& c : cases) {
         std::vector<int> asked;
-        const auto measure = [&](int s) {
-            asked.push_back(s);
-            return c.width(s);
-        };
-        EXPECT_EQ(FitHeaderFontSize(9, c.window, measure), c.size);
+        EXPECT_EQ(
+            FitHeaderFontSize(9, c.window, [&](int s) { return asked.push_back(s), c.width(s); }),
+            c.size);
         EXPECT_EQ(asked, c.asked);
     }
-    // An empty header stops at the limit.
     const int size = FitHeaderFontSize(
-        9, 500, [](int) { return 0; }, 60);
+        9, 500, [](int) { return 0; }, 60);  // an empty header
     EXPECT_TRUE(size <= 60 && size >= 50) << size;
 }
 
