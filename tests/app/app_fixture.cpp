@@ -1,10 +1,13 @@
 #include "app_fixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QListView>
 #include <QMdiSubWindow>
+#include <QTest>
 #include <algorithm>
 
 #include "image/cfg_file.h"
@@ -125,6 +128,39 @@ QStringList AppTest::MenuBarNames() const {
     for (QAction* a : mdi->MenuBarActions())
         if (a->isVisible()) names << a->objectName();
     return names;
+}
+
+void OfflineApp::SetUp() {
+    AppTest::SetUp();
+    NoPorts();
+    ui.AnswerMessage(platform::kCancel);  // no port to detect again
+    StartMain();
+    ui.ClearRecords();
+}
+
+void OfflineApp::Click(std::initializer_list<int> rows, bool twice) {
+    QListView* list = mdi->ActiveWindow()->List();
+    Qt::KeyboardModifiers with = {};
+    QPoint at;
+    for (int row : rows) {
+        at = list->visualRect(list->model()->index(row, 0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, with, at);
+        with = Qt::ControlModifier;
+    }
+    if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+void OfflineApp::Type(const QString& keys) {
+    QTest::keyClicks(QApplication::focusWidget(), keys);
+}
+
+void OfflineApp::Press(Qt::Key key) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 ::testing::AssertionResult BoxIs(const platform::MessageRequest& m, const QString& text,

@@ -81,6 +81,23 @@ class RunningApp : public AppTest {
     }
 };
 
+// An AppTest without a port (the question answered Cancel), the main window started and its
+// records cleared; with the mouse and keyboard the editing tests use.
+class OfflineApp : public AppTest {
+  protected:
+    void SetUp() override;
+    // Clicks lines of the active window's list (the first as the current line, the others
+    // added with Ctrl); with `twice`, double-clicks the last one too.
+    void Click(std::initializer_list<int> rows, bool twice = false);
+    // Keys to whatever has the focus, as a user at the keyboard types them.
+    static void Type(const QString& keys);
+    static void Press(Qt::Key key);
+    std::string Line(int channel) { return ActiveDoc().lines[channel - 1]; }
+};
+
+// A file's bytes (empty when it cannot be read).
+QByteArray ReadFile(const QString& path);
+
 // The path of a sample file.
 inline QString Sample(const char* name) {
     return QStringLiteral(TALVERON_SAMPLES "/") + QString::fromLatin1(name);

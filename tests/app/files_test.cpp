@@ -22,66 +22,50 @@ using platform::kOk;
 using platform::kYes;
 using platform::MsgIcon;
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 const QStringList kMainMenus = {"mnuFile", "mnuRadio", "mnuWindow", "munHelp"};
+const QString kChanged = u"The data in [%1] has changed.\nDo you want to save the changes?"_s;
 
-TEST_F(RunningApp, OpenShowsTheFileInANewWindowWithItsMenus) {
-    const QString path = CopySample("vk-a1-16ch.cfg");
-    ASSERT_TRUE(OpenThroughMenu(path));
-    ASSERT_EQ(ui.OpenRequests().size(), 1u);
-    EXPECT_EQ(ui.OpenRequests()[0].filter, u"EEPROM.CFG (*.cfg)"_s);
-    EXPECT_TRUE(ui.OpenRequests()[0].presetName.isEmpty());
-    EXPECT_EQ(Captions(), QStringList{path.toUpper()});
-    EXPECT_EQ(ActiveDoc().lines, LinesOfFile(path));  // the window shows them: frm_notepad
-    EXPECT_EQ(MenuBarNames(),
-              (QStringList{"mnuFile", "mnuEdit", "mnuOpion", "mnuRadio", "mnuWindow", "munHelp"}));
-    EXPECT_EQ(mdi->ActiveDocumentValues().band.low, 140);
-    EXPECT_EQ(mdi->ActiveDocumentValues().blockCount, 16);
-    EXPECT_EQ(mdi->BandDigit(), 1);
-    EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
-    EXPECT_TRUE(mdi->Status().TimerActive());
-    EXPECT_EQ(ui.Unexpected(), 0);
-
-    // A second file from the document window's own File menu.
-    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a2-16ch.cfg")));
-    EXPECT_EQ(Captions().size(), 2);
-    EXPECT_EQ(mdi->BandDigit(), 4);
-    EXPECT_EQ(mdi->ActiveDocumentValues().band.high, 480);
-}
-
-TEST_F(RunningApp, RefusedFilesOpenNoWindow) {
+TEST_F(RunningApp, OpenShowsTheFileAndRefusedFilesOpenNoWindow) {
     const QString big = TempPath(u"big.cfg"_s);
     QFile f(big);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(QByteArray(5001, '\x11')) == 5001);
     f.close();
     const QString bad = CopySample("vk-a1-16ch.cfg", u"bad-model.cfg"_s);
     f.setFileName(bad);
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    f.seek(f.size() - 1);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.seek(f.size() - 1));
     f.write("\x05", 1);  // a model byte that is neither 0 nor 1
     f.close();
     const QString missing = TempPath(u"missing.cfg"_s);
-    const QString texts[] = {u"File is too big to open"_s,
-                             u"Model or Type Error!  Can not Open  "_s + bad,
-                             u"Can't open file: "_s + missing};
-    int i = 0;
+    const QStringList texts{u"File is too big to open"_s,
+                            u"Model or Type Error!  Can not Open  "_s + bad,
+                            u"Can't open file: "_s + missing};
     for (const QString& path : {big, bad, missing}) {
         ui.AnswerMessage(kOk);
         EXPECT_FALSE(OpenThroughMenu(path));
-        ASSERT_EQ(ui.Messages().size(), i + 1u);
-        EXPECT_TRUE(BoxIs(ui.Messages()[i], texts[i], QString(), kOk, MsgIcon::None));
-        ++i;
     }
     EXPECT_FALSE(OpenThroughMenu(QString()));  // a cancelled dialog: nothing at all
-    EXPECT_EQ(ui.Messages().size(), 3u);
-    EXPECT_TRUE(Captions().isEmpty());
-    // The blink timer runs again after a refused file.
-    EXPECT_TRUE(mdi->Status().TimerActive());
+    ASSERT_EQ(Texts(), texts);
+    for (const auto& m : ui.Messages()) EXPECT_TRUE(BoxIs(m, m.text, {}, kOk, MsgIcon::None));
+    EXPECT_TRUE(mdi->Status().TimerActive());  // running again after a refused file
     EXPECT_EQ(MenuBarNames(), kMainMenus);
+
+    const QString path = CopySample("vk-a1-16ch.cfg");
+    ASSERT_TRUE(OpenThroughMenu(path));
+    EXPECT_EQ(ui.OpenRequests()[0].filter, u"EEPROM.CFG (*.cfg)"_s);
+    EXPECT_TRUE(ui.OpenRequests()[0].presetName.isEmpty());
+    EXPECT_EQ(Captions(), QStringList{path.toUpper()});
+    EXPECT_EQ(ActiveDoc().lines, LinesOfFile(path));
+    EXPECT_EQ(MenuBarNames(),
+              (QStringList{"mnuFile", "mnuEdit", "mnuOpion", "mnuRadio", "mnuWindow", "munHelp"}));
+    EXPECT_EQ(mdi->ActiveDocumentValues().band.low, 140);
+    EXPECT_EQ(mdi->ActiveDocumentValues().blockCount, 16);
+    EXPECT_EQ(mdi->BandDigit(), 1);
+    EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
+    // A second file from the document window's own File menu.
+    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a2-16ch.cfg")));
+    EXPECT_EQ(mdi->BandDigit(), 4);
+    EXPECT_EQ(mdi->ActiveDocumentValues().band.high, 480);
+    EXPECT_EQ(ui.Unexpected(), 0);
 }
 
 // Dots in folders and a very long path included.
@@ -95,35 +79,31 @@ TEST_F(RunningApp, SaveWritesTheDocumentBackToItsFileWithItsRealCase) {
     Act("mnuFSave");
     EXPECT_TRUE(ui.SaveRequests().empty());  // a file document needs no dialog
     EXPECT_FALSE(doc.state.changed);
-    const QByteArray written = ReadAll(path);
-    EXPECT_EQ(written.toStdString(), EncodeCfgRecords(BuildImage(doc)));
-    EXPECT_EQ(written.size(), 435);
+    EXPECT_EQ(ReadFile(path).toStdString(), EncodeCfgRecords(BuildImage(doc)));
     EXPECT_EQ(LinesOfFile(path), doc.lines);
     EXPECT_EQ(Captions(), QStringList{path.toUpper()});
-    // The upper-case caption names no file on a case-sensitive system: nothing was made.
-    EXPECT_FALSE(QFile::exists(path.toUpper()));
+    EXPECT_FALSE(QFile::exists(path.toUpper()));  // the caption names no file
     EditChannel(doc);
     ui.AnswerMessage(kCancel);
     Act("mnuFClose");
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_TRUE(ui.Messages()[0].text.startsWith(u"The data in [TAXI]"_s));
+    EXPECT_EQ(Texts(), QStringList{kChanged.arg(u"TAXI"_s)});
 }
 
+// Save As offers the real path and moves the document; closing it changed offers the file it
+// was last saved to, and saves where the dialog says.
 TEST_F(RunningApp, SaveAsOffersTheRealPathAndMovesTheDocument) {
     const QString path = CopySample("vk-a2-16ch.cfg");
     ASSERT_TRUE(OpenThroughMenu(path));
     const QString target = TempPath(u"copy.cfg"_s);
     ui.AnswerSave(target);
     Act("mnuFSaveAs");
-    ASSERT_EQ(ui.SaveRequests().size(), 1u);
+    Act("mnuFSaveAs");  // cancelled: nothing changes
+    ASSERT_EQ(ui.SaveRequests().size(), 2u);
     EXPECT_EQ(ui.SaveRequests()[0].presetName, path);
     EXPECT_EQ(ui.SaveRequests()[0].filter, u"EEPROM.CFG (*.cfg)"_s);
-    EXPECT_EQ(ReadAll(target), ReadAll(path));
+    EXPECT_EQ(ReadFile(target), ReadFile(path));
     EXPECT_EQ(Captions(), QStringList{target.toUpper()});
     EXPECT_EQ(mdi->Documents().Path(mdi->ActiveNumber()), target.toStdString());
-    Act("mnuFSaveAs");  // cancelled: nothing changes
-    EXPECT_EQ(Captions(), QStringList{target.toUpper()});
-    // Closing it changed offers the file it was last saved to, and saves where the dialog says.
     EditChannel(ActiveDoc());
     const std::vector<std::string> edited = ActiveDoc().lines;
     const QString third = TempPath(u"third.cfg"_s);
@@ -134,71 +114,57 @@ TEST_F(RunningApp, SaveAsOffersTheRealPathAndMovesTheDocument) {
     EXPECT_EQ(ui.SaveRequests()[2].presetName, target);
     EXPECT_TRUE(Captions().isEmpty());
     EXPECT_EQ(LinesOfFile(third), edited);
-    EXPECT_EQ(ReadAll(target), ReadAll(path));
+    EXPECT_EQ(ReadFile(target), ReadFile(path));
 }
 
-TEST_F(RunningApp, AReadOnlyTargetIsRefusedAndTheDocumentStaysChanged) {
+// A read-only file and a missing folder are refused; the document stays as it was.
+TEST_F(RunningApp, RefusedSavesKeepTheDocumentChanged) {
     const QString path = CopySample("vk-a1-16ch.cfg");
     ASSERT_TRUE(OpenThroughMenu(path));
-    const QByteArray before = ReadAll(path);
+    const QByteArray before = ReadFile(path);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     EditChannel(ActiveDoc());
     ui.AnswerMessage(kOk);
     Act("mnuFSave");
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_TRUE(BoxIs(ui.Messages()[0], path + u" is a read only file"_s,
-                      u"Path/File access error"_s, kOk, MsgIcon::Exclamation));
-    EXPECT_TRUE(ActiveDoc().state.changed);
-    EXPECT_EQ(ReadAll(path), before);
-    EXPECT_FALSE(ui.Busy());
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-}
-
-TEST_F(RunningApp, SaveIntoAMissingFolderReportsThePlatformsErrorWithThePath) {
-    const QString path = CopySample("vk-a1-16ch.cfg");
-    ASSERT_TRUE(OpenThroughMenu(path));
     const QString target = TempPath(u"no/such/folder/x.cfg"_s);
     ui.AnswerSave(target);
     ui.AnswerMessage(kOk);
     Act("mnuFSaveAs");
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].title, u"TALVERON Programmer"_s);
-    EXPECT_TRUE(ui.Messages()[0].text.startsWith(target + u": "_s))
-        << ui.Messages()[0].text.toStdString();
-    EXPECT_GT(ui.Messages()[0].text.size(), target.size() + 2);
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_TRUE(BoxIs(ui.Messages()[0], path + u" is a read only file"_s,
+                      u"Path/File access error"_s, kOk, MsgIcon::Exclamation));
+    EXPECT_EQ(ui.Messages()[1].title, u"TALVERON Programmer"_s);
+    EXPECT_TRUE(ui.Messages()[1].text.startsWith(target + u": "_s));
+    EXPECT_GT(ui.Messages()[1].text.size(), target.size() + 2);  // the platform's reason
+    EXPECT_TRUE(ActiveDoc().state.changed);
+    EXPECT_EQ(ReadFile(path), before);
     EXPECT_EQ(Captions(), QStringList{path.toUpper()});
+    EXPECT_FALSE(ui.Busy());
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 TEST_F(RunningApp, CloseWithEachAnswerOfTheSaveQuestion) {
     const QString path = CopySample("vk-a1-16ch.cfg", u"cfg/vk-a1-16ch.cfg"_s);
     ASSERT_TRUE(OpenThroughMenu(path));
     const int number = mdi->ActiveNumber();
-    const QByteArray original = ReadAll(path);
+    const QByteArray original = ReadFile(path);
     EditChannel(ActiveDoc());
     QAction* close = mdi->ActiveWindow()->Action(u"mnuFClose"_s);
-
-    // Cancel: the window stays.
+    // Cancel, then Yes with the save dialog cancelled: the window stays, still changed.
     ui.AnswerMessage(kCancel);
-    close->trigger();
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_TRUE(BoxIs(ui.Messages()[0],
-                      u"The data in [VK-A1-16CH] has changed.\nDo you want to save the changes?"_s,
-                      u"MDI PC programmer"_s, kYes | kNo | kCancel, MsgIcon::Exclamation));
-    ASSERT_EQ(Captions().size(), 1);
-
-    // Yes, then the save dialog (offering the document's own file) cancelled: the window
-    // stays, still changed, and the file is untouched.
     ui.AnswerMessage(kYes);
     ui.AnswerSave(QString());
     close->trigger();
+    close->trigger();
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_TRUE(BoxIs(ui.Messages()[0], kChanged.arg(u"VK-A1-16CH"_s), u"MDI PC programmer"_s,
+                      kYes | kNo | kCancel, MsgIcon::Exclamation));
     ASSERT_EQ(ui.SaveRequests().size(), 1u);
     EXPECT_EQ(ui.SaveRequests()[0].presetName, path);
     ASSERT_EQ(Captions().size(), 1);
     EXPECT_TRUE(mdi->Documents().Get(number)->state.changed);
-    EXPECT_EQ(ReadAll(path), original);
-
-    // Yes, the offered file taken: saved over it (nothing in the program's folder), and the
-    // window goes.
+    EXPECT_EQ(ReadFile(path), original);
+    // Yes, the offered file taken: saved over it (nothing in the program's folder).
     const std::vector<std::string> edited = mdi->Documents().Get(number)->lines;
     ui.AnswerMessage(kYes);
     ui.AcceptSavePreset();
@@ -207,53 +173,26 @@ TEST_F(RunningApp, CloseWithEachAnswerOfTheSaveQuestion) {
     EXPECT_EQ(LinesOfFile(path), edited);
     EXPECT_FALSE(QFile::exists(TempPath(u"VK-A1-16CH.cfg"_s)));
     EXPECT_FALSE(QFile::exists(TempPath(u"vk-a1-16ch.cfg"_s)));
-    EXPECT_EQ(ui.Unexpected(), 0);
-}
 
-TEST_F(RunningApp, NoClosesWithoutSavingAndTheLastCloseResetsTheProgram) {
-    const QString path = CopySample("vk-a1-16ch.cfg");
+    // No closes without saving, and the last close resets the program.
     ASSERT_TRUE(OpenThroughMenu(path));
-    const QByteArray original = ReadAll(path);
-    EditChannel(ActiveDoc());
+    EditChannel(ActiveDoc(), 3, 1);
     mdi->ClipLinesRef().push_back(ActiveDoc().lines[0]);
     ui.SetClipboardText(u"something"_s);
     ui.AnswerMessage(kNo);
     Act("mnuFClose");
     EXPECT_TRUE(Captions().isEmpty());
-    EXPECT_EQ(ReadAll(path), original);
+    EXPECT_EQ(LinesOfFile(path), edited);
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
     EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
     EXPECT_TRUE(ui.ClipboardText().isEmpty());
     EXPECT_TRUE(mdi->ClipLinesRef().empty());
     EXPECT_EQ(MenuBarNames(), kMainMenus);
     EXPECT_EQ(mdi->Documents().UpperBound(), 0);
+    EXPECT_EQ(ui.Unexpected(), 0);
 }
 
-TEST_F(RunningApp, ExitFromTheMainWindowAsksAboutChangedDocuments) {
-    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
-    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a2-16ch.cfg")));
-    Upload();
-    EditChannel(*mdi->Documents().Get(1));
-    // The main window's own Exit (its menu shows when no document window is active).
-    ui.AnswerMessage(kCancel);
-    mdi->MainAction(u"mnuFExit"_s)->trigger();
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_TRUE(ui.Messages()[0].text.startsWith(u"The data in [VK-A1-16CH]"_s));
-    EXPECT_TRUE(mdi->isVisible());
-    EXPECT_EQ(Captions().size(), 3);
-
-    // Exit from a document window: No drops the change, the unchanged file goes without a
-    // question, the upload never saved is asked about, and the program ends.
-    ui.AnswerMessage(kNo);
-    ui.AnswerMessage(kNo);
-    Act("mnuFExit");
-    ASSERT_EQ(ui.Messages().size(), 3u);
-    EXPECT_TRUE(ui.Messages()[2].text.startsWith(u"The data in [TEMP1]"_s));
-    EXPECT_TRUE(Captions().isEmpty());
-    EXPECT_FALSE(mdi->isVisible());
-}
-
-TEST_F(RunningApp, KeyboardShortcutsReachOnlyTheActiveDocumentWindow) {
+TEST_F(RunningApp, ExitAsksAboutChangedDocumentsAndShortcutsReachTheActiveWindow) {
     const QString first = CopySample("vk-a1-16ch.cfg");
     const QString second = CopySample("vk-a2-16ch.cfg");
     ASSERT_TRUE(OpenThroughMenu(first));
@@ -273,8 +212,22 @@ TEST_F(RunningApp, KeyboardShortcutsReachOnlyTheActiveDocumentWindow) {
     // Saved, it closes without a question, and the other window becomes the active one.
     mdi->SubWindow(2)->close();
     EXPECT_TRUE(ui.Messages().empty());
-    EXPECT_EQ(Captions().size(), 1);
     EXPECT_EQ(mdi->ActiveNumber(), 1);
+    Upload();
+    // The main window's own Exit (its menu shows when no document window is active).
+    ui.AnswerMessage(kCancel);
+    mdi->MainAction(u"mnuFExit"_s)->trigger();
+    EXPECT_EQ(Texts(), QStringList{kChanged.arg(u"VK-A1-16CH"_s)});
+    EXPECT_TRUE(mdi->isVisible());
+    // Exit from a document window: No drops the change, the upload never saved is asked
+    // about, and the program ends.
+    ui.AnswerMessage(kNo);
+    ui.AnswerMessage(kNo);
+    Act("mnuFExit");
+    ASSERT_EQ(ui.Messages().size(), 3u);
+    EXPECT_EQ(ui.Messages()[2].text, kChanged.arg(u"TEMP1"_s));
+    EXPECT_TRUE(Captions().isEmpty());
+    EXPECT_FALSE(mdi->isVisible());
 }
 
 // The files last opened or saved, newest first and at most four, in both File menus and in

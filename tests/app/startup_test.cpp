@@ -35,19 +35,17 @@ TEST_F(AppTest, WithoutPortsTheDetectAgainQuestionRepeatsUntilNo) {
         EXPECT_TRUE(BoxIs(m, u" No RS232 Port is available\nDetect Again ?"_s, u""_s,
                           kYes | kNo | kCancel, platform::MsgIcon::Exclamation));
     EXPECT_EQ(mdi->LinkStateRef().portIndex, 0);
-    // The program is usable afterwards, and Upload says there is no port.
-    EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
+    // Upload says there is no port, then asks about the connection; No ends it, and the
+    // closing steps leave the line to the reset: the menu hint.
     ui.ClearRecords();
     ui.AnswerMessage(platform::kOk);
     ui.AnswerMessage(kNo);
     Upload();
-    // No port to try, then the connection question; No ends it.
     ASSERT_EQ(ui.Messages().size(), 2u);
-    EXPECT_TRUE(ui.Messages()[1].text.startsWith(u"Connecting Err !  "_s));
     EXPECT_TRUE(BoxIs(ui.Messages()[0], u"AvailableRS232 port was not detected !"_s,
                       u"Comm Port Error"_s, ui.Messages()[0].buttons, platform::MsgIcon::Critical));
+    EXPECT_TRUE(ui.Messages()[1].text.startsWith(u"Connecting Err !  "_s));
     EXPECT_TRUE(Captions().isEmpty());
-    // The closing steps leave the line to the reset: the menu hint.
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
 }
 
@@ -59,15 +57,25 @@ TEST_F(AppTest, CancelAlsoEndsTheDetection) {
     EXPECT_EQ(mdi->LinkStateRef().portIndex, 0);
 }
 
-TEST_F(AppTest, WithARadioOnPortOneNothingIsAsked) {
+// With a radio on port 1 nothing is asked; the splash shows while the ports are detected, then
+// goes, and the reset's state follows; the window is centred on the screen.
+TEST_F(AppTest, WithARadioOnPortOneTheSplashShowsAndNothingIsAsked) {
     StartRadio();
-    StartMain();
+    bool splashSeen = false;
+    QString statusWhileSplash;
+    QTimer::singleShot(20, [&] {
+        if (!mdi) return;
+        for (frmHi* hi : mdi->findChildren<frmHi*>()) splashSeen = splashSeen || hi->isVisible();
+        statusWhileSplash = mdi->Status().Text();
+    });
+    StartMain(true);
+    EXPECT_TRUE(splashSeen);
+    EXPECT_EQ(statusWhileSplash, u"Detecting RS232 port..."_s);
+    for (frmHi* hi : mdi->findChildren<frmHi*>()) EXPECT_FALSE(hi->isVisible());
     EXPECT_TRUE(ui.Messages().empty());
     EXPECT_EQ(mdi->LinkStateRef().portIndex, 1);
     EXPECT_TRUE(mdi->isVisible());
     EXPECT_EQ(mdi->windowTitle(), u"MDI PC programmer"_s);
-    // The reset's state: the menu hint in black, the blink timer running, the clipboard
-    // empty, Upload enabled, the main window's menus.
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
     EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
     EXPECT_EQ(mdi->Status().Label()->font().pointSize(), 12);
@@ -78,31 +86,9 @@ TEST_F(AppTest, WithARadioOnPortOneNothingIsAsked) {
     EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "mnuWindow", "munHelp"}));
     EXPECT_FALSE(mdi->ProgressBar1()->isVisible());
     EXPECT_TRUE(mdi->DotDecimal());
-}
-
-TEST_F(AppTest, TheSplashShowsWhileThePortsAreDetectedThenGoes) {
-    StartRadio();
-    bool splashSeen = false;
-    QString statusWhileSplash;
-    QTimer::singleShot(20, [&] {
-        if (!mdi) return;
-        for (frmHi* hi : mdi->findChildren<frmHi*>())
-            if (hi->isVisible()) splashSeen = true;
-        statusWhileSplash = mdi->Status().Text();
-    });
-    StartMain(true);
-    EXPECT_TRUE(splashSeen);
-    EXPECT_EQ(statusWhileSplash, u"Detecting RS232 port..."_s);
-    for (frmHi* hi : mdi->findChildren<frmHi*>()) EXPECT_FALSE(hi->isVisible());
     EXPECT_FALSE(ui.Busy());
-}
-
-TEST_F(AppTest, TheMainWindowTakesHalfTheWayToTheScreenSizeAndIsCentred) {
-    StartRadio();
-    StartMain();
     const QRect screen = mdi->screen()->geometry();
-    EXPECT_GT(mdi->width(), 0);
-    EXPECT_LE(mdi->width(), screen.width());
+    EXPECT_TRUE(mdi->width() > 0 && mdi->width() <= screen.width());
     EXPECT_NEAR(mdi->x() + mdi->width() / 2, screen.center().x(), 2);
     EXPECT_NEAR(mdi->y() + mdi->height() / 2, screen.center().y(), 2);
 }
@@ -111,23 +97,17 @@ TEST(CommandLine, FilesAndTheVirtualRadio) {
     CommandLine line = ParseCommandLine({"a.cfg", "--virtual-radio=1,large", "b.cfg"});
     EXPECT_TRUE(line.error.isEmpty());
     EXPECT_EQ(line.files, (QStringList{"a.cfg", "b.cfg"}));
-    ASSERT_TRUE(line.virtualRadio.has_value());
-    EXPECT_EQ(line.virtualRadio->model, u"1"_s);
-    EXPECT_EQ(line.virtualRadio->memory, u"large"_s);
-
-    line = ParseCommandLine({"--virtual-radio"});
-    ASSERT_TRUE(line.virtualRadio.has_value());
-    EXPECT_EQ(line.virtualRadio->model, u"0"_s);
-    EXPECT_EQ(line.virtualRadio->memory, u"small"_s);
-
-    line = ParseCommandLine({"--virtual-radio=,large"});
-    ASSERT_TRUE(line.virtualRadio.has_value());
-    EXPECT_EQ(line.virtualRadio->memory, u"large"_s);
-
-    EXPECT_FALSE(ParseCommandLine({"--virtual-radio=2"}).error.isEmpty());
-    EXPECT_FALSE(ParseCommandLine({"--virtual-radio=0,huge"}).error.isEmpty());
-    EXPECT_FALSE(ParseCommandLine({"--virtual-radio=0,small,x"}).error.isEmpty());
-    EXPECT_FALSE(ParseCommandLine({"--frobnicate"}).error.isEmpty());
+    for (const auto& [arg, model, memory] : {std::tuple{"--virtual-radio=1,large", "1", "large"},
+                                             {"--virtual-radio", "0", "small"},
+                                             {"--virtual-radio=,large", "0", "large"}}) {
+        line = ParseCommandLine({QString::fromLatin1(arg)});
+        ASSERT_TRUE(line.virtualRadio.has_value()) << arg;
+        EXPECT_EQ(line.virtualRadio->model, QString::fromLatin1(model)) << arg;
+        EXPECT_EQ(line.virtualRadio->memory, QString::fromLatin1(memory)) << arg;
+    }
+    for (const char* bad : {"--virtual-radio=2", "--virtual-radio=0,huge",
+                            "--virtual-radio=0,small,x", "--frobnicate"})
+        EXPECT_FALSE(ParseCommandLine({QString::fromLatin1(bad)}).error.isEmpty()) << bad;
     EXPECT_EQ(ParseCommandLine({"--", "--odd-name.cfg"}).files, QStringList{"--odd-name.cfg"});
     EXPECT_TRUE(ParseCommandLine({"--help"}).help);
 }

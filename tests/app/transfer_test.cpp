@@ -3,20 +3,17 @@
 // question, and faults answered No and Yes, with the program locked while the transfer runs.
 #include <QAction>
 #include <QLabel>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressBar>
 
 #include "app_fixture.h"
-#include "image/cfg_file.h"
 
 namespace talveron::app {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
 using platform::kNo;
-using platform::kOk;
 using platform::kYes;
 using platform::MsgIcon;
 
@@ -28,10 +25,8 @@ TEST_F(AppTest, UploadReadsTheRadioIntoTemp1) {
     Upload();
     EXPECT_EQ(ui.Unexpected(), 0);
     ASSERT_EQ(Captions(), QStringList{"TEMP1.CFG"});
-    const int n = mdi->ActiveNumber();
-    EXPECT_EQ(mdi->Documents().Get(n)->lines, LinesOfFile(Sample("vk-a1-16ch.cfg")));
-    EXPECT_EQ(mdi->Documents().Get(n)->state.model, 0);
-    EXPECT_EQ(mdi->Documents().TempCount(), 1);
+    EXPECT_EQ(ActiveDoc().lines, LinesOfFile(Sample("vk-a1-16ch.cfg")));
+    EXPECT_EQ(ActiveDoc().state.model, 0);
     EXPECT_EQ(mdi->ActiveWindow()->Label3(8)->text(), u"Model:VK-A1  "_s);
     EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
     EXPECT_FALSE(mdi->ProgressBar1()->isVisible());
@@ -45,9 +40,8 @@ TEST_F(AppTest, ALargeVkA2UploadsNinetyNineChannels) {
     StartMain();
     Upload();
     ASSERT_EQ(Captions(), QStringList{"TEMP1.CFG"});
-    const int n = mdi->ActiveNumber();
-    EXPECT_EQ(mdi->Documents().Get(n)->BlockCount(), 99);
-    EXPECT_EQ(mdi->Documents().Get(n)->state.model, 1);
+    EXPECT_EQ(ActiveDoc().BlockCount(), 99);
+    EXPECT_EQ(ActiveDoc().state.model, 1);
     EXPECT_EQ(mdi->ActiveWindow()->Label3(9)->text(), u"Range:440-480MHz"_s);
     EXPECT_EQ(mdi->ProgressBar1()->maximum(), 808);
 }
@@ -55,9 +49,7 @@ TEST_F(AppTest, ALargeVkA2UploadsNinetyNineChannels) {
 TEST_F(AppTest, TempNumbersFollowUploadsAndCloses) {
     StartRadio();
     StartMain();
-    Upload();
-    Upload();
-    Upload();
+    for (int i = 0; i < 3; ++i) Upload();
     ASSERT_EQ(Captions(), (QStringList{"TEMP1.CFG", "TEMP2.CFG", "TEMP3.CFG"}));
     // Save on an upload asks with its caption, Save As with "Untitled.cfg"; both cancelled.
     ui.AnswerSave(QString());
@@ -73,20 +65,18 @@ TEST_F(AppTest, TempNumbersFollowUploadsAndCloses) {
     ASSERT_FALSE(mdi->SubWindow(1)->close());
     EXPECT_EQ(Texts(),
               QStringList{u"The data in [TEMP1] has changed.\nDo you want to save the changes?"_s});
-    // Closing TEMP1 numbers the others downwards in window order.
+    // Closing TEMP1 numbers the others downwards in window order; the next upload takes the
+    // free window number and the next TEMP number; closing the last renumbers as well.
     ui.AnswerMessage(kNo);
     mdi->SubWindow(1)->close();
     EXPECT_EQ(Captions(), (QStringList{"TEMP2", "TEMP1"}));
-    // The next upload takes the free window number and the next TEMP number.
     Upload();
     ASSERT_EQ(Captions(), (QStringList{"TEMP3.CFG", "TEMP2", "TEMP1"}));
-    // Closing the last window renumbers the rest as well.
     ui.AnswerMessage(kNo);
     mdi->SubWindow(3)->close();
     EXPECT_EQ(Captions(), (QStringList{"TEMP2", "TEMP1"}));
     // A saved upload is a file and leaves the numbering.
     mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(2));
-    ASSERT_EQ(mdi->ActiveNumber(), 2);
     const QString target = TempPath("kept.cfg");
     ui.AnswerSave(target);
     Act("mnuFSave");
@@ -96,32 +86,23 @@ TEST_F(AppTest, TempNumbersFollowUploadsAndCloses) {
     ui.AnswerMessage(kNo);
     mdi->SubWindow(1)->close();
     mdi->SubWindow(2)->close();
-    EXPECT_TRUE(Captions().isEmpty());
     Upload();  // the count is back at naught
     EXPECT_EQ(Captions(), QStringList{"TEMP1.CFG"});
     EXPECT_EQ(ui.Unexpected(), 0);
 }
 
-TEST_F(AppTest, DownloadWritesTheEditedDocumentIntoTheRadio) {
+// The same model, all in range: no question; crossed bands are asked about, No writes
+// nothing and Yes writes anyway. A download is not a save.
+TEST_F(AppTest, DownloadWritesTheDocumentAndAsksAboutCrossedBands) {
     StartRadio("0", "small", {"--load", Sample("vk-a1-16ch.cfg")});
     StartMain();
-    const QString path = CopySample("vk-a1-16ch.cfg");
-    ASSERT_TRUE(OpenThroughMenu(path));
-    Document& doc = ActiveDoc();
-    EditChannel(doc, 4, 1);
-    const std::vector<std::string> edited = doc.lines;
+    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
+    EditChannel(ActiveDoc(), 4, 1);
+    const std::vector<std::string> edited = ActiveDoc().lines;
     Download();
-    EXPECT_TRUE(ui.Messages().empty());  // same model, all in range: no question
+    EXPECT_TRUE(ui.Messages().empty());
     EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
-    EXPECT_TRUE(doc.state.changed);  // a download is not a save
-    Upload();
-    ASSERT_EQ(Captions().size(), 2);
-    EXPECT_EQ(ActiveDoc().lines, edited);
-}
-
-TEST_F(AppTest, CrossedBandsAreAskedAboutAndNoWritesNothing) {
-    StartRadio("0", "small", {"--load", Sample("vk-a1-16ch.cfg")});
-    StartMain();
+    EXPECT_TRUE(ActiveDoc().state.changed);
     const QString path = CopySample("vk-a2-16ch.cfg");
     ASSERT_TRUE(OpenThroughMenu(path));
     ui.AnswerMessage(kNo);
@@ -132,15 +113,13 @@ TEST_F(AppTest, CrossedBandsAreAskedAboutAndNoWritesNothing) {
                       path.toUpper(), kYes | kNo, MsgIcon::Critical));
     EXPECT_EQ(ui.Messages()[0].defaultButton, kNo);
     Upload();
-    EXPECT_EQ(ActiveDoc().lines, LinesOfFile(Sample("vk-a1-16ch.cfg")));
-
-    // Yes writes it anyway.
-    mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
+    EXPECT_EQ(ActiveDoc().lines, edited);
+    mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(2));
     ui.AnswerMessage(kYes);
     Download();
     EXPECT_EQ(ui.Messages().size(), 2u);
     Upload();
-    EXPECT_EQ(ActiveDoc().lines, LinesOfFile(Sample("vk-a2-16ch.cfg")));
+    EXPECT_EQ(ActiveDoc().lines, LinesOfFile(path));
 }
 
 TEST_F(AppTest, ALineGoingDeadAnsweredNoOpensNoWindowAndTheProgramIsLockedMeanwhile) {
@@ -149,7 +128,6 @@ TEST_F(AppTest, ALineGoingDeadAnsweredNoOpensNoWindowAndTheProgramIsLockedMeanwh
     const QString path = CopySample("vk-a1-16ch.cfg");
     ASSERT_TRUE(OpenThroughMenu(path));
     const int fileDoc = mdi->ActiveNumber();
-
     // What the program shows and refuses while the question is open.
     bool looked = false;
     ui.onMessage = [&](const platform::MessageRequest& r) {
@@ -162,10 +140,9 @@ TEST_F(AppTest, ALineGoingDeadAnsweredNoOpensNoWindowAndTheProgramIsLockedMeanwh
         const std::size_t before = ui.Messages().size();
         mdi->RadioCommand(0);  // a second transfer cannot start
         EXPECT_EQ(ui.Messages().size(), before);
-        document::frmNotePad* w = mdi->Window(fileDoc);
         EXPECT_FALSE(mdi->MainAction(u"mnuFile"_s)->isEnabled());
         for (const QString& menu : {u"mnuFile"_s, u"mnuEdit"_s, u"mnuRadio"_s})
-            EXPECT_FALSE(w->Action(menu)->isEnabled()) << menu.toStdString();
+            EXPECT_FALSE(mdi->Window(fileDoc)->Action(menu)->isEnabled()) << menu.toStdString();
         EXPECT_TRUE(mdi->ProgressBar1()->isVisible());
         EXPECT_EQ(mdi->ProgressBar1()->maximum(), 144);
         EXPECT_EQ(mdi->ProgressBar1()->value(), 0x40);  // the frames before the dead one
@@ -173,26 +150,26 @@ TEST_F(AppTest, ALineGoingDeadAnsweredNoOpensNoWindowAndTheProgramIsLockedMeanwh
     };
     ui.AnswerMessage(kNo);
     Upload();
-    ASSERT_GE(ui.Messages().size(), 1u);
     EXPECT_TRUE(looked);
+    ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_TRUE(BoxIs(ui.Messages()[0], u"Upload Err"_s + kTryAgain, path.toUpper(), kYes | kNo,
                       MsgIcon::Question));
-
-    // No new window; the file document is still there and the program is free again.
+    // No new window; the file document is still there and the program is free again, the
+    // document checked again.
     ASSERT_EQ(Captions(), QStringList{path.toUpper()});
     EXPECT_EQ(mdi->Documents().TempCount(), 0);
-    EXPECT_TRUE(mdi->isVisible());
     EXPECT_FALSE(mdi->TransferRunning());
     EXPECT_TRUE(mdi->ActiveWindow()->Action(u"mnuFile"_s)->isEnabled());
     EXPECT_TRUE(mdi->MainAction(u"mnuFile"_s)->isEnabled());
     EXPECT_FALSE(mdi->ProgressBar1()->isVisible());
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_FALSE(ui.Busy());
-    // The closing steps checked the document again.
     EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
+
     EXPECT_EQ(ui.Unexpected(), 0);
 }
 
+// Yes tries again on the dead line; with no document left the program is reset.
 TEST_F(AppTest, TryingAgainOnADeadLineEndsInConnectingErr) {
     StartRadio("0", "small", {"--fault", "dead@0x40"});
     StartMain();
@@ -203,7 +180,6 @@ TEST_F(AppTest, TryingAgainOnADeadLineEndsInConnectingErr) {
     ASSERT_EQ(ui.Messages().size(), 2u);
     EXPECT_EQ(ui.Messages()[1].title, u"MDI PC programmer"_s);
     EXPECT_TRUE(Captions().isEmpty());
-    // With no document left the program is reset.
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
 }
 
@@ -226,16 +202,16 @@ TEST_F(AppTest, ASilentRadioIsNotDetectedAndBlinksRed) {
     EXPECT_EQ(Captions().size(), 1);
 }
 
+// Two read-back differences in one pass (each fault strikes once) fail it; Yes writes it again
+// whole.
 TEST_F(AppTest, ADownloadFailureAnsweredYesIsWrittenAgainWhole) {
-    // Two read-back differences in one pass (each fault strikes once) fail it.
     StartRadio(
         "0", "small",
         {"--load", Sample("vk-a1-16ch.cfg"), "--fault", "corrupt@0x20", "--fault", "corrupt@0x48"});
     StartMain();
     ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
-    Document& doc = ActiveDoc();
-    EditChannel(doc, 6, 3);
-    const std::vector<std::string> edited = doc.lines;
+    EditChannel(ActiveDoc(), 6, 3);
+    const std::vector<std::string> edited = ActiveDoc().lines;
     ui.AnswerMessage(kYes);
     Download();
     EXPECT_EQ(Texts(), QStringList{u"Download Err"_s + kTryAgain});

@@ -2,14 +2,11 @@
 // option chosen with the mouse, saved and read back with talveron-cli, both undone and saved
 // byte for byte as before; and the dialog's caption, verdicts, refusals and life on the way.
 #include <QAbstractItemView>
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -29,44 +26,23 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 using channel::frmCh_edit;
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-class ChannelEditTest : public AppTest {
+class ChannelEditTest : public OfflineApp {
   protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        NoPorts();
-        ui.AnswerMessage(platform::kCancel);  // no port to detect again
-        StartMain();
-        ui.ClearRecords();
-    }
     // Opens a copy of the sample and double-clicks the line of a channel.
     frmCh_edit* OpenChannel(int channel) {
         path = CopySample("vk-a1-16ch.cfg");
         if (!OpenThroughMenu(path)) return nullptr;
-        QListView* list = mdi->ActiveWindow()->List();
-        const QRect line = list->visualRect(list->model()->index(channel - 1, 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line.center());
+        Click({channel - 1}, true);
         frmCh_edit* dialog = mdi->Editing().ChEdit();
-        if (dialog && !QTest::qWaitForWindowActive(dialog)) return nullptr;
-        return dialog;
+        return dialog && QTest::qWaitForWindowActive(dialog) ? dialog : nullptr;
     }
-    // Keys to whatever has the focus, as a user at the keyboard types them.
-    static void Type(const QString& keys) { QTest::keyClicks(QApplication::focusWidget(), keys); }
-    static void Press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
-    std::string Line(int channel) { return ActiveDoc().lines[channel - 1]; }
-
     QString path;
 };
 
 TEST_F(ChannelEditTest, AChannelAndAnOptionAreEditedSavedAndUndoneByteForByte) {
     frmCh_edit* dialog = OpenChannel(5);
     ASSERT_NE(dialog, nullptr);
-    const QByteArray original = ReadAll(path);
+    const QByteArray original = ReadFile(path);
     EXPECT_EQ(dialog->windowTitle(), u"Channel No.5 (VK-A1  ,Range:140-175MHzMHz)"_s);
     EXPECT_EQ(dialog->Rx_freq(1)->text(), u"150.006250"_s);
     EXPECT_EQ(dialog->Rx_tone(1)->currentText(), u"154 CDCSS   754"_s);
@@ -82,21 +58,20 @@ TEST_F(ChannelEditTest, AChannelAndAnOptionAreEditedSavedAndUndoneByteForByte) {
     EXPECT_EQ(dialog->Rx_freq(0)->text(), u"146.012500"_s);
     EXPECT_EQ(dialog->Rx_freq(0)->cursorPosition(), 7);
     EXPECT_EQ(mdi->Status().Text(), QString());
-    Press(Qt::Key_Return);  // Rx frequency, Rx call guard, Tx frequency, Tx call guard, OK
-    Type(u"12"_s);
-    Press(Qt::Key_Return);
-    Type(u"147"_s);
-    Press(Qt::Key_Return);
-    Type(u"51"_s);
+    // Rx frequency, Rx call guard, Tx frequency, Tx call guard, OK.
+    for (const QString& keys : {u"12"_s, u"147"_s, u"51"_s}) {
+        Press(Qt::Key_Return);
+        Type(keys);
+    }
     Press(Qt::Key_Return);
     ASSERT_EQ(QApplication::focusWidget(), dialog->Command1());
     Press(Qt::Key_Return);
-    EXPECT_EQ(Line(5), "5   146.012500  012=  100.0  147.006250  051=  023    ");
+    const std::string edited = "5   146.012500  012=  100.0  147.006250  051=  023    ";
+    EXPECT_EQ(Line(5), edited);
     EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Editing().ChEdit() == nullptr; }));
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
-    QAbstractItemView* list = mdi->ActiveWindow()->List();
-    EXPECT_TRUE(list->selectionModel()->isRowSelected(4, {}));
+    EXPECT_TRUE(mdi->ActiveWindow()->List()->selectionModel()->isRowSelected(4, {}));
 
     // Option > Channel, then the mouse: 25.0K and LOW for channel 5.
     Act("mnuOpCH");
@@ -112,8 +87,7 @@ TEST_F(ChannelEditTest, AChannelAndAnOptionAreEditedSavedAndUndoneByteForByte) {
     channel::frmSetChOP* edit = mdi->Editing().OptionEdit();
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->windowTitle(), u"Channel 5 Option Edit"_s);
-    EXPECT_TRUE(edit->optChOption(0)->isChecked());  // 12.5K
-    EXPECT_TRUE(edit->optChOption(2)->isChecked());  // HIGH
+    EXPECT_TRUE(edit->optChOption(0)->isChecked() && edit->optChOption(2)->isChecked());
     QTest::mouseClick(edit->optChOption(1), Qt::LeftButton);
     QTest::mouseClick(edit->optChOption(3), Qt::LeftButton);
     QTest::mouseClick(edit->cmdOkBT(0), Qt::LeftButton);
@@ -121,11 +95,9 @@ TEST_F(ChannelEditTest, AChannelAndAnOptionAreEditedSavedAndUndoneByteForByte) {
     EXPECT_TRUE(lines->item(4)->isSelected());
 
     Act("mnuFSave");
-    const test::RunResult shown = test::RunCli({"show", path.toStdString()});
-    EXPECT_NE(shown.out.find("\n5   146.012500  012=  100.0  147.006250  051=  023    \n"),
-              std::string::npos)
-        << shown.out;
-    EXPECT_NE(shown.out.find("\n05 25.0K    L    OFF  ON \n"), std::string::npos) << shown.out;
+    const std::string shown = test::RunCli({"show", path.toStdString()}).out;
+    EXPECT_NE(shown.find("\n" + edited + "\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("\n05 25.0K    L    OFF  ON \n"), std::string::npos) << shown;
 
     // Both undone: the option list follows, and the file saves as it was.
     Act("mnuEUndo");
@@ -134,18 +106,17 @@ TEST_F(ChannelEditTest, AChannelAndAnOptionAreEditedSavedAndUndoneByteForByte) {
     EXPECT_EQ(lines->item(4)->text(), u"05 12.5K    H    OFF  ON "_s);
     EXPECT_TRUE(ActiveDoc().state.changed);
     Act("mnuFSave");
-    EXPECT_EQ(ReadAll(path), original);
+    EXPECT_EQ(ReadFile(path), original);
     Act("mnuERedo");  // one step back towards the saved edit
-    EXPECT_EQ(Line(5), "5   146.012500  012=  100.0  147.006250  051=  023    ");
+    EXPECT_EQ(Line(5), edited);
     EXPECT_EQ(ui.Unexpected(), 0);
 }
 
 TEST_F(ChannelEditTest, TheDialogRefusesBadTonesAndBelongsToItsWindow) {
     frmCh_edit* dialog = OpenChannel(3);
     ASSERT_NE(dialog, nullptr);
-    for (QWidget* hidden :
-         {static_cast<QWidget*>(dialog->Rx_DTMF(0)), static_cast<QWidget*>(dialog->Rx_DTMF(1)),
-          static_cast<QWidget*>(dialog->Check1(0)), static_cast<QWidget*>(dialog->Label1(4))})
+    for (QWidget* hidden : std::initializer_list<QWidget*>{dialog->Rx_DTMF(0), dialog->Rx_DTMF(1),
+                                                           dialog->Check1(0), dialog->Label1(4)})
         EXPECT_TRUE(hidden->isHidden());
     // A tone number past the list is refused on leaving, with the toolkit's own title.
     ASSERT_EQ(QApplication::focusWidget(), dialog->Rx_freq(0));
@@ -154,9 +125,8 @@ TEST_F(ChannelEditTest, TheDialogRefusesBadTonesAndBelongsToItsWindow) {
     ui.AnswerMessage(platform::kOk);
     Press(Qt::Key_Tab);
     ASSERT_TRUE(testing::WaitUntil([&] { return !ui.Messages().empty(); }));
-    EXPECT_TRUE(BoxIs(ui.Messages()[0], u"Input Err! Maximun Number is 154"_s, QString(),
-                      platform::kOk, platform::MsgIcon::None));
-    EXPECT_TRUE(ui.Messages()[0].title.isEmpty());
+    EXPECT_TRUE(BoxIs(ui.Messages()[0], u"Input Err! Maximun Number is 154"_s, u""_s, platform::kOk,
+                      platform::MsgIcon::None));
     EXPECT_EQ(QApplication::focusWidget(), dialog->Rx_tone(0));
     QTest::mouseClick(dialog->Command1(), Qt::LeftButton);  // not stored while it is wrong
     EXPECT_EQ(mdi->Editing().ChEdit(), dialog);

@@ -1,7 +1,6 @@
 // The document tools through the real windows offscreen: the two fills in the channel dialog's
 // Auto modes, the channel clipboard between two documents, the system options and the print
 // command, each undone where it changed a document.
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,7 +13,6 @@
 
 #include "app_fixture.h"
 #include "channel/frm_ch_edit.h"
-#include "qt_test_util.h"
 #include "sysoption/frm_sys_option.h"
 
 namespace talveron::app {
@@ -23,25 +21,8 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 using channel::frmCh_edit;
 
-class ToolsTest : public AppTest {
+class ToolsTest : public OfflineApp {
   protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        NoPorts();
-        ui.AnswerMessage(platform::kCancel);  // no port to detect again
-        StartMain();
-        ui.ClearRecords();
-    }
-    // Clicks lines of the active window's list (the first as the current line).
-    void Click(std::initializer_list<int> rows) {
-        QListView* list = mdi->ActiveWindow()->List();
-        Qt::KeyboardModifiers with = {};
-        for (int row : rows) {
-            const QRect r = list->visualRect(list->model()->index(row, 0));
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, with, r.center());
-            with = Qt::ControlModifier;
-        }
-    }
     frmCh_edit* Fill(const char* command) {
         Act(command);
         frmCh_edit* dialog = mdi->Editing().ChEdit();
@@ -53,10 +34,6 @@ class ToolsTest : public AppTest {
         QTest::keyClick(box, Qt::Key_End);
         while (!box->text().isEmpty()) QTest::keyClick(box, Qt::Key_Backspace);
         QTest::keyClicks(box, text);
-    }
-    std::string Line(int channel) { return ActiveDoc().lines[channel - 1]; }
-    bool Selected(int row) {
-        return mdi->ActiveWindow()->List()->selectionModel()->isRowSelected(row, {});
     }
 };
 
@@ -83,7 +60,8 @@ TEST_F(ToolsTest, FillsRunFromTheirDialogsAndRefuseWhatCannotBeWritten) {
     EXPECT_EQ(Line(2).substr(4, 26), before[1].substr(4, 26));
     EXPECT_EQ(Line(2).substr(29, 12), "147.312500  ");
     EXPECT_EQ(Line(3).substr(29, 12), "147.325000  ");
-    EXPECT_TRUE(Selected(2) && Selected(0));
+    const std::vector<int> selected = mdi->ActiveWindow()->SelectedRows();
+    EXPECT_TRUE(std::ranges::count(selected, 0) && std::ranges::count(selected, 2));
     EXPECT_EQ(Line(4), before[3]);
 
     // A walk past 999 MHz is refused and the dialog stays; nothing changes.
@@ -111,7 +89,6 @@ TEST_F(ToolsTest, FillsRunFromTheirDialogsAndRefuseWhatCannotBeWritten) {
     QTest::mouseClick(dialog->Command1(), Qt::LeftButton);
     EXPECT_EQ(Line(1).substr(16, 11), "153 =   743");
     EXPECT_EQ(Line(4).substr(41, 11), "002 =  71.9");
-
     Act("mnuEUndo");
     Act("mnuEUndo");
     EXPECT_EQ(ActiveDoc().lines, before);
@@ -147,8 +124,7 @@ TEST_F(ToolsTest, TheClipboardMovesLinesBetweenDocumentsAndNeverReadsThePlatform
 }
 
 TEST_F(ToolsTest, SystemOptionsAndPrintWorkOnTheirDocument) {
-    const QString path = CopySample("vk-a1-16ch.cfg");
-    ASSERT_TRUE(OpenThroughMenu(path));
+    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
     const auto head = ActiveDoc().state.head;
     Act("mnuOpSYS");
     sysoption::frmSysOption* dialog = mdi->Editing().SysOption();

@@ -1,11 +1,17 @@
-// Helpers the Qt test programs share: waiting for a condition while events run, and
-// answering a real modal dialog from a timer.
+// Helpers the Qt test programs share: waiting for a condition while events run, the words of
+// a printed PDF with their places, and the case tables kept as data files under
+// tests/data/desktop.
 #pragma once
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStringList>
 #include <QThread>
 #include <functional>
+#include <vector>
 
 namespace talveron::testing {
 
@@ -19,6 +25,46 @@ inline bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 10000) 
         QThread::msleep(2);
     }
     return true;
+}
+
+// The cases of a table in tests/data/desktop: one a line, fields split by '|', "\n" standing
+// for a line break; blank lines and lines starting with '#' are skipped.
+inline QList<QStringList> DataRows(const QString& name) {
+    QFile file(QString::fromUtf8(TALVERON_DESKTOP_DATA "/") + name);
+    QList<QStringList> rows;
+    if (!file.open(QIODevice::ReadOnly)) return rows;
+    for (QString line : QString::fromUtf8(file.readAll()).split(u'\n'))
+        if (!line.isEmpty() && !line.startsWith(u'#'))
+            rows << line.replace(QStringLiteral("\\n"), QStringLiteral("\n")).split(u'|');
+    return rows;
+}
+
+// A word of a PDF as pdftotext -bbox reads it: its page (from 1), left and right edges and
+// top, in points.
+struct PdfWord {
+    int page;
+    double x, xMax, y;
+    QString text;
+};
+
+inline std::vector<PdfWord> PdfWords(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000)) return {};
+    static const QRegularExpression word(QString::fromLatin1(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
+    std::vector<PdfWord> out;
+    int page = 0;
+    for (const QString& html :
+         QString::fromUtf8(p.readAllStandardOutput()).split(QStringLiteral("<page "))) {
+        for (auto it = word.globalMatch(html); it.hasNext();) {
+            const auto m = it.next();
+            out.push_back({page, m.captured(1).toDouble(), m.captured(3).toDouble(),
+                           m.captured(2).toDouble(), m.captured(4)});
+        }
+        ++page;
+    }
+    return out;
 }
 
 }  // namespace talveron::testing

@@ -51,6 +51,8 @@ void AnswerBoxLater(SeenBox& seen, QMessageBox::StandardButton press) {
 // sets map one to one, and closing the box (NoButton) counts as Cancel, or No without Cancel.
 TEST(QtMessageBox, ShowsTheRequestAndReturnsTheButtonPressed) {
     using Box = QMessageBox;
+    const unsigned kYn = kYes | kNo, kYnc = kYes | kNo | kCancel;
+    const Box::StandardButtons yn = Box::Yes | Box::No, ync = Box::Yes | Box::No | Box::Cancel;
     const struct {
         unsigned buttons;
         MsgIcon icon;
@@ -60,15 +62,13 @@ TEST(QtMessageBox, ShowsTheRequestAndReturnsTheButtonPressed) {
         Box::StandardButton press;
         MsgButton answer;
     } cases[] = {
-        {kYes | kNo, MsgIcon::Critical, kNo, Box::Yes | Box::No, Box::Critical, Box::Yes, kYes},
+        {kYn, MsgIcon::Critical, kNo, yn, Box::Critical, Box::Yes, kYes},
         {kOk, MsgIcon::None, kNoButton, Box::Ok, Box::NoIcon, Box::Ok, kOk},
-        {kYes | kNo | kCancel, MsgIcon::Exclamation, kNoButton, Box::Yes | Box::No | Box::Cancel,
-         Box::Warning, Box::Cancel, kCancel},
-        {kYes | kNo, MsgIcon::Question, kNoButton, Box::Yes | Box::No, Box::Question, Box::No, kNo},
+        {kYnc, MsgIcon::Exclamation, kNoButton, ync, Box::Warning, Box::Cancel, kCancel},
+        {kYn, MsgIcon::Question, kNoButton, yn, Box::Question, Box::No, kNo},
         {kOk, MsgIcon::Information, kNoButton, Box::Ok, Box::Information, Box::Ok, kOk},
-        {kYes | kNo | kCancel, MsgIcon::None, kNoButton, Box::Yes | Box::No | Box::Cancel,
-         Box::NoIcon, Box::NoButton, kCancel},
-        {kYes | kNo, MsgIcon::None, kNoButton, Box::Yes | Box::No, Box::NoIcon, Box::NoButton, kNo},
+        {kYnc, MsgIcon::None, kNoButton, ync, Box::NoIcon, Box::NoButton, kCancel},
+        {kYn, MsgIcon::None, kNoButton, yn, Box::NoIcon, Box::NoButton, kNo},
     };
     QtUiServices ui;
     for (const auto& c : cases) {
@@ -86,9 +86,7 @@ TEST(QtMessageBox, ShowsTheRequestAndReturnsTheButtonPressed) {
         EXPECT_EQ(seen.text, request.text);
         EXPECT_EQ(seen.buttons, c.qtButtons);
         EXPECT_EQ(seen.icon, c.qtIcon);
-        if (c.defaultButton == kNo) {
-            EXPECT_EQ(seen.defaultButton, Box::No);
-        }
+        if (c.defaultButton == kNo) EXPECT_EQ(seen.defaultButton, Box::No);
     }
 }
 

@@ -3,8 +3,6 @@
 
 #include <QFontMetrics>
 #include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "image/auto_fill.h"
@@ -13,39 +11,17 @@
 #include "image/document.h"
 #include "platform/scripted_ui_services.h"
 #include "print/printing.h"
+#include "qt_test_util.h"
 
 namespace talveron::print {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-struct Word {
-    int page;
-    double x, y;  // top left, in points
-    QString text;
-};
+using testing::PdfWord;
 
-std::vector<Word> Words(const QString& pdf) {
-    QProcess p;
-    p.start(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
-    if (!p.waitForFinished(30000)) return {};
-    static const QRegularExpression word(
-        uR"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re"_s);
-    std::vector<Word> out;
-    int page = 0;
-    for (const QString& html : QString::fromUtf8(p.readAllStandardOutput()).split(u"<page "_s)) {
-        for (auto it = word.globalMatch(html); it.hasNext();) {
-            const auto m = it.next();
-            out.push_back(
-                {page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3)});
-        }
-        ++page;
-    }
-    return out;
-}
-
-const Word* Find(const std::vector<Word>& words, const QString& text, int page = 1) {
-    for (const Word& w : words)
+const PdfWord* Find(const std::vector<PdfWord>& words, const QString& text, int page = 1) {
+    for (const PdfWord& w : words)
         if (w.text == text && w.page == page) return &w;
     return nullptr;
 }
@@ -86,7 +62,7 @@ TEST_F(PrintTest, ThePlanLandsWhereItsTwipsSay) {
     doc.lines[15] = EmptyChannelLine(16);
     const int pages = printing.Print(ChannelPlanJob(doc));
     EXPECT_EQ(printing_, 0);
-    const auto words = Words(printer.outputFileName());
+    const auto words = testing::PdfWords(printer.outputFileName());
     ASSERT_FALSE(words.empty());
 
     const QFont font = platform::PrintFont(u"Courier"_s, 11);
@@ -99,7 +75,7 @@ TEST_F(PrintTest, ThePlanLandsWhereItsTwipsSay) {
     const int lh = qRound(fm.height()), limit = kPrintPageLimitTwips;
     const int first = (limit - 10 * lh + lh - 1) / lh, next = (limit - 5 * lh + lh - 1) / lh;
     EXPECT_EQ(pages, 2 + (98 - first - 1) / next);
-    auto near = [](const Word* w, double x, double y) {
+    auto near = [](const PdfWord* w, double x, double y) {
         return w && std::abs(w->x - x) < 2 && std::abs(w->y - y) < 4;
     };
     EXPECT_TRUE(near(Find(words, u"Page"_s), left + width - 7 * ch, area.top()));
@@ -129,7 +105,7 @@ TEST_F(PrintTest, WithoutAPrinterThePlanIsOfferedAsPdf) {
     EXPECT_EQ(ui.Messages()[1].text, QString::fromLatin1(kNoPrinterText));
     ASSERT_EQ(ui.SaveRequests().size(), 1u);
     EXPECT_EQ(ui.SaveRequests()[0].presetName, u"FLEET.pdf"_s);
-    const auto words = Words(pdf);
+    const auto words = testing::PdfWords(pdf);
     EXPECT_TRUE(Find(words, u"Customer:"_s));
     EXPECT_FALSE(QFile::exists(printer.outputFileName()));
 }
