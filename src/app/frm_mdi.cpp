@@ -27,6 +27,7 @@
 #include "platform/courier_font.h"
 #include "platform/named_menu.h"
 #include "platform/twips.h"
+#include "version.h"
 
 namespace talveron::app {
 
@@ -104,7 +105,7 @@ frmMDI::frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& cl
     connect(mdi_, &QMdiArea::subWindowActivated, this, &frmMDI::OnSubWindowActivated);
     prompt_.onAnswered = [this](const link::Question& question, link::Answer) {
         // No port to try: say why, when a port was there but refused.
-        if (question.text == link::kCommPortErrorText) {
+        if (question.kind == link::Asks::NoPort) {
             commPortError_ = true;
             ShowPermissionNotice();
         }
@@ -229,7 +230,7 @@ void frmMDI::ResetDocuments() {
     documents_.Reset();
     clipLines_.clear();
     ui_.SetClipboardText(QString());
-    status_->SetText(QString(), kStatusBlack);
+    status_->SetText(QString(), StatusColor::Black);
     link_.state.linkDown = true;
     status_->StartTimer();
     ShowStatus(QString::fromLatin1(kMenuHint));
@@ -242,7 +243,7 @@ void frmMDI::ShowStatus(const QString& text) {
 
 void frmMDI::ShowVerdict(const RangeVerdict& verdict) {
     if (!verdict.setsStatus) return;
-    status_->SetText(QString::fromStdString(verdict.text), verdict.color);
+    status_->SetText(QString::fromStdString(verdict.text), verdict.Color());
     status_->FitStatus(labErrMsg_->font().pointSize());
     status_->SaveState();
 }
@@ -436,8 +437,9 @@ void frmMDI::resizeEvent(QResizeEvent* event) {
 // ---- help ------------------------------------------------------------------------------
 
 void frmMDI::AboutCommand() {
-    ui_.Message(
-        platform::OkMessage(QString::fromLatin1(kAboutText), QString::fromLatin1(kAppTitle)));
+    ui_.Message(platform::OkMessage(
+        QStringLiteral("TALVERON Programmer Vertion ") + QString::fromLatin1(kVersion),
+        QString::fromLatin1(kAppTitle)));
 }
 
 void frmMDI::ReadMeCommand() {
@@ -466,7 +468,7 @@ void frmMDI::ReadMeCommand() {
         printing_->Print(print::ReadMeJob(lines));
     };
     viewer->onUnload = [this] {
-        status_->SetText(status_->StatusText(), kStatusBlack);
+        status_->SetText(status_->StatusText(), StatusColor::Black);
         status_->FitStatus(labErrMsg_->font().pointSize());
     };
     viewer->onExit = [this] {

@@ -41,7 +41,6 @@ inline constexpr const char* kMainCaption = "MDI PC programmer";
 inline constexpr const char* kAppTitle = "TALVERON Programmer";
 inline constexpr const char* kMenuHint =
     "To Access Menu,Press F10 or 'ALT+underlined Key' or Click a Title";
-inline constexpr const char* kAboutText = "TALVERON Programmer Vertion 2.22";
 inline constexpr const char* kCfgFilter = "EEPROM.CFG (*.cfg)";
 
 struct MainOptions {

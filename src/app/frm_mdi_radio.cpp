@@ -41,7 +41,7 @@ void frmMDI::RadioCommand(int operation) {
     commPortError_ = false;
     SetTransferLock(true);
     link::TransferRequest request;
-    request.operation = operation;
+    request.operation = static_cast<link::Operation>(operation);
     request.document = doc;
     request.title = QuestionTitle();
     const link::TransferOutcome outcome = link::RunTransfer(link_, request);

@@ -13,6 +13,7 @@
 #include "document/channel_list_model.h"
 #include "document/document_host.h"
 #include "document/header_fit.h"
+#include "image/channel_line.h"
 #include "image/range_check.h"
 #include "platform/courier_font.h"
 #include "platform/named_menu.h"
@@ -53,7 +54,8 @@ frmNotePad::frmNotePad(DocumentHost* host, int number, QWidget* parent)
     labRange_ = MakeLabel(QStringLiteral("Range:"), this, "Label3_9");
     labCustomer_ = MakeLabel(QStringLiteral("Customer:"), this, "Label3_10");
     labSerial_ = MakeLabel(QStringLiteral("Serial No:"), this, "Label3_11");
-    labHeader_ = MakeLabel(QString::fromLatin1(kHeaderCaption), this, "Label3_12");
+    labHeader_ = MakeLabel(QString::fromLatin1(kColumnHeader.data(), kColumnHeader.size()), this,
+                           "Label3_12");
     lstClient_ = new QListView(this);
     lstClient_->setObjectName(QStringLiteral("lstClient"));
     model_ = new ChannelListModel(host_, number_, this);

@@ -22,9 +22,6 @@ namespace talveron::document {
 class ChannelListModel;
 class DocumentHost;
 
-inline constexpr const char* kHeaderCaption =
-    " CH   Rx Freq.  Rx_CTCSS/DCS   Tx Freq.  Tx_CTCSS/DCS ";
-
 // The values the active document gives the rest of the program on activation.
 struct ActiveValues {
     int blockCount = 0;

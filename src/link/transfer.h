@@ -13,8 +13,8 @@
 
 namespace talveron::link {
 
-inline constexpr int kOpUpload = 0;
-inline constexpr int kOpDownload = 1;
+// What RunTransfer does: read the radio's memory, or write a document into the radio.
+enum Operation : int { kOpUpload = 0, kOpDownload = 1 };
 
 inline constexpr std::string_view kConnectingErr = "Connecting Err";
 inline constexpr std::string_view kUploadErr = "Upload Err";
@@ -25,7 +25,7 @@ inline constexpr std::string_view kBandCrossed = "Error warning: Band are Crosse
 inline constexpr std::string_view kContinueText = "\nDo you want to continue ?";
 
 struct TransferRequest {
-    int operation = kOpUpload;  // 0 Upload, 1 Download, anything else only the closing steps
+    Operation operation = kOpUpload;  // 0 Upload, 1 Download, anything else only the closing steps
     // The active document (needed for Download; the band check and the image come from it).
     const Document* document = nullptr;
     // Title of the questions: the active document window's caption, or the main window's

@@ -82,7 +82,7 @@ TEST_F(MendsTest, ARefusedPortIsNamedOnTheStatusLineAfterStartUp) {
     EXPECT_EQ(mdi->LinkStateRef().portIndex, 1);
     const QString notice = u"/dev/ttyUSB0"_s + QLatin1String(kDenied);
     EXPECT_EQ(mdi->Status().Text(), notice);
-    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
     EXPECT_TRUE(mdi->Status().Visible());
     // It is the start-up status the ReadMe viewer puts back.
     EXPECT_EQ(mdi->Status().StatusText(), notice);
@@ -106,7 +106,7 @@ TEST_F(MendsTest, WithEveryPortRefusedTheCommPortErrorIsFollowedByTheNotice) {
     // Upload: no port to try. Once the error box is answered the line names the
     // refused ports, while the connection question that follows is open.
     ui.ClearRecords();
-    mdi->Status().SetText(u"something else"_s, kStatusBlack);
+    mdi->Status().SetText(u"something else"_s, StatusColor::Black);
     QString statusAtQuestion;
     ui.onMessage = [&](const platform::MessageRequest& r) {
         if (r.text.startsWith(u"Connecting Err"_s)) statusAtQuestion = mdi->Status().Text();
@@ -120,7 +120,7 @@ TEST_F(MendsTest, WithEveryPortRefusedTheCommPortErrorIsFollowedByTheNotice) {
     EXPECT_EQ(statusAtQuestion, notice);
     // The closing steps (the reset, no document being open) leave it in view as well.
     EXPECT_EQ(mdi->Status().Text(), notice);
-    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
     EXPECT_TRUE(mdi->Documents().OpenNumbers().empty());
     EXPECT_EQ(ui.Unexpected(), 0);
 }
@@ -170,7 +170,7 @@ TEST_F(MendsTest, TheReadMeViewersExitAndPrintDoNothingWhileATransferRuns) {
         if (looked || r.text != kCommPortError) return;
         looked = true;
         ASSERT_TRUE(mdi->TransferRunning());
-        mdi->Status().SetText(u"mid transfer"_s, kStatusBlack);
+        mdi->Status().SetText(u"mid transfer"_s, StatusColor::Black);
         print->trigger();
         exit->trigger();
         QTest::keyClick(viewer, Qt::Key_Q, Qt::ControlModifier);

@@ -32,7 +32,7 @@ using channel::frmCh_edit;
 
 TEST_F(ShellTest, ARedStatusBlinksEachTickAndABlackOneNeverDoes) {
     StatusLine& status = mdi->Status();
-    status.SetText(u"Not detected"_s, kStatusRed);
+    status.SetText(u"Not detected"_s, StatusColor::Red);
     status.FitStatus(15);
     EXPECT_TRUE(status.Visible());
     status.Tick();
@@ -49,7 +49,7 @@ TEST_F(ShellTest, ARedStatusBlinksEachTickAndABlackOneNeverDoes) {
     EXPECT_TRUE(status.Label()->styleSheet().contains(u"#000000"_s));
 
     // Timer1 itself drives the blink once a second.
-    status.SetText(u"Channel #3 Range Out !"_s, kStatusRed);
+    status.SetText(u"Channel #3 Range Out !"_s, StatusColor::Red);
     ASSERT_TRUE(status.TimerActive());
     EXPECT_TRUE(testing::WaitUntil([&] { return !status.Visible(); }, 5000));
     EXPECT_TRUE(testing::WaitUntil([&] { return status.Visible(); }, 5000));
@@ -156,14 +156,14 @@ TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus
     EXPECT_FALSE(ui.Busy());
     // Asked for again while it shows: a new viewer replaces it and the hint stays, in black.
     const QPointer<frmReadMe> first = viewer;
-    mdi->Status().SetText(u"Not detected"_s, kStatusRed);
+    mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
     mdi->Status().SaveState();
     Act("mnuReadMe");
     viewer = mdi->ReadMeWindow();
     ASSERT_NE(viewer, nullptr);
     EXPECT_NE(viewer, first.data());
     EXPECT_EQ(mdi->Status().Text(), printHint);
-    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
     EXPECT_TRUE(testing::WaitUntil([&] { return first.isNull(); }));
     // Resizing keeps the text box 400 twips narrower and 800 twips lower than the window.
     viewer->resize(700, 500);
@@ -173,7 +173,7 @@ TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus
     viewer->findChild<QAction*>(u"mnuExit"_s)->trigger();
     EXPECT_TRUE(testing::WaitUntil([&] { return mdi->ReadMeWindow() == nullptr; }));
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
-    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
 }
 
 TEST_F(ShellTest, ClosingTheReadMeWithADocumentOpenChecksTheDocumentAgain) {
@@ -188,7 +188,7 @@ TEST_F(ShellTest, ClosingTheReadMeWithADocumentOpenChecksTheDocumentAgain) {
     ASSERT_NE(mdi->ReadMeWindow(), nullptr);
     mdi->ReadMeWindow()->close();
     EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
-    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
 }
 
 // The editor shows its texts, OK writes them and changes the document, CANCEL keeps both;

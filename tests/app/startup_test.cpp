@@ -69,7 +69,7 @@ TEST_F(AppTest, WithARadioOnPortOneNothingIsAsked) {
     // The reset's state: the menu hint in black, the blink timer running, the clipboard
     // empty, Upload enabled, the main window's menus.
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
-    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
     EXPECT_EQ(mdi->Status().Label()->font().pointSize(), 12);
     EXPECT_EQ(mdi->Status().StatusText(), QString::fromLatin1(kMenuHint));
     EXPECT_TRUE(mdi->Status().TimerActive());

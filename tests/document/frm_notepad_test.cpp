@@ -276,7 +276,7 @@ TEST_F(NotePadTest, ActivationTakesTheBandFromTheRangeLabelAndChecksTheLines) {
     EXPECT_EQ(values.band.high, 175);
     ASSERT_EQ(host.verdicts.size(), 1u);
     EXPECT_EQ(host.verdicts[0].text, "ALL Channels In Range");
-    EXPECT_EQ(host.verdicts[0].color, kColorBlack);
+    EXPECT_EQ(host.verdicts[0].Color(), StatusColor::Black);
 
     // A channel moved out of the band is reported in red.
     Document& doc = host.docs[3];
@@ -286,7 +286,7 @@ TEST_F(NotePadTest, ActivationTakesTheBandFromTheRangeLabelAndChecksTheLines) {
     window.Refresh();
     window.Activate();
     EXPECT_EQ(host.verdicts.back().text, "Channel #3 Range Out !");
-    EXPECT_EQ(host.verdicts.back().color, kColorRed);
+    EXPECT_EQ(host.verdicts.back().Color(), StatusColor::Red);
 
     // The band comes from the label the window shows, not from elsewhere.
     window.Label3(9)->setText(QStringLiteral("Range:170-180MHz"));

@@ -82,7 +82,7 @@ class Prompt final : public UserPrompt {
 
 class Quiet final : public StatusLine, public TransferView {
   public:
-    void SetStatus(const std::string& text, std::uint32_t) override { text_ = text; }
+    void SetStatus(const std::string& text, StatusColor) override { text_ = text; }
     void FitStatus(int) override {}
     std::string StatusText() const override { return text_; }
     void BeginTransfer() override {}

@@ -199,7 +199,7 @@ TEST(Transfer, FaultsAndQuestionsEndInTheirResult) {
             EXPECT_EQ(rig.port.radio.memory, before);
         } else {
             EXPECT_EQ(rig.status.text, "Not detected");
-            EXPECT_EQ(rig.status.color, kStatusRed);
+            EXPECT_EQ(rig.status.color, StatusColor::Red);
         }
     }
 }
@@ -236,7 +236,8 @@ TEST(Download, WritesTheImageBlockByBlockKeepingTheRadiosMemorySize) {
 
 TEST(Transfer, OtherOperationCodesDoNothing) {
     TransferRig rig;
-    EXPECT_EQ(RunTransfer(rig.link, {2, nullptr, "x"}).result, Result::NothingDone);
+    EXPECT_EQ(RunTransfer(rig.link, {static_cast<Operation>(2), nullptr, "x"}).result,
+              Result::NothingDone);
     EXPECT_TRUE(rig.port.writes.empty());
 }
 

@@ -11,6 +11,7 @@
 #include "image/cfg_file.h"
 #include "image/channel_line.h"
 #include "image/document.h"
+#include "platform/courier_font.h"
 #include "platform/scripted_ui_services.h"
 #include "print/printing.h"
 
@@ -89,7 +90,7 @@ TEST_F(PrintTest, ThePlanLandsWhereItsTwipsSay) {
     const auto words = Words(printer.outputFileName());
     ASSERT_FALSE(words.empty());
 
-    const QFont font = platform::PrintFont(u"Courier"_s, 11);
+    const QFont font = platform::CourierTwipsFont(11);
     const QFontMetricsF fm(font);  // in twips, as the painter draws
     const double ch = fm.horizontalAdvance(u"Z"_s) / 20, line = fm.height() / 20;
     const QRectF area = printer.pageRect(QPrinter::Point);
