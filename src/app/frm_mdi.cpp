@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -186,9 +185,6 @@ void frmMDI::WaitMs(int ms) {
 }
 
 void frmMDI::Startup() {
-    // DotDecimal: does the platform write 10/3 with a point?
-    dotDecimal_ = QLocale().toString(10.0 / 3.0).contains(QLatin1Char('.'));
-
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         const int h = (area.height() + TwipsToPixels(kDesignHeightTwips)) / 2;
@@ -472,6 +468,7 @@ void frmMDI::ReadMeCommand() {
         status_->FitStatus(labErrMsg_->font().pointSize());
     };
     viewer->onExit = [this] {
+        documents_.RenumberTemps();
         if (!documents_.AnyDocumentOpen())
             ResetDocuments();
         else

@@ -2,7 +2,7 @@
 // tool strip with the status line and ProgressBar1, Timer1, and the main window's own menus
 // (shown while no document window is active; an active document window's menus replace
 // them). It holds the program's explicit state: the document set, the channel clipboard,
-// DotDecimal, the radio link, and runs every command that opens, saves, closes or transfers a
+// the radio link, and runs every command that opens, saves, closes or transfers a
 // document.
 #pragma once
 
@@ -62,7 +62,7 @@ class frmMDI : public QMainWindow,
            MainOptions options, QWidget* parent = nullptr);
     ~frmMDI() override;
 
-    // The start-up sequence: DotDecimal, size and place, show, current folder, splash, port
+    // The start-up sequence: size and place, show, current folder, splash, port
     // detection, the document reset and the saved status.
     void Startup();
 
@@ -81,7 +81,6 @@ class frmMDI : public QMainWindow,
     std::vector<std::string>& ClipLinesRef() { return clipLines_; }
     app::StatusLine& Status() { return *status_; }
     link::LinkState& LinkStateRef() { return link_.state; }
-    bool DotDecimal() const { return dotDecimal_; }
     int BandDigit() const { return bandDigit_; }
     const document::ActiveValues& ActiveDocumentValues() const { return activeValues_; }
     // The active document window and its number (0 when none).
@@ -167,7 +166,6 @@ class frmMDI : public QMainWindow,
     platform::UiServices& ui_;
     MainOptions options_;
     platform::ProgramSettings settings_;
-    bool dotDecimal_ = true;
     int bandDigit_ = 0;
     DocumentSet documents_;
     std::vector<std::string> clipLines_;

@@ -56,7 +56,7 @@ bool frmMDI::LoadImageFile(const QString& path) {
                                         QString::fromLatin1(kAppTitle)));
         return false;
     }
-    Document doc = OpenDocument(read.image, read.modelCode, path.toStdString(), dotDecimal_);
+    Document doc = OpenDocument(read.image, read.modelCode, path.toStdString());
     const int number = documents_.AddFile(std::move(doc), path.toStdString());
     OpenDocumentWindow(number);
     RememberFile(path);

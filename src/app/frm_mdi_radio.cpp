@@ -49,7 +49,7 @@ void frmMDI::RadioCommand(int operation) {
     SetTransferLock(false);
     progress_->hide();
     if (outcome.result == link::TransferOutcome::Result::Uploaded) {
-        Document uploaded = OpenDocument(outcome.image, outcome.modelCode, "", dotDecimal_);
+        Document uploaded = OpenDocument(outcome.image, outcome.modelCode, "");
         const int number = documents_.AddUpload(std::move(uploaded));
         OpenDocumentWindow(number);
         RefreshCaptions();
@@ -57,6 +57,7 @@ void frmMDI::RadioCommand(int operation) {
         return;
     }
     ui_.SetBusy(false);
+    documents_.RenumberTemps();
     if (!documents_.AnyDocumentOpen())
         ResetDocuments();
     else {

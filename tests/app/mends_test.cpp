@@ -130,7 +130,7 @@ TEST_F(MendsTest, YesOnCloseOffersAnUnsavedUploadItsTempName) {
     StartOnPorts();
     const CfgReadResult read = ReadCfgFile(Sample("vk-a1-16ch.cfg").toStdString());
     ASSERT_TRUE(read.ok());
-    Document upload = OpenDocument(read.image, read.modelCode, "", true);
+    Document upload = OpenDocument(read.image, read.modelCode, "");
     upload.state.changed = true;
     const int number = mdi->Documents().AddUpload(std::move(upload));
     ui.AnswerMessage(kYes);

@@ -77,7 +77,6 @@ TEST_F(AppTest, WithARadioOnPortOneNothingIsAsked) {
     EXPECT_TRUE(mdi->MainAction(u"mnuRadioItem0"_s)->isEnabled());
     EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "mnuWindow", "munHelp"}));
     EXPECT_FALSE(mdi->ProgressBar1()->isVisible());
-    EXPECT_TRUE(mdi->DotDecimal());
 }
 
 TEST_F(AppTest, TheSplashShowsWhileThePortsAreDetectedThenGoes) {
