@@ -146,8 +146,7 @@ int RunRead(const std::vector<std::string>& argv, std::ostream& out, std::ostrea
     if (ports.empty()) return kExitFault;
     const PortJob job = [&](RadioSession& session, const PortChoice& port, PortResult& result,
                             std::ostream& out, std::ostream& err) {
-        const TransferOutcome outcome =
-            RunTransfer(session.Link(), {kOpUpload, nullptr, kCliTitle});
+        const TransferOutcome outcome = RunTransfer(session.Link(), {kOpUpload, kCliTitle, {}});
         if (outcome.result != TransferOutcome::Result::Uploaded)
             return Failed(session, outcome, result);
         const std::string model = session.ModelName();
@@ -199,7 +198,7 @@ int RunWrite(const std::vector<std::string>& argv, std::ostream& out, std::ostre
         if (backup && !TakeBackup(session, port, folder, result, out, err)) return;
         // The file's own bytes go to the radio, so a backup written back restores every byte.
         const TransferOutcome outcome =
-            RunTransfer(session.Link(), {kOpDownload, &doc, doc.caption, &file.image});
+            RunTransfer(session.Link(), {kOpDownload, doc.caption, ContentOf(doc, &file.image)});
         if (outcome.result != TransferOutcome::Result::Downloaded)
             return Failed(session, outcome, result);
         if (!options.quiet) {
@@ -227,8 +226,7 @@ int RunVerify(const std::vector<std::string>& argv, std::ostream& out, std::ostr
     if (ports.empty()) return kExitFault;
     const PortJob job = [&](RadioSession& session, const PortChoice&, PortResult& result,
                             std::ostream& out, std::ostream& err) {
-        const TransferOutcome outcome =
-            RunTransfer(session.Link(), {kOpUpload, nullptr, kCliTitle});
+        const TransferOutcome outcome = RunTransfer(session.Link(), {kOpUpload, kCliTitle, {}});
         if (outcome.result != TransferOutcome::Result::Uploaded)
             return Failed(session, outcome, result);
         // What a write of the file leaves in this radio, its whole memory, with the file's model.

@@ -21,6 +21,7 @@ namespace talveron::document {
 
 class ChannelListModel;
 class DocumentHost;
+enum class DocCommand;
 
 // The values the active document gives the rest of the program on activation.
 struct ActiveValues {
@@ -70,6 +71,8 @@ class frmNotePad : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // A menu command of this window, to the host with the window's number.
+    void Run(DocCommand command);
     void BuildMenus();
     void EditMenuOpening();
     void UpdateLabels();

@@ -18,7 +18,7 @@ void Select(SerialPort& port, const PortChoice& choice) {
     }
 }
 
-void NoteRefusal(LinkState& state, const OpenResult& result) {
+void NoteRefusal(PortState& state, const OpenResult& result) {
     if (result.failure != OpenFailure::Permission) return;
     const bool known = std::any_of(state.refused.begin(), state.refused.end(),
                                    [&](const OpenResult& r) { return r.device == result.device; });
@@ -49,7 +49,7 @@ bool Identify(RadioLink& link) {
 
 }  // namespace
 
-std::string PermissionNotice(const LinkState& state) {
+std::string PermissionNotice(const PortState& state) {
     std::string notice;
     for (const OpenResult& r : state.refused) {
         if (!notice.empty()) notice += "; ";

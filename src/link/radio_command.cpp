@@ -37,7 +37,7 @@ std::chrono::microseconds ReplyTimeout(Command code) {
     return timeout;
 }
 
-Bytes CommandData(Command code, const LinkState& state, const EepromImage& image) {
+Bytes CommandData(Command code, const ConnectionState& state, const EepromImage& image) {
     switch (code) {
         case kCmdI:
         case kCmdIdentify:

@@ -30,7 +30,7 @@ std::chrono::microseconds ReplyTimeout(Command code);
 
 // The frame sent after the command letter (none for "V"): 0x07 for "I", the address for
 // "R", the address and the four image bytes at it for "W" (bytes past the image's end as 0).
-Bytes CommandData(Command code, const LinkState& state, const EepromImage& image);
+Bytes CommandData(Command code, const ConnectionState& state, const EepromImage& image);
 
 // One exchange. Clears replyOk, sends the letter, pauses 2 ms, sends the rest, then waits on
 // the port until exactly ReplyLength bytes are buffered or the timeout has passed. The reply

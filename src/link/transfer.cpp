@@ -123,14 +123,18 @@ bool TransferBlocks(RadioLink& link, bool reading, EepromImage& image, const std
     return passed;
 }
 
-std::string BandWarning(RadioLink& link, const Document& document) {
-    if (document.state.model != link.state.modelCode) return std::string(kBandCrossed);
+DownloadContent ContentOf(const Document& document, const EepromImage* image) {
+    return {image ? *image : BuildImage(document), document.state.model, document.caption,
+            CheckRanges(document.lines, document.Limits())};
+}
+
+std::string BandWarning(RadioLink& link, const DownloadContent& content) {
+    if (content.model != link.state.modelCode) return std::string(kBandCrossed);
     const std::string status = link.status.StatusText();
     if (StartsWith(status, "Chan")) return status;
     // The status line holds the detection result at this moment, so the document's own
     // channel warning is looked at as well.
-    const RangeVerdict verdict = CheckRanges(document.lines, document.Limits());
-    if (verdict.fault) return verdict.text;
+    if (content.verdict.fault) return content.verdict.text;
     return {};
 }
 
@@ -138,7 +142,7 @@ TransferOutcome RunTransfer(RadioLink& link, const TransferRequest& request) {
     LinkState& state = link.state;
     TransferOutcome outcome;
     const bool upload = request.operation == kOpUpload;
-    const bool download = request.operation == kOpDownload && request.document != nullptr;
+    const bool download = request.operation == kOpDownload && request.download.has_value();
     while (upload || download) {
         ConnectRadio(link);
         if (state.linkDown) {
@@ -174,13 +178,13 @@ TransferOutcome RunTransfer(RadioLink& link, const TransferRequest& request) {
             continue;
         }
 
-        const Document& document = *request.document;
-        const std::string warning = BandWarning(link, document);
+        const DownloadContent& content = *request.download;
+        const std::string warning = BandWarning(link, content);
         if (!warning.empty()) {
             link.view.SetBusy(false);
             const Answer answer =
                 link.prompt.Ask({Asks::BandWarning, warning + std::string(kContinueText),
-                                 document.caption, Buttons::YesNo, Icon::Critical, Answer::No});
+                                 content.caption, Buttons::YesNo, Icon::Critical, Answer::No});
             if (answer != Answer::Yes) {
                 outcome.result = TransferOutcome::Result::Declined;
                 outcome.message = warning;
@@ -188,7 +192,7 @@ TransferOutcome RunTransfer(RadioLink& link, const TransferRequest& request) {
             }
         }
         link.view.SetBusy(true);
-        EepromImage image = request.image ? *request.image : BuildImage(document);
+        EepromImage image = content.image;
         if (TransferBlocks(link, false, image, request.title)) {
             outcome.result = TransferOutcome::Result::Downloaded;
             outcome.message.clear();

@@ -38,28 +38,33 @@ class RecordingHost : public DocumentHost {
         auto it = docs.find(number);
         return it == docs.end() ? nullptr : &it->second;
     }
-    void OpenFileCommand() override { commands.push_back("open"); }
-    void CloseCommand(int n) override { commands.push_back("close" + std::to_string(n)); }
-    void SaveCommand(int n) override { commands.push_back("save" + std::to_string(n)); }
-    void SaveAsCommand(int n) override { commands.push_back("saveas" + std::to_string(n)); }
-    void CustomerCommand(int n) override { commands.push_back("customer" + std::to_string(n)); }
-    void UndoCommand(int n) override { commands.push_back("undo" + std::to_string(n)); }
-    void RedoCommand(int n) override { commands.push_back("redo" + std::to_string(n)); }
-    void ChannelOptionCommand(int n) override { commands.push_back("option" + std::to_string(n)); }
-    void DocumentCommand(int n, DocCommand c) override {
-        commands.push_back("doc" + std::to_string(n) + ":" + std::to_string(static_cast<int>(c)));
-    }
-    void ChannelCommand(int n, int row) override {
-        commands.push_back("channel" + std::to_string(n) + ":" + std::to_string(row));
+    void Command(int n, DocCommand c, int row) override {
+        using C = DocCommand;
+        const std::string num = std::to_string(n);
+        const std::map<C, std::string> names = {
+            {C::Open, "open"},
+            {C::Close, "close" + num},
+            {C::Save, "save" + num},
+            {C::SaveAs, "saveas" + num},
+            {C::Customer, "customer" + num},
+            {C::Undo, "undo" + num},
+            {C::Redo, "redo" + num},
+            {C::ChannelOptions, "option" + num},
+            {C::Exit, "exit"},
+            {C::Upload, "radio0"},
+            {C::Download, "radio1"},
+            {C::ReadMe, "readme"},
+            {C::About, "about"},
+            {C::Channel, "channel" + num + ":" + std::to_string(row)}};
+        const auto it = names.find(c);
+        commands.push_back(it != names.end()
+                               ? it->second
+                               : "doc" + num + ":" + std::to_string(static_cast<int>(c)));
     }
     DocChanges EditDocument(int n, std::string_view label,
                             const std::function<void(Document&)>& edit) override {
         return talveron::EditDocument(docs[n], label, edit);
     }
-    void ExitCommand() override { commands.push_back("exit"); }
-    void RadioCommand(int op) override { commands.push_back("radio" + std::to_string(op)); }
-    void ReadMeCommand() override { commands.push_back("readme"); }
-    void AboutCommand() override { commands.push_back("about"); }
     bool QueryClose(int n) override {
         commands.push_back("query" + std::to_string(n));
         return allowClose;

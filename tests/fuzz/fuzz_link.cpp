@@ -113,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Document doc = OpenDocument(image, 0, "fuzz.cfg");
     TransferRequest request;
     request.operation = download ? kOpDownload : kOpUpload;
-    request.document = &doc;
+    request.download = ContentOf(doc);
     const TransferOutcome outcome = RunTransfer(link, request);
     if (outcome.result == TransferOutcome::Result::Uploaded)
         FUZZ_CHECK(outcome.image.size() == MemorySize(kSmallChannels) + 1 ||
