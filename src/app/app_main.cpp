@@ -14,6 +14,7 @@
 
 #include "app/frm_mdi.h"
 #include "link/link_clock.h"
+#include "platform/courier_font.h"
 #include "platform/program_settings.h"
 #include "platform/serial_port_qt.h"
 #include "platform/termination.h"
@@ -73,8 +74,7 @@ QIcon ProgramIcon() {
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(0x1f, 0x4e, 0x8c));
         painter.drawRoundedRect(QRectF(0, 0, size, size), size * 0.18, size * 0.18);
-        QFont font(QStringLiteral("Courier"));
-        font.setStyleHint(QFont::TypeWriter);
+        QFont font = platform::CourierFace();
         font.setBold(true);
         font.setPixelSize(size * 3 / 4);
         painter.setFont(font);

@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "version.h"
+
 namespace talveron::app {
 
 frmHi::frmHi(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint) {
@@ -29,7 +31,7 @@ frmHi::frmHi(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::FramelessWindow
     };
     add("lblCompanyProduct", QStringLiteral("Welcome to PC Programmer !"), 16, true);
     add("lblProductName", QStringLiteral("Configuration utility for TALVERON"), 13, false);
-    add("lblVersion", QStringLiteral("Version 2.22"), 11, false);
+    add("lblVersion", QStringLiteral("Version ") + QString::fromLatin1(kVersion), 11, false);
     add("lblNotice",
         QStringLiteral("Read, edit and write the memory of your radios.\n"
                        "Keep a copy of every radio's file before you write it."),

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -51,7 +50,7 @@ frmMDI::frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& cl
       options_(std::move(options)),
       settings_(options_.settingsFile),
       prompt_(ui),
-      link_{port, prompt_, statusAdapter_, *this, clock, {}} {
+      transfer_(std::make_unique<TransferController>(port, prompt_, statusAdapter_, clock, ui)) {
     setObjectName(QStringLiteral("frmMDI"));
     setWindowTitle(QString::fromLatin1(kMainCaption));
     auto* central = new QWidget(this);
@@ -79,6 +78,9 @@ frmMDI::frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& cl
 
     status_ = std::make_unique<app::StatusLine>(picToolbar_, labErrMsg_, this);
     statusAdapter_.Attach(status_.get());
+    transfer_->Attach(*status_, picToolbar_, labErrMsg_, progress_, TransferWindow());
+    files_ =
+        std::make_unique<DocumentController>(ui_, settings_, documents_, *status_, FilesWindow());
     editing_ = std::make_unique<channel::ChannelEditing>(*this, this);
     printing_ = std::make_unique<print::Printing>(ui_, this);
     // Timer1 rests and the pointer is busy while pages are drawn.
@@ -93,9 +95,10 @@ frmMDI::frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& cl
     recent_ = new RecentFiles(
         settings_,
         [this](const QString& path) {
-            if (!transferRunning_ && !OpenChosenFile(path)) recent_->Remove(path);
+            if (!TransferRunning() && !files_->OpenChosenFile(path)) recent_->Remove(path);
         },
         this);
+    files_->AttachRecent(recent_);
     windowMenu_ = new WindowMenu(mdi_, this);
     BuildMainMenus();
     recent_->Attach([this](const QString& name) { return MainAction(name); });
@@ -104,8 +107,8 @@ frmMDI::frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& cl
     connect(mdi_, &QMdiArea::subWindowActivated, this, &frmMDI::OnSubWindowActivated);
     prompt_.onAnswered = [this](const link::Question& question, link::Answer) {
         // No port to try: say why, when a port was there but refused.
-        if (question.text == link::kCommPortErrorText) {
-            commPortError_ = true;
+        if (question.kind == link::Asks::NoPort) {
+            transfer_->NoPortToTry();
             ShowPermissionNotice();
         }
     };
@@ -133,7 +136,7 @@ void frmMDI::BuildMainMenus() {
     fileNew->setVisible(false);
     fileNew->setEnabled(false);
     connect(item(file, "mnuFOpen", tr("&Open")), &QAction::triggered, this,
-            &frmMDI::ShowOpenDialog);
+            [this] { files_->ShowOpenDialog(); });
     // Exit goes through the closing of the main window, so open documents are asked about.
     connect(item(file, "mnuFExit", tr("E&xit")), &QAction::triggered, this, &frmMDI::close);
     file->addSeparator()->setObjectName(QStringLiteral("mnuSeparator"));
@@ -144,7 +147,7 @@ void frmMDI::BuildMainMenus() {
 
     QMenu* radio = topMenu("mnuRadio", tr("&Radio"));
     connect(item(radio, "mnuRadioItem0", tr("&Upload")), &QAction::triggered, this,
-            [this] { RadioCommand(link::kOpUpload); });
+            [this] { transfer_->Run(link::kOpUpload); });
 
     QMenu* help = topMenu("munHelp", tr("&Help"));
     connect(item(help, "mnuReadMe", tr("&ReadMe")), &QAction::triggered, this,
@@ -185,9 +188,6 @@ void frmMDI::WaitMs(int ms) {
 }
 
 void frmMDI::Startup() {
-    // DotDecimal: does the platform write 10/3 with a point?
-    dotDecimal_ = QLocale().toString(10.0 / 3.0).contains(QLatin1Char('.'));
-
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         const int h = (area.height() + TwipsToPixels(kDesignHeightTwips)) / 2;
@@ -209,7 +209,7 @@ void frmMDI::Startup() {
     ShowStatus(QStringLiteral("Detecting RS232 port..."));
     WaitMs(options_.splashMs);
     if (splash) splash->close();
-    link::DetectRS(link_);
+    link::DetectRS(transfer_->Link());
     ui_.SetBusy(false);
     ResetDocuments();
     // The reset has put the menu hint over what the detection found; a port refused for lack
@@ -219,7 +219,7 @@ void frmMDI::Startup() {
 }
 
 bool frmMDI::ShowPermissionNotice() {
-    const std::string notice = link::PermissionNotice(link_.state);
+    const std::string notice = link::PermissionNotice(transfer_->Link().state);
     if (notice.empty()) return false;
     ShowStatus(QString::fromStdString(notice));
     return true;
@@ -229,8 +229,8 @@ void frmMDI::ResetDocuments() {
     documents_.Reset();
     clipLines_.clear();
     ui_.SetClipboardText(QString());
-    status_->SetText(QString(), kStatusBlack);
-    link_.state.linkDown = true;
+    status_->SetText(QString(), StatusColor::Black);
+    transfer_->Link().state.linkDown = true;
     status_->StartTimer();
     ShowStatus(QString::fromLatin1(kMenuHint));
     if (QAction* upload = MainAction(QStringLiteral("mnuRadioItem0"))) upload->setEnabled(true);
@@ -242,7 +242,7 @@ void frmMDI::ShowStatus(const QString& text) {
 
 void frmMDI::ShowVerdict(const RangeVerdict& verdict) {
     if (!verdict.setsStatus) return;
-    status_->SetText(QString::fromStdString(verdict.text), verdict.color);
+    status_->SetText(QString::fromStdString(verdict.text), verdict.Color());
     status_->FitStatus(labErrMsg_->font().pointSize());
     status_->SaveState();
 }
@@ -337,57 +337,6 @@ void frmMDI::RefreshCaptions() {
     }
 }
 
-// ---- editing: the dialogs and their commands live in channel::ChannelEditing ---------------
-
-void frmMDI::CustomerCommand(int number) {
-    if (!transferRunning_) editing_->OpenCustomer(number);
-}
-
-void frmMDI::ChannelCommand(int number, int row) {
-    if (!transferRunning_) editing_->OpenChannel(number, row);
-}
-
-void frmMDI::DocumentCommand(int number, document::DocCommand command) {
-    using C = document::DocCommand;
-    const Document* doc = documents_.Get(number);
-    if (transferRunning_ || !doc) return;
-    switch (command) {
-        case C::Cut:
-            return editing_->Cut(number);
-        case C::Copy:
-            return editing_->Copy(number);
-        case C::Paste:
-            return editing_->Paste(number);
-        case C::Delete:
-            return editing_->Delete(number);
-        case C::AutoFreq:
-            return editing_->OpenAutoFreq(number);
-        case C::AutoTone:
-            return editing_->OpenAutoTone(number);
-        case C::SystemOptions:
-            return editing_->OpenSystemOptions(number);
-        case C::Print:
-            printing_->Print(print::ChannelPlanJob(*doc));
-            return;
-        case C::PrintPreview:
-            return printing_->Preview(print::ChannelPlanJob(*doc));
-        case C::PrinterSetup:
-            return printing_->Setup();
-    }
-}
-
-void frmMDI::ChannelOptionCommand(int number) {
-    if (!transferRunning_) editing_->OpenOptionList(number);
-}
-
-void frmMDI::UndoCommand(int number) {
-    editing_->Undo(number);
-}
-
-void frmMDI::RedoCommand(int number) {
-    editing_->Redo(number);
-}
-
 DocChanges frmMDI::EditDocument(int number, std::string_view label,
                                 const std::function<void(Document&)>& edit) {
     return editing_->Edit(number, label, edit);
@@ -407,13 +356,8 @@ void frmMDI::ShowDialogVerdict(const QString& text) {
     status_->FitStatus(15);
 }
 
-void frmMDI::ExitCommand() {
-    if (transferRunning_) return;
-    close();
-}
-
 void frmMDI::closeEvent(QCloseEvent* event) {
-    if (transferRunning_) {
+    if (TransferRunning()) {
         event->ignore();
         return;
     }
@@ -430,54 +374,7 @@ void frmMDI::closeEvent(QCloseEvent* event) {
 
 void frmMDI::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (progress_->isVisible()) PlaceProgress();
-}
-
-// ---- help ------------------------------------------------------------------------------
-
-void frmMDI::AboutCommand() {
-    ui_.Message(
-        platform::OkMessage(QString::fromLatin1(kAboutText), QString::fromLatin1(kAppTitle)));
-}
-
-void frmMDI::ReadMeCommand() {
-    if (transferRunning_) return;
-    const QString path =
-        ReadMePath(options_.programDir.isEmpty() ? QDir::currentPath() : options_.programDir);
-    if (!QFileInfo(path).isFile()) {
-        ui_.Message(
-            platform::OkMessage(QStringLiteral("Can not find ReadMe.txt File in current Directory"),
-                                QString::fromLatin1(kAppTitle)));
-        return;
-    }
-    // The viewer shown already goes first: its closing puts the saved status back, which
-    // must not end up over the hint below.
-    if (readMe_) readMe_->close();
-    ui_.SetBusy(true);
-    ShowStatus(QStringLiteral("Openning ReadMe File, Please wait..."));
-    QFile file(path);
-    QString text;
-    if (file.open(QIODevice::ReadOnly)) text = QString::fromUtf8(file.readAll());
-    file.close();
-    ui_.SetBusy(false);
-    ShowStatus(QStringLiteral("To print Readme pressb Ctrl+P, to close ReadMe press Ctrl+Q"));
-    auto* viewer = new frmReadMe(text, path, this);
-    viewer->onPrint = [this](const QStringList& lines) {
-        printing_->Print(print::ReadMeJob(lines));
-    };
-    viewer->onUnload = [this] {
-        status_->SetText(status_->StatusText(), kStatusBlack);
-        status_->FitStatus(labErrMsg_->font().pointSize());
-    };
-    viewer->onExit = [this] {
-        if (!documents_.AnyDocumentOpen())
-            ResetDocuments();
-        else
-            CheckActiveRanges();
-    };
-    viewer->move(x() + (width() - viewer->width()) / 2, y() + (height() - viewer->height()) / 2);
-    readMe_ = viewer;
-    viewer->show();
+    if (progress_->isVisible()) transfer_->PlaceProgress();
 }
 
 }  // namespace talveron::app

@@ -1,9 +1,10 @@
 // frmMDI, the main window ("MDI PC programmer"): the MDI area with the document windows, the
 // tool strip with the status line and ProgressBar1, Timer1, and the main window's own menus
 // (shown while no document window is active; an active document window's menus replace
-// them). It holds the program's explicit state: the document set, the channel clipboard,
-// DotDecimal, the radio link, and runs every command that opens, saves, closes or transfers a
-// document.
+// them). It holds the program's explicit state: the document set and the channel clipboard,
+// shows the documents in their windows and wires the menus to the document controller
+// (opening, saving, closing), the transfer controller (Upload, Download, the radio link) and
+// the channel editing.
 #pragma once
 
 #include <QMainWindow>
@@ -13,18 +14,18 @@
 #include <string>
 #include <vector>
 
+#include "app/document_controller.h"
 #include "app/frm_readme.h"
 #include "app/link_adapters.h"
 #include "app/recent_files.h"
 #include "app/status_line.h"
+#include "app/transfer_controller.h"
 #include "app/window_menu.h"
 #include "channel/channel_editing.h"
 #include "channel/editor_host.h"
 #include "document/document_host.h"
 #include "document/frm_notepad.h"
 #include "image/document_set.h"
-#include "link/radio_link.h"
-#include "link/transfer_view.h"
 #include "platform/program_settings.h"
 #include "platform/ui_services.h"
 #include "print/printing.h"
@@ -41,7 +42,6 @@ inline constexpr const char* kMainCaption = "MDI PC programmer";
 inline constexpr const char* kAppTitle = "TALVERON Programmer";
 inline constexpr const char* kMenuHint =
     "To Access Menu,Press F10 or 'ALT+underlined Key' or Click a Title";
-inline constexpr const char* kAboutText = "TALVERON Programmer Vertion 2.22";
 inline constexpr const char* kCfgFilter = "EEPROM.CFG (*.cfg)";
 
 struct MainOptions {
@@ -53,36 +53,28 @@ struct MainOptions {
     QString settingsFile;
 };
 
-class frmMDI : public QMainWindow,
-               public document::DocumentHost,
-               public channel::EditorHost,
-               public link::TransferView {
+class frmMDI : public QMainWindow, public document::DocumentHost, public channel::EditorHost {
     Q_OBJECT
   public:
     frmMDI(platform::UiServices& ui, link::SerialPort& port, link::Clock& clock,
            MainOptions options, QWidget* parent = nullptr);
     ~frmMDI() override;
 
-    // The start-up sequence: DotDecimal, size and place, show, current folder, splash, port
+    // The start-up sequence: size and place, show, current folder, splash, port
     // detection, the document reset and the saved status.
     void Startup();
 
-    // Commands reachable from the menus (and from the command line).
-    void ShowOpenDialog();
-    // Opens a file the user chose (File > Open, a recent file): refuses one that is too big,
-    // else LoadImageFile.
-    bool OpenChosenFile(const QString& path);
-    // Reads a .cfg file and opens it in a new window; false when it was refused.
-    bool LoadImageFile(const QString& path);
-    bool SaveImageFile(int number, const QString& path);
+    // Commands reachable from the command line: a file opened in a new window (false when it
+    // was refused), Upload (0) or Download (1).
+    bool LoadImageFile(const QString& path) { return files_->LoadImageFile(path); }
+    void RadioCommand(int operation) { transfer_->Run(static_cast<link::Operation>(operation)); }
     void ResetDocuments();
 
     // State for tests and for the parts of the program that build on this window.
     DocumentSet& Documents() { return documents_; }
     std::vector<std::string>& ClipLinesRef() { return clipLines_; }
     app::StatusLine& Status() { return *status_; }
-    link::LinkState& LinkStateRef() { return link_.state; }
-    bool DotDecimal() const { return dotDecimal_; }
+    link::LinkState& LinkStateRef() { return transfer_->Link().state; }
     int BandDigit() const { return bandDigit_; }
     const document::ActiveValues& ActiveDocumentValues() const { return activeValues_; }
     // The active document window and its number (0 when none).
@@ -97,7 +89,6 @@ class frmMDI : public QMainWindow,
     // The menus the menu bar shows at this moment.
     QList<QAction*> MenuBarActions() const;
     frmReadMe* ReadMeWindow() const { return readMe_; }
-    RecentFiles& Recent() { return *recent_; }
     WindowMenu& Windows() { return *windowMenu_; }
     // The channel, customer and option dialogs.
     channel::ChannelEditing& Editing() { return *editing_; }
@@ -105,25 +96,12 @@ class frmMDI : public QMainWindow,
 
     // DocumentHost.
     Document* DocumentOf(int number) override { return documents_.Get(number); }
-    void OpenFileCommand() override;
-    void CloseCommand(int number) override;
-    void SaveCommand(int number) override;
-    void SaveAsCommand(int number) override;
-    void CustomerCommand(int number) override;
-    void UndoCommand(int number) override;
-    void RedoCommand(int number) override;
-    void ChannelOptionCommand(int number) override;
-    void ChannelCommand(int number, int row) override;
-    void DocumentCommand(int number, document::DocCommand command) override;
-    void ExitCommand() override;
-    void RadioCommand(int operation) override;
-    void ReadMeCommand() override;
-    void AboutCommand() override;
-    bool QueryClose(int number) override;
+    void Command(int number, document::DocCommand command, int row) override;
+    bool QueryClose(int number) override { return files_->QueryClose(number); }
     void ShowStatus(const QString& text) override;
     void ShowVerdict(const RangeVerdict& verdict) override;
     const std::vector<std::string>& ClipLines() const override { return clipLines_; }
-    bool TransferRunning() const override { return transferRunning_; }
+    bool TransferRunning() const override { return transfer_->Running(); }
     DocChanges EditDocument(int number, std::string_view label,
                             const std::function<void(Document&)>& edit) override;
 
@@ -132,15 +110,6 @@ class frmMDI : public QMainWindow,
     void HoldTimer(bool hold) override;
     void ShowDialogVerdict(const QString& text) override;
     std::vector<std::string>& Clip() override { return clipLines_; }
-
-    // link::TransferView.
-    void BeginTransfer() override;
-    void EndTransfer() override;
-    void PlaceProgress() override;
-    void SetProgressMaximum(int maximum) override;
-    void SetProgressValue(int value) override;
-    void SetBusy(bool busy) override { ui_.SetBusy(busy); }
-    void ProcessEvents() override { ui_.ProcessEvents(); }
 
     // Runs the range check of the active document onto the status line.
     void CheckActiveRanges() override;
@@ -159,24 +128,23 @@ class frmMDI : public QMainWindow,
     // Puts the names of the ports refused for lack of permission on the status line; false
     // (and the line untouched) when no port was refused.
     bool ShowPermissionNotice();
-    QString ShowSaveDialog(const QString& presetName);
-    // A file opened or saved: first of the recent files, its folder the dialogs' next start.
-    void RememberFile(const QString& path);
     void WaitMs(int ms);
     std::string QuestionTitle() const;
+    // The window's side of the controllers.
+    DocumentController::Window FilesWindow();
+    TransferController::Window TransferWindow();
+    void ReadMeCommand();
+    void AboutCommand();
 
     platform::UiServices& ui_;
     MainOptions options_;
     platform::ProgramSettings settings_;
-    bool dotDecimal_ = true;
     int bandDigit_ = 0;
     DocumentSet documents_;
     std::vector<std::string> clipLines_;
     document::ActiveValues activeValues_;
     std::map<int, QPointer<QMdiSubWindow>> windows_;
     QPointer<QMdiSubWindow> active_;
-    bool transferRunning_ = false;
-    bool commPortError_ = false;  // this transfer found no port to try
     bool cascading_ = false;
 
     QMdiArea* mdi_;
@@ -193,7 +161,8 @@ class frmMDI : public QMainWindow,
 
     PromptAdapter prompt_;
     StatusAdapter statusAdapter_;
-    link::RadioLink link_;
+    std::unique_ptr<TransferController> transfer_;
+    std::unique_ptr<DocumentController> files_;
 };
 
 }  // namespace talveron::app

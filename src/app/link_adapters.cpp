@@ -75,7 +75,7 @@ link::Answer PromptAdapter::Ask(const link::Question& question) {
     return answer;
 }
 
-void StatusAdapter::SetStatus(const std::string& text, std::uint32_t color) {
+void StatusAdapter::SetStatus(const std::string& text, StatusColor color) {
     if (!status_) return;
     status_->SetText(QString::fromStdString(text), color);
     status_->Label()->setVisible(true);

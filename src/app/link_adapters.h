@@ -29,7 +29,7 @@ class StatusAdapter : public link::StatusLine {
     explicit StatusAdapter(app::StatusLine* status) : status_(status) {}
     // The status line is created with the window after the link; it is attached here.
     void Attach(app::StatusLine* status) { status_ = status; }
-    void SetStatus(const std::string& text, std::uint32_t color) override;
+    void SetStatus(const std::string& text, StatusColor color) override;
     void FitStatus(int fontSize) override {
         if (status_) status_->FitStatus(fontSize);
     }

@@ -7,7 +7,8 @@
 
 namespace talveron::app {
 
-QString ColorValueName(std::uint32_t value) {
+QString ColorValueName(StatusColor color) {
+    const auto value = static_cast<std::uint32_t>(color);
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
                   static_cast<int>((value >> 16) & 0xFF))
         .name();
@@ -19,14 +20,14 @@ StatusLine::StatusLine(QWidget* toolbar, QLabel* label, QObject* parent)
     connect(&timer_, &QTimer::timeout, this, &StatusLine::Tick);
 }
 
-void StatusLine::SetText(const QString& text, std::uint32_t color) {
+void StatusLine::SetText(const QString& text, StatusColor color) {
     color_ = color;
     label_->setText(text);
     label_->setStyleSheet(QStringLiteral("color: %1;").arg(ColorValueName(color)));
 }
 
 void StatusLine::ShowStatus(const QString& text) {
-    SetText(text, kStatusBlack);
+    SetText(text, StatusColor::Black);
     FitStatus(12);
 }
 
@@ -50,11 +51,10 @@ bool StatusLine::Visible() const {
 
 void StatusLine::SaveState() {
     statusText_ = label_->text();
-    statusColor_ = color_;
 }
 
 void StatusLine::Tick() {
-    if (color_ == kStatusRed) label_->setVisible(label_->isHidden());
+    if (color_ == StatusColor::Red) label_->setVisible(label_->isHidden());
 }
 
 }  // namespace talveron::app

@@ -41,7 +41,7 @@ bool TakeBackup(RadioSession& session, const PortChoice& port, const std::string
         return Fail(result, err,
                     "cannot make the folder " + folder + (ec ? ": " + ec.message() : ""));
     }
-    const TransferOutcome read = RunTransfer(session.Link(), {kOpUpload, nullptr, "talveron-cli"});
+    const TransferOutcome read = RunTransfer(session.Link(), {kOpUpload, "talveron-cli", {}});
     if (read.result != TransferOutcome::Result::Uploaded) {
         if (read.result == TransferOutcome::Result::ConnectFailed) session.ReportNotFound();
         return Fail(result, err, read.message);

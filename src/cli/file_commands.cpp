@@ -104,7 +104,7 @@ int RunCheck(const std::vector<std::string>& argv, std::ostream& out, std::ostre
     const RangeVerdict verdict = CheckRanges(doc->lines, doc->Limits());
     if (!verdict.setsStatus) return kExitOk;
     out << verdict.text << "\n";
-    return verdict.color == kColorRed ? kExitFault : kExitOk;
+    return verdict.fault ? kExitFault : kExitOk;
 }
 
 int RunExport(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {

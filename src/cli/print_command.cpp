@@ -8,6 +8,7 @@
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "cli/file_commands.h"
+#include "platform/courier_font.h"
 #include "platform/paged_print.h"
 
 namespace talveron::cli {
@@ -53,7 +54,7 @@ int RunPrint(const std::vector<std::string>& argv, std::ostream& out, std::ostre
     const auto app = OffscreenApplication();
     const auto [date, time] = platform::PrintDateTime();
     const ChannelPlan plan = PlanOf(*doc, date, time);
-    const QFont font = platform::PrintFont(QStringLiteral("Courier"), 11);
+    const QFont font = platform::CourierTwipsFont(11);
     const QByteArray pdf = platform::PdfPages(
         platform::LocalePaper(), font, font,
         [&](const PrintMetrics& m) { return LayoutChannelPlan(plan, m); },

@@ -21,11 +21,15 @@ namespace {
 
 using namespace talveron::link;
 
+#define TALVERON_TRACE_HELP                                                                   \
+    "  --trace prints every frame sent and every reply received on stderr, in hex with the\n" \
+    "  seconds since the command started (\"0.021907 rx 56 11\").\n"
+
 constexpr const char* kIdentifyUsage =
-    "usage: talveron-cli identify --port PORT\n"
+    "usage: talveron-cli identify --port PORT [--trace]\n"
     "  Looks for the radio on PORT (a number 1..8 or a device path such as /dev/ttyUSB0)\n"
     "  and prints what the status line shows (\"VK-A1   detected\") and the size of its\n"
-    "  memory. Exit 0 when a radio answered, 1 when none did.\n";
+    "  memory. Exit 0 when a radio answered, 1 when none did.\n" TALVERON_TRACE_HELP;
 
 #define TALVERON_PORTS_HELP                                                                     \
     "  PORTS: --port PORT (repeatable), --ports PORT,PORT,... or --all-ports (every numbered\n" \
@@ -34,16 +38,16 @@ constexpr const char* kIdentifyUsage =
     "  (1 when any failed).\n"
 
 constexpr const char* kReadUsage =
-    "usage: talveron-cli read PORTS -o OUT [--retries N] [--quiet]\n"
+    "usage: talveron-cli read PORTS -o OUT [--retries N] [--quiet] [--trace]\n"
     "  Reads the radio's memory into OUT.cfg (435 or 2427 bytes). A failed read creates\n"
     "  no file and leaves an existing OUT.cfg untouched. With several ports OUT is a folder\n"
     "  and each radio goes into MODEL_PORT.cfg there. --retries N tries again up to N\n"
     "  times after a failure. Exit 0 on success, 1 when the radio is not found or the\n"
-    "  read fails.\n" TALVERON_PORTS_HELP;
+    "  read fails.\n" TALVERON_PORTS_HELP TALVERON_TRACE_HELP;
 
 constexpr const char* kWriteUsage =
     "usage: talveron-cli write PORTS FILE.cfg [--force] [--retries N] [--quiet]\n"
-    "                          [--backup-dir DIR | --no-backup]\n"
+    "                          [--backup-dir DIR | --no-backup] [--trace]\n"
     "  Reads the radio's whole memory into a backup first (DIR, by default the folder\n"
     "  talveron/backups in the user's data folder; the path is printed) and writes nothing\n"
     "  when that fails. Then writes FILE.cfg into the radio's whole memory, checking every\n"
@@ -51,14 +55,16 @@ constexpr const char* kWriteUsage =
     "  written empty. A file for another model, or one with a channel out of band or\n"
     "  raster, is refused with exit 3 unless --force. Exit 0 on success, 1 when the radio\n"
     "  is not found, the backup or the write fails, 2 for a file that cannot be opened.\n"
-    "  Writing a backup file gives the radio back what it held.\n" TALVERON_PORTS_HELP;
+    "  Writing a backup file gives the radio back what it held.\n" TALVERON_PORTS_HELP
+        TALVERON_TRACE_HELP;
 
 constexpr const char* kVerifyUsage =
-    "usage: talveron-cli verify PORTS FILE.cfg [--quiet]\n"
+    "usage: talveron-cli verify PORTS FILE.cfg [--quiet] [--trace]\n"
     "  Reads the radio's whole memory and compares it with what write would leave there;\n"
     "  prints each difference as diff does (\"file ..., radio ...\"), each with the\n"
     "  addresses and bytes it covers. Exit 0 when equal, 1 when they differ or the radio\n"
-    "  cannot be read, 2 for a file that cannot be opened.\n" TALVERON_PORTS_HELP;
+    "  cannot be read, 2 for a file that cannot be opened.\n" TALVERON_PORTS_HELP
+        TALVERON_TRACE_HELP;
 
 constexpr const char* kCliTitle = "talveron-cli";
 
@@ -89,7 +95,7 @@ void Failed(RadioSession& session, const TransferOutcome& outcome, PortResult& r
 
 int RunIdentify(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
     if (WantsHelp(argv)) return out << kIdentifyUsage, kExitOk;
-    Args args(argv, {"--port"}, {"--quiet", "-q"});
+    Args args(argv, {"--port"}, {"--quiet", "-q", "--trace"});
     if (!args.ok()) return Usage(err, kIdentifyUsage, args.error());
     if (!args.positional().empty()) return Usage(err, kIdentifyUsage, "identify takes no file");
     RadioOptions options;
@@ -116,7 +122,7 @@ int RunIdentify(const std::vector<std::string>& argv, std::ostream& out, std::os
 int RunRead(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
     if (WantsHelp(argv)) return out << kReadUsage, kExitOk;
     Args args(argv, {"--port", "--ports", "--retries", "-o", "--output"},
-              {"--quiet", "-q", "--all-ports"});
+              {"--quiet", "-q", "--all-ports", "--trace"});
     if (!args.ok()) return Usage(err, kReadUsage, args.error());
     auto target = args.value("-o");
     if (!target) target = args.value("--output");
@@ -140,8 +146,7 @@ int RunRead(const std::vector<std::string>& argv, std::ostream& out, std::ostrea
     if (ports.empty()) return kExitFault;
     const PortJob job = [&](RadioSession& session, const PortChoice& port, PortResult& result,
                             std::ostream& out, std::ostream& err) {
-        const TransferOutcome outcome =
-            RunTransfer(session.Link(), {kOpUpload, nullptr, kCliTitle});
+        const TransferOutcome outcome = RunTransfer(session.Link(), {kOpUpload, kCliTitle, {}});
         if (outcome.result != TransferOutcome::Result::Uploaded)
             return Failed(session, outcome, result);
         const std::string model = session.ModelName();
@@ -167,7 +172,7 @@ int RunRead(const std::vector<std::string>& argv, std::ostream& out, std::ostrea
 int RunWrite(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
     if (WantsHelp(argv)) return out << kWriteUsage, kExitOk;
     Args args(argv, {"--port", "--ports", "--retries", "--backup-dir"},
-              {"--force", "--quiet", "-q", "--all-ports", "--no-backup"});
+              {"--force", "--quiet", "-q", "--all-ports", "--no-backup", "--trace"});
     if (!args.ok()) return Usage(err, kWriteUsage, args.error());
     if (args.positional().size() != 1) return Usage(err, kWriteUsage, "write takes one file");
     RadioOptions options;
@@ -193,7 +198,7 @@ int RunWrite(const std::vector<std::string>& argv, std::ostream& out, std::ostre
         if (backup && !TakeBackup(session, port, folder, result, out, err)) return;
         // The file's own bytes go to the radio, so a backup written back restores every byte.
         const TransferOutcome outcome =
-            RunTransfer(session.Link(), {kOpDownload, &doc, doc.caption, &file.image});
+            RunTransfer(session.Link(), {kOpDownload, doc.caption, ContentOf(doc, &file.image)});
         if (outcome.result != TransferOutcome::Result::Downloaded)
             return Failed(session, outcome, result);
         if (!options.quiet) {
@@ -205,7 +210,8 @@ int RunWrite(const std::vector<std::string>& argv, std::ostream& out, std::ostre
 
 int RunVerify(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
     if (WantsHelp(argv)) return out << kVerifyUsage, kExitOk;
-    Args args(argv, {"--port", "--ports", "--retries"}, {"--quiet", "-q", "--all-ports"});
+    Args args(argv, {"--port", "--ports", "--retries"},
+              {"--quiet", "-q", "--all-ports", "--trace"});
     if (!args.ok()) return Usage(err, kVerifyUsage, args.error());
     if (args.positional().size() != 1) return Usage(err, kVerifyUsage, "verify takes one file");
     RadioOptions options;
@@ -220,8 +226,7 @@ int RunVerify(const std::vector<std::string>& argv, std::ostream& out, std::ostr
     if (ports.empty()) return kExitFault;
     const PortJob job = [&](RadioSession& session, const PortChoice&, PortResult& result,
                             std::ostream& out, std::ostream& err) {
-        const TransferOutcome outcome =
-            RunTransfer(session.Link(), {kOpUpload, nullptr, kCliTitle});
+        const TransferOutcome outcome = RunTransfer(session.Link(), {kOpUpload, kCliTitle, {}});
         if (outcome.result != TransferOutcome::Result::Uploaded)
             return Failed(session, outcome, result);
         // What a write of the file leaves in this radio, its whole memory, with the file's model.

@@ -8,6 +8,7 @@
 #include "image/model_table.h"
 #include "image/text_util.h"
 #include "link/port_detect.h"
+#include "link/trace_port.h"
 #include "platform/serial_port_qt.h"
 
 #ifdef _WIN32
@@ -27,11 +28,6 @@ namespace {
 int gArgc = 1;
 char gName[] = "talveron-cli";
 char* gArgv[] = {gName, nullptr};
-
-bool EndsWith(const std::string& text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
 
 // Adds a port named by the user, once.
 std::string AddPort(const std::string& text, std::vector<PortChoice>& ports) {
@@ -84,24 +80,23 @@ std::string ReadRadioOptions(const Args& args, RadioOptions& options, bool sever
     }
     options.force = args.has("--force");
     options.quiet = args.has("--quiet") || args.has("-q");
+    options.trace = args.has("--trace");
     return {};
 }
 
-void TextStatus::SetStatus(const std::string& text, std::uint32_t) {
+void TextStatus::SetStatus(const std::string& text, StatusColor) {
     text_ = text;
 }
 
 Answer FlagPrompt::Ask(const Question& q) {
-    if (EndsWith(q.text, kTryAgain)) {
+    if (q.kind == Asks::TryAgain) {
         if (retriesLeft_ <= 0) return Answer::No;
         --retriesLeft_;
-        if (!quiet_) {
-            err_ << "\n"
-                 << q.text.substr(0, q.text.size() - kTryAgain.size()) << "  (trying again)\n";
-        }
+        // The question without its "Try Again ?" line.
+        if (!quiet_) err_ << "\n" << q.text.substr(0, q.text.rfind('\n')) << "  (trying again)\n";
         return Answer::Yes;
     }
-    if (EndsWith(q.text, kContinueText)) return force_ ? Answer::Yes : Answer::No;
+    if (q.kind == Asks::BandWarning) return force_ ? Answer::Yes : Answer::No;
     err_ << q.text << "\n";
     return q.buttons == Buttons::Ok ? Answer::Ok : Answer::No;
 }
@@ -132,12 +127,15 @@ RadioSession::RadioSession(const PortChoice& port, const RadioOptions& options,
       view_(std::move(view)),
       port_(std::make_unique<platform::QtSerialPort>()),
       err_(err) {
-    link_ = std::make_unique<RadioLink>(
-        RadioLink{*port_, prompt_, status_, *view_, clock_, LinkState{}});
+    if (options.trace) trace_ = std::make_unique<TracePort>(*port_, clock_, err);
+    SerialPort& wire = trace_ ? static_cast<SerialPort&>(*trace_) : *port_;
+    link_ =
+        std::make_unique<RadioLink>(RadioLink{wire, prompt_, status_, *view_, clock_, LinkState{}});
     UsePort(link_->state, port);
 }
 
 RadioSession::~RadioSession() {
+    if (trace_) trace_->Close();
     if (port_) port_->Close();
 }
 

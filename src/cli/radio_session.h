@@ -17,6 +17,9 @@
 namespace talveron::platform {
 class QtSerialPort;
 }
+namespace talveron::link {
+class TracePort;
+}
 
 namespace talveron::cli {
 
@@ -36,16 +39,17 @@ struct RadioOptions {
     int retries = 0;
     bool force = false;
     bool quiet = false;
+    bool trace = false;  // --trace: every byte sent and received, on err
 };
 
-// Reads --port (repeatable), --ports LIST (separated by ","), --all-ports, --retries, --force
-// and --quiet; an empty text when they are sound. several: more than one port may be named.
+// Reads --port (repeatable), --ports LIST (separated by ","), --all-ports, --retries, --force,
+// --quiet and --trace; an empty text when they are sound. several: more than one port may be named.
 std::string ReadRadioOptions(const Args& args, RadioOptions& options, bool several);
 
 // The link's status line as text.
 class TextStatus final : public link::StatusLine {
   public:
-    void SetStatus(const std::string& text, std::uint32_t color) override;
+    void SetStatus(const std::string& text, StatusColor color) override;
     void FitStatus(int) override {}
     std::string StatusText() const override { return text_; }
 
@@ -118,6 +122,7 @@ class RadioSession {
     std::unique_ptr<link::TransferView> view_;
     link::SteadyClock clock_;
     std::unique_ptr<platform::QtSerialPort> port_;
+    std::unique_ptr<link::TracePort> trace_;  // with --trace, between the link and the port
     std::unique_ptr<link::RadioLink> link_;
     std::ostream& err_;
 };

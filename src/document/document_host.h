@@ -14,8 +14,8 @@
 
 namespace talveron::document {
 
-// The commands of the File, Edit and Option menus that work on a document's channels, head
-// or printout, beyond the file and radio commands.
+// Every command of a document window's menus and of its channel list. A new dialog adds a
+// command here, not a function to the host.
 enum class DocCommand {
     Cut,
     Copy,
@@ -27,6 +27,20 @@ enum class DocCommand {
     Print,
     PrintPreview,
     PrinterSetup,
+    Open,            // File > Open: a file into a new window
+    Close,           // File > Close
+    Save,            // File > Save
+    SaveAs,          // File > Save As
+    Customer,        // File > Customer: the customer texts
+    Exit,            // File > Exit
+    Undo,            // Edit > Undo: the document's last change
+    Redo,            // Edit > Redo
+    ChannelOptions,  // Option > Channel: the list of the document's channel options
+    Channel,         // a double-click or Enter on a line of the channel list: the channel dialog
+    Upload,          // Radio > Upload
+    Download,        // Radio > Download
+    ReadMe,          // Help > ReadMe
+    About,           // Help > About
 };
 
 class DocumentHost {
@@ -36,27 +50,9 @@ class DocumentHost {
     // The document a window shows (nullptr once it has closed).
     virtual Document* DocumentOf(int number) = 0;
 
-    // File menu.
-    virtual void OpenFileCommand() = 0;
-    virtual void CloseCommand(int number) = 0;
-    virtual void SaveCommand(int number) = 0;
-    virtual void SaveAsCommand(int number) = 0;
-    virtual void CustomerCommand(int number) = 0;
-    virtual void ExitCommand() = 0;
-    // Edit menu: undo and redo of the document's last change.
-    virtual void UndoCommand(int number) = 0;
-    virtual void RedoCommand(int number) = 0;
-    // Option > Channel: the list of the document's channel options.
-    virtual void ChannelOptionCommand(int number) = 0;
-    // A double-click or Enter on line `row` of the channel list: the channel dialog.
-    virtual void ChannelCommand(int number, int row) = 0;
-    // Clipboard, automatic fills, system options and printing of a document.
-    virtual void DocumentCommand(int number, DocCommand command) = 0;
-    // Radio menu: 0 Upload, 1 Download.
-    virtual void RadioCommand(int operation) = 0;
-    // Help menu.
-    virtual void ReadMeCommand() = 0;
-    virtual void AboutCommand() = 0;
+    // A command of the window that shows document `number`; row is the channel list's line
+    // for Channel and 0 for every other command.
+    virtual void Command(int number, DocCommand command, int row) = 0;
 
     // Every change to a document: runs edit as one step of the document's history and
     // updates every window that shows the document. Returns what changed.

@@ -13,6 +13,7 @@
 #include "document/channel_list_model.h"
 #include "document/document_host.h"
 #include "document/header_fit.h"
+#include "image/channel_line.h"
 #include "image/range_check.h"
 #include "platform/courier_font.h"
 #include "platform/named_menu.h"
@@ -53,7 +54,8 @@ frmNotePad::frmNotePad(DocumentHost* host, int number, QWidget* parent)
     labRange_ = MakeLabel(QStringLiteral("Range:"), this, "Label3_9");
     labCustomer_ = MakeLabel(QStringLiteral("Customer:"), this, "Label3_10");
     labSerial_ = MakeLabel(QStringLiteral("Serial No:"), this, "Label3_11");
-    labHeader_ = MakeLabel(QString::fromLatin1(kHeaderCaption), this, "Label3_12");
+    labHeader_ = MakeLabel(QString::fromLatin1(kColumnHeader.data(), kColumnHeader.size()), this,
+                           "Label3_12");
     lstClient_ = new QListView(this);
     lstClient_->setObjectName(QStringLiteral("lstClient"));
     model_ = new ChannelListModel(host_, number_, this);
@@ -84,19 +86,19 @@ void frmNotePad::BuildMenus() {
     hide(platform::NamedItem(file, "mnuFNew", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)));
     connect(
         platform::NamedItem(file, "mnuFOpen", tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)),
-        &QAction::triggered, this, [this] { host_->OpenFileCommand(); });
+        &QAction::triggered, this, [this] { Run(DocCommand::Open); });
     connect(platform::NamedItem(file, "mnuFClose", tr("&Close")), &QAction::triggered, this,
-            [this] { host_->CloseCommand(number_); });
+            [this] { Run(DocCommand::Close); });
     connect(platform::NamedItem(file, "mnuFSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
-            &QAction::triggered, this, [this] { host_->SaveCommand(number_); });
+            &QAction::triggered, this, [this] { Run(DocCommand::Save); });
     connect(platform::NamedItem(file, "mnuFSaveAs", tr("Save &As...")), &QAction::triggered, this,
-            [this] { host_->SaveAsCommand(number_); });
+            [this] { Run(DocCommand::SaveAs); });
     file->addSeparator()->setObjectName(QStringLiteral("mnuFCust"));
     connect(platform::NamedItem(file, "mnuFCustomer", tr("Cus&tomer")), &QAction::triggered, this,
-            [this] { host_->CustomerCommand(number_); });
+            [this] { Run(DocCommand::Customer); });
     file->addSeparator()->setObjectName(QStringLiteral("mnuFSep"));
     const auto command = [this](QAction* a, DocCommand c) {
-        connect(a, &QAction::triggered, this, [this, c] { host_->DocumentCommand(number_, c); });
+        connect(a, &QAction::triggered, this, [this, c] { Run(c); });
     };
     command(platform::NamedItem(file, "munPrint", tr("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P)),
             DocCommand::Print);
@@ -104,7 +106,7 @@ void frmNotePad::BuildMenus() {
             DocCommand::PrintPreview);
     command(platform::NamedItem(file, "munPrnset", tr("Printer Set&up")), DocCommand::PrinterSetup);
     connect(platform::NamedItem(file, "mnuFExit", tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
-            &QAction::triggered, this, [this] { host_->ExitCommand(); });
+            &QAction::triggered, this, [this] { Run(DocCommand::Exit); });
     QAction* recentSep = file->addSeparator();
     recentSep->setObjectName(QStringLiteral("mnuRecentFile0"));
     recentSep->setVisible(false);
@@ -130,30 +132,30 @@ void frmNotePad::BuildMenus() {
     command(platform::NamedItem(edit, "mnuEautoT", tr("Auto&Tone")), DocCommand::AutoTone);
     edit->addSeparator()->setObjectName(QStringLiteral("mnuESep2"));
     connect(platform::NamedItem(edit, "mnuEUndo", tr("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)),
-            &QAction::triggered, this, [this] { host_->UndoCommand(number_); });
+            &QAction::triggered, this, [this] { Run(DocCommand::Undo); });
     QAction* redo = platform::NamedItem(edit, "mnuERedo", tr("&Redo"));
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(redo, &QAction::triggered, this, [this] { host_->RedoCommand(number_); });
+    connect(redo, &QAction::triggered, this, [this] { Run(DocCommand::Redo); });
     connect(edit, &QMenu::aboutToShow, this, &frmNotePad::EditMenuOpening);
 
     QMenu* option = topMenu("mnuOpion", tr("&Option"));
     command(platform::NamedItem(option, "mnuOpSYS", tr("S&ystem")), DocCommand::SystemOptions);
     connect(platform::NamedItem(option, "mnuOpCH", tr("C&hannel")), &QAction::triggered, this,
-            [this] { host_->ChannelOptionCommand(number_); });
+            [this] { Run(DocCommand::ChannelOptions); });
 
     QMenu* radio = topMenu("mnuRadio", tr("&Radio"));
     connect(platform::NamedItem(radio, "mnuRadioItem0", tr("&Upload")), &QAction::triggered, this,
-            [this] { host_->RadioCommand(0); });
+            [this] { Run(DocCommand::Upload); });
     connect(platform::NamedItem(radio, "mnuRadioItem1", tr("&Download")), &QAction::triggered, this,
-            [this] { host_->RadioCommand(1); });
+            [this] { Run(DocCommand::Download); });
     hide(platform::NamedItem(radio, "mnuRadioItem2", tr("&Verify")));
 
     QMenu* help = topMenu("munHelp", tr("&Help"));
     connect(platform::NamedItem(help, "mnuReadMe", tr("&ReadMe")), &QAction::triggered, this,
-            [this] { host_->ReadMeCommand(); });
+            [this] { Run(DocCommand::ReadMe); });
     connect(platform::NamedItem(help, "mnuVersion", tr("&About")), &QAction::triggered, this,
-            [this] { host_->AboutCommand(); });
+            [this] { Run(DocCommand::About); });
 
     QMenu* test = topMenu("mnuTest", tr("&Test"));
     test->menuAction()->setVisible(false);
@@ -245,10 +247,14 @@ void frmNotePad::UpdateUndoActions() {
     redo->setToolTip(doc ? QString::fromStdString(doc->history.RedoLabel()) : QString());
 }
 
+void frmNotePad::Run(DocCommand command) {
+    host_->Command(number_, command, 0);
+}
+
 void frmNotePad::OpenCurrentChannel() {
     // A list without lines or without a current line gives no channel to open.
     const int row = CurrentRow();
-    if (row >= 0 && lstClient_->isEnabled()) host_->ChannelCommand(number_, row);
+    if (row >= 0 && lstClient_->isEnabled()) host_->Command(number_, DocCommand::Channel, row);
 }
 
 bool frmNotePad::eventFilter(QObject* watched, QEvent* event) {

@@ -21,9 +21,7 @@ namespace talveron::document {
 
 class ChannelListModel;
 class DocumentHost;
-
-inline constexpr const char* kHeaderCaption =
-    " CH   Rx Freq.  Rx_CTCSS/DCS   Tx Freq.  Tx_CTCSS/DCS ";
+enum class DocCommand;
 
 // The values the active document gives the rest of the program on activation.
 struct ActiveValues {
@@ -73,6 +71,8 @@ class frmNotePad : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // A menu command of this window, to the host with the window's number.
+    void Run(DocCommand command);
     void BuildMenus();
     void EditMenuOpening();
     void UpdateLabels();

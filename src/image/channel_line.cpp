@@ -91,12 +91,12 @@ std::string OptionLine(int number, std::uint8_t option) {
     return n + " " + OptionText(option);
 }
 
-ChannelList ImageToList(const EepromImage& image, bool dotDecimal) {
+ChannelList ImageToList(const EepromImage& image) {
     ChannelList list;
     if (image.size() < kHeadSize) return list;
     const int n = ChannelCount(image);
     const CodecContext ctx =
-        CodecContext::FromHead(image[kAddrIfIndex], image[kAddrRefDiv625], dotDecimal);
+        CodecContext::FromHead(image[kAddrIfIndex], image[kAddrRefDiv625]);
     list.lines.reserve(n);
     list.chOpt.reserve(n);
     for (int k = 0; k < n; ++k) {

@@ -92,7 +92,7 @@ struct ChannelList {
 
 // Every channel record of an image (ending with its model byte) as lines, with the codec
 // context taken from the image's own head.
-ChannelList ImageToList(const EepromImage& image, bool dotDecimal = true);
+ChannelList ImageToList(const EepromImage& image);
 
 // Appends one 8-byte record per line to image (which holds the 16 head bytes), with the codec
 // context taken from the document's head copy. The PLL word starts from zero for each build.

@@ -14,14 +14,13 @@ std::string UpperCaption(std::string_view name) {
     return out;
 }
 
-Document OpenDocument(const EepromImage& image, int modelCode, std::string_view name,
-                      bool dotDecimal) {
+Document OpenDocument(const EepromImage& image, int modelCode, std::string_view name) {
     Document doc;
     doc.caption = UpperCaption(name);
     for (std::size_t i = 1; i < kHeadSize && i < image.size(); ++i) doc.state.head[i] = image[i];
     doc.state.model = static_cast<std::uint8_t>(modelCode);
     doc.state.changed = false;
-    ChannelList list = ImageToList(image, dotDecimal);
+    ChannelList list = ImageToList(image);
     doc.lines = std::move(list.lines);
     doc.state.chOpt = std::move(list.chOpt);
     return doc;

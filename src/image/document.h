@@ -17,7 +17,6 @@
 namespace talveron {
 
 struct DocState {
-    bool deleted = false;
     bool changed = false;
     std::uint8_t model = 0;                      // model code 0 or 1
     std::array<std::uint8_t, kHeadSize> head{};  // copy of image addresses 0x00-0x0F
@@ -44,8 +43,7 @@ std::string UpperCaption(std::string_view name);
 
 // A new document on an image (head, records, model byte last) read from a file or a radio.
 // modelCode is the code the open check or the radio gave (bit 7 of the byte cleared).
-Document OpenDocument(const EepromImage& image, int modelCode, std::string_view name,
-                      bool dotDecimal = true);
+Document OpenDocument(const EepromImage& image, int modelCode, std::string_view name);
 
 // The image of a document: address 0 is 0, 0x01-0x0F from the head copy, one record per
 // line, the model byte last.

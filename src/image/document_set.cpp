@@ -1,5 +1,6 @@
 #include "image/document_set.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace talveron {
@@ -80,7 +81,7 @@ void DocumentSet::MarkSaved(int number, const std::string& path) {
     slot->doc->caption = UpperCaption(path);
     slot->doc->state.changed = false;
     slot->doc->history.MarkSaved();
-    AnyDocumentOpen();  // the other uploads close the gap, so no TEMP number is given twice
+    RenumberTemps();  // the other uploads close the gap, so no TEMP number is given twice
 }
 
 bool DocumentSet::Close(int number) {
@@ -92,21 +93,21 @@ bool DocumentSet::Close(int number) {
         slot->path.clear();
         slot->doc.reset();
     }
+    RenumberTemps();
     return AnyDocumentOpen();
 }
 
-bool DocumentSet::AnyDocumentOpen() {
-    bool any = false;
+bool DocumentSet::AnyDocumentOpen() const {
+    return std::any_of(slots_.begin(), slots_.end(), [](const Slot& s) { return !s.deleted; });
+}
+
+void DocumentSet::RenumberTemps() {
     int counter = tempCount_;
     for (Slot& slot : slots_) {
-        if (slot.deleted) continue;
-        any = true;
-        if (slot.temp) {
-            slot.doc->caption = "TEMP" + std::to_string(counter);
-            --counter;
-        }
+        if (slot.deleted || !slot.temp) continue;
+        slot.doc->caption = "TEMP" + std::to_string(counter);
+        --counter;
     }
-    return any;
 }
 
 void DocumentSet::Reset() {

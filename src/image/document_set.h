@@ -40,13 +40,16 @@ class DocumentSet {
     // notes the saved point (undoing back to it makes the document unchanged again).
     void MarkSaved(int number, const std::string& path);
 
-    // Frees a slot (Deleted); an unsaved upload gives back its TEMP number. Returns
-    // AnyDocumentOpen(), so false means the last document has gone.
+    // Frees a slot (Deleted); an unsaved upload gives back its TEMP number and the others are
+    // renumbered. Returns AnyDocumentOpen(), so false means the last document has gone.
     bool Close(int number);
 
-    // True when a slot is still open; renumbers the captions of the open unsaved uploads
-    // downwards from TempCount in slot order ("TEMP" + number).
-    bool AnyDocumentOpen();
+    // True when a slot is still open.
+    bool AnyDocumentOpen() const;
+
+    // Renumbers the captions of the open unsaved uploads downwards from TempCount in slot
+    // order ("TEMP" + number), so no TEMP number is shown twice.
+    void RenumberTemps();
 
     // Empties every slot; TempCount back to 0.
     void Reset();

@@ -34,12 +34,10 @@ struct CodecContext {
     // index above 7 there, and if a damaged image does, its low three bits choose the IF.
     // That keeps decoding and encoding symmetric, so such an image still saves back byte
     // for byte instead of losing its receive frequencies.
-    static CodecContext FromHead(std::uint8_t ifByte, std::uint8_t refDivByte,
-                                 bool dotDecimal = true) {
+    static CodecContext FromHead(std::uint8_t ifByte, std::uint8_t refDivByte) {
         CodecContext ctx;
         ctx.ifIndex = ifByte & 0x07;
         ctx.prescaler = (refDivByte & 0x80) ? 64 : 128;
-        ctx.dotDecimal = dotDecimal;
         return ctx;
     }
 };

@@ -19,7 +19,7 @@ RangeVerdict CheckRanges(const std::vector<std::string>& lines, BandLimits band)
             if (value < band.low || value > band.high) {
                 verdict.setsStatus = true;
                 verdict.text = "Channel #" + std::to_string(i + 1) + " Range Out !";
-                verdict.color = kColorRed;
+                verdict.fault = true;
                 return verdict;
             }
             if (!verdict.stepBad) {
@@ -39,10 +39,9 @@ RangeVerdict CheckRanges(const std::vector<std::string>& lines, BandLimits band)
     verdict.setsStatus = true;
     if (verdict.stepBad) {
         verdict.text = "Channel #" + std::to_string(badChannel) + " in Bad increament !";
-        verdict.color = kColorRed;
+        verdict.fault = true;
     } else {
         verdict.text = "ALL Channels In Range";
-        verdict.color = kColorBlack;
     }
     return verdict;
 }

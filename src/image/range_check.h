@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image/model_table.h"
+#include "image/status_color.h"
 
 namespace talveron {
 
@@ -15,14 +16,14 @@ namespace talveron {
 // is neither 0 nor 5.
 inline constexpr std::string_view StepEnds = "06 12 18 31 37 43 56 62 68 81 87 93";
 
-inline constexpr std::uint32_t kColorBlack = 0;
-inline constexpr std::uint32_t kColorRed = 255;  // a red status line blinks
-
 struct RangeVerdict {
     bool setsStatus = false;  // false when no channel holds a frequency: status untouched
     std::string text;         // "ALL Channels In Range", "Channel #3 Range Out !", ...
-    std::uint32_t color = kColorBlack;
+    bool fault = false;       // a channel is out of the band or off the raster
     bool stepBad = false;
+
+    // A fault shows in red, and a red status line blinks.
+    StatusColor Color() const { return fault ? StatusColor::Red : StatusColor::Black; }
 };
 
 RangeVerdict CheckRanges(const std::vector<std::string>& lines, BandLimits band);

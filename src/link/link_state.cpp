@@ -18,7 +18,7 @@ bool ParsePortChoice(const std::string& text, PortChoice& out) {
     return true;
 }
 
-void UsePort(LinkState& state, const PortChoice& port) {
+void UsePort(PortState& state, const PortChoice& port) {
     state.portList = {port};
     state.portIndex = 1;
 }

@@ -1,5 +1,8 @@
-// The state the radio link keeps between its routines: the usable ports, the connection,
-// the last exchange and the transfer in progress. One object, owned by whoever runs the link.
+// The state the radio link keeps between its routines, in two parts: what belongs to the
+// machine (the usable ports, which of them answered, those refused) and what belongs to one
+// connection with a radio (the last exchange, the address, the transfer in progress). One
+// object of both, owned by whoever runs the link; routines that only talk to the radio on the
+// open port need the connection's part alone, so several connections can run at once.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +25,8 @@ struct PortChoice {
 // An empty text gives no port.
 bool ParsePortChoice(const std::string& text, PortChoice& out);
 
-struct LinkState {
+// The machine's ports.
+struct PortState {
     // Ports DetectRS could open, in ascending order (PortList).
     std::vector<PortChoice> portList;
     // After DetectRS the number of usable ports; while connecting the 1-based position in
@@ -30,7 +34,10 @@ struct LinkState {
     int portIndex = 0;
     // Ports that could not be opened for lack of permission, with the reason to show.
     std::vector<OpenResult> refused;
+};
 
+// One connection with a radio over the open port.
+struct ConnectionState {
     bool linkDown = true;        // the last connection found no radio (LinkDown)
     std::uint8_t modelCode = 0;  // the model code the radio reported (ModelCode)
     Bytes reply;                 // bytes of the last successful exchange, echo included
@@ -51,8 +58,10 @@ struct LinkState {
     }
 };
 
+struct LinkState : PortState, ConnectionState {};
+
 // Makes one explicitly named port the only candidate (PortList of one, PortIndex 1), as
 // when the user names a port instead of letting DetectRS search.
-void UsePort(LinkState& state, const PortChoice& port);
+void UsePort(PortState& state, const PortChoice& port);
 
 }  // namespace talveron::link

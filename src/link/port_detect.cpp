@@ -18,7 +18,7 @@ void Select(SerialPort& port, const PortChoice& choice) {
     }
 }
 
-void NoteRefusal(LinkState& state, const OpenResult& result) {
+void NoteRefusal(PortState& state, const OpenResult& result) {
     if (result.failure != OpenFailure::Permission) return;
     const bool known = std::any_of(state.refused.begin(), state.refused.end(),
                                    [&](const OpenResult& r) { return r.device == result.device; });
@@ -29,7 +29,7 @@ void ReportNotDetected(RadioLink& link) {
     std::string text(kNotDetected);
     const std::string notice = PermissionNotice(link.state);
     if (!notice.empty()) text += ": " + notice;
-    link.status.SetStatus(text, kStatusRed);
+    link.status.SetStatus(text, StatusColor::Red);
     link.state.linkDown = true;
     link.status.FitStatus(15);
 }
@@ -38,10 +38,10 @@ void ReportNotDetected(RadioLink& link) {
 bool Identify(RadioLink& link) {
     RadioCommand(link, kCmdI);
     if (!link.state.replyOk || link.state.reply.size() < 3) return false;
-    link.state.modelCode = static_cast<std::uint8_t>(0x0F - link.state.reply[2]);
+    link.state.modelCode = static_cast<std::uint8_t>(kIdentityBase - link.state.reply[2]);
     if (!IsAcceptedModel(link.state.modelCode)) return false;
     link.status.SetStatus(ShortModelName(link.state.modelCode) + std::string(kDetectedSuffix),
-                          kStatusBlack);
+                          StatusColor::Black);
     link.state.linkDown = false;
     link.status.FitStatus(15);
     return true;
@@ -49,7 +49,7 @@ bool Identify(RadioLink& link) {
 
 }  // namespace
 
-std::string PermissionNotice(const LinkState& state) {
+std::string PermissionNotice(const PortState& state) {
     std::string notice;
     for (const OpenResult& r : state.refused) {
         if (!notice.empty()) notice += "; ";
@@ -74,8 +74,9 @@ void DetectRS(RadioLink& link) {
             link.port.Close();
         }
         if (!state.portList.empty()) break;
-        const Answer again = link.prompt.Ask(
-            {std::string(kNoPortText), "", Buttons::YesNoCancel, Icon::Exclamation, Answer::Yes});
+        const Answer again =
+            link.prompt.Ask({Asks::DetectAgain, std::string(kNoPortText), "", Buttons::YesNoCancel,
+                             Icon::Exclamation, Answer::Yes});
         if (again != Answer::Yes) break;
     }
     state.portIndex = static_cast<int>(state.portList.size());
@@ -87,8 +88,9 @@ void ConnectRadio(RadioLink& link) {
     SerialPort& port = link.port;
     if (!port.IsOpen()) {
         if (state.portIndex == 0) {
-            link.prompt.Ask({std::string(kCommPortErrorText), std::string(kCommPortErrorTitle),
-                             Buttons::Ok, Icon::Critical, Answer::Ok});
+            link.prompt.Ask({Asks::NoPort, std::string(kCommPortErrorText),
+                             std::string(kCommPortErrorTitle), Buttons::Ok, Icon::Critical,
+                             Answer::Ok});
             return;
         }
         bool answered = false;

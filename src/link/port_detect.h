@@ -27,6 +27,6 @@ void ConnectRadio(RadioLink& link);
 
 // The text that tells the user why a port could not be used for lack of permission, or an
 // empty text when no port was refused that way.
-std::string PermissionNotice(const LinkState& state);
+std::string PermissionNotice(const PortState& state);
 
 }  // namespace talveron::link

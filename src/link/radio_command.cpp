@@ -7,21 +7,17 @@ namespace talveron::link {
 
 namespace {
 
-// The line: 9600 baud, and ten bits (start, eight data, stop) to a byte.
-constexpr long long kBaud = 9600;
-constexpr long long kBitsPerByte = 10;
-
-std::uint8_t CommandLetter(int code) {
+std::uint8_t CommandLetter(Command code) {
     switch (code) {
         case kCmdV:
-            return 'V';
+            return kLetterV;
         case kCmdI:
         case kCmdIdentify:
-            return 'I';
+            return kLetterI;
         case kCmdR:
-            return 'R';
+            return kLetterR;
         case kCmdW:
-            return 'W';
+            return kLetterW;
         default:
             return 0;
     }
@@ -29,23 +25,11 @@ std::uint8_t CommandLetter(int code) {
 
 }  // namespace
 
-std::size_t ReplyLength(int code) {
-    switch (code) {
-        case kCmdV:
-            return 2;
-        case kCmdI:
-        case kCmdIdentify:
-            return 3;
-        case kCmdR:
-            return 7;
-        case kCmdW:
-            return 11;
-        default:
-            return 0;
-    }
+std::size_t ReplyLength(Command code) {
+    return ReplyBytes(CommandLetter(code));
 }
 
-std::chrono::microseconds ReplyTimeout(int code) {
+std::chrono::microseconds ReplyTimeout(Command code) {
     const std::size_t length = ReplyLength(code);
     if (length == 0) return std::chrono::microseconds{0};
     std::chrono::microseconds timeout{static_cast<long>(length - 1) * 20000};
@@ -57,12 +41,12 @@ std::chrono::microseconds ReplyLineWait(std::size_t waiting, std::size_t length,
                                         std::chrono::microseconds left) {
     if (waiting >= length) return std::chrono::microseconds{0};
     const auto missing = static_cast<long long>(length - waiting);
-    const std::chrono::microseconds lineTime{(missing * kBitsPerByte * 1'000'000 + kBaud - 1) /
-                                             kBaud};
+    const std::chrono::microseconds lineTime{(missing * kLineBitsPerByte * 1'000'000 + kLineBaud - 1) /
+                                             kLineBaud};
     return std::min(lineTime, std::max(left, std::chrono::microseconds{0}));
 }
 
-Bytes CommandData(int code, const LinkState& state, const EepromImage& image) {
+Bytes CommandData(Command code, const ConnectionState& state, const EepromImage& image) {
     switch (code) {
         case kCmdI:
         case kCmdIdentify:
@@ -72,7 +56,7 @@ Bytes CommandData(int code, const LinkState& state, const EepromImage& image) {
         case kCmdW: {
             Bytes data{state.addrHigh, state.addrLow};
             const std::size_t address = static_cast<std::size_t>(state.Address());
-            for (std::size_t i = 0; i < 4; ++i) {
+            for (std::size_t i = 0; i < kBlockBytes; ++i) {
                 data.push_back(address + i < image.size() ? image[address + i] : 0);
             }
             return data;
@@ -82,7 +66,7 @@ Bytes CommandData(int code, const LinkState& state, const EepromImage& image) {
     }
 }
 
-void RadioCommand(RadioLink& link, int code, const EepromImage& image) {
+void RadioCommand(RadioLink& link, Command code, const EepromImage& image) {
     LinkState& state = link.state;
     state.replyOk = false;
     const std::size_t length = ReplyLength(code);

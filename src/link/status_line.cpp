@@ -3,7 +3,7 @@
 namespace talveron::link {
 
 void ShowStatus(StatusLine& status, const std::string& text) {
-    status.SetStatus(text, kStatusBlack);
+    status.SetStatus(text, StatusColor::Black);
     status.FitStatus(12);
 }
 

@@ -1,19 +1,17 @@
 // The main window's status line (labErrMsg) as the link writes and reads it.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
-namespace talveron::link {
+#include "image/status_color.h"
 
-inline constexpr std::uint32_t kStatusBlack = 0;
-inline constexpr std::uint32_t kStatusRed = 255;  // a red status line blinks
+namespace talveron::link {
 
 class StatusLine {
   public:
     virtual ~StatusLine() = default;
-    // Sets the caption and its colour (0 black, 255 red) and makes the line visible.
-    virtual void SetStatus(const std::string& text, std::uint32_t color) = 0;
+    // Sets the caption and its colour and makes the line visible.
+    virtual void SetStatus(const std::string& text, StatusColor color) = 0;
     // Sets the font size of the tool strip and the line and sizes the line to its caption.
     virtual void FitStatus(int fontSize) = 0;
     // The caption shown now.

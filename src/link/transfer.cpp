@@ -11,9 +11,6 @@ namespace talveron::link {
 namespace {
 
 constexpr int kProbeAddress = 0x0008;
-constexpr int kSmallMemoryLast = static_cast<int>(MemorySize(kSmallChannels));  // 144
-constexpr int kLargeMemoryLast = static_cast<int>(MemorySize(kLargeChannels));  // 808
-constexpr std::uint8_t kLargeMemoryBit = 0x02;
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -26,7 +23,7 @@ std::string FailureText(std::string_view errorName) {
 // The pass over the memory once the probe has answered.
 bool MovePass(RadioLink& link, bool reading, EepromImage& image, const EepromImage& sent) {
     LinkState& state = link.state;
-    const int command = reading ? kCmdR : kCmdW;
+    const Command command = reading ? kCmdR : kCmdW;
     bool retryLeft = true;
     link.view.SetProgressMaximum(state.imageLast);
     link.view.SetProgressValue(0);
@@ -67,8 +64,7 @@ EepromImage SentImage(const EepromImage& image, bool largeMemory) {
     // records than that is cut to the memory, and one with fewer (16 channels for a
     // 99-channel radio) is followed by empty records of zero bytes, so the radio holds
     // exactly what was written and none of its old channels stays live behind it.
-    const std::size_t memory =
-        static_cast<std::size_t>(largeMemory ? kLargeMemoryLast : kSmallMemoryLast);
+    const std::size_t memory = largeMemory ? kLargeMemory : kSmallMemory;
     const std::size_t size = std::min(image.size() - 1, memory);
     EepromImage sent(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(size));
     sent.resize(memory, 0);
@@ -82,8 +78,9 @@ EepromImage SentImage(const EepromImage& image, bool largeMemory) {
 void LinkErrorPrompt(RadioLink& link, std::string_view errorName, const std::string& title) {
     link.state.linkAbort = false;
     link.view.SetBusy(false);
-    const Answer answer = link.prompt.Ask({FailureText(errorName) + std::string(kTryAgain), title,
-                                           Buttons::YesNo, Icon::Question, Answer::Yes});
+    const Answer answer =
+        link.prompt.Ask({Asks::TryAgain, FailureText(errorName) + std::string(kTryAgain), title,
+                         Buttons::YesNo, Icon::Question, Answer::Yes});
     if (answer != Answer::Yes) link.state.linkAbort = true;
 }
 
@@ -118,7 +115,7 @@ bool TransferBlocks(RadioLink& link, bool reading, EepromImage& image, const std
         passed = MovePass(link, reading, image, sent);
     }
     if (!passed) {
-        link.status.SetStatus(std::string(kNotDetected), kStatusRed);
+        link.status.SetStatus(std::string(kNotDetected), StatusColor::Red);
         link.status.FitStatus(15);
         LinkErrorPrompt(link, errorName, title);
     }
@@ -126,14 +123,18 @@ bool TransferBlocks(RadioLink& link, bool reading, EepromImage& image, const std
     return passed;
 }
 
-std::string BandWarning(RadioLink& link, const Document& document) {
-    if (document.state.model != link.state.modelCode) return std::string(kBandCrossed);
+DownloadContent ContentOf(const Document& document, const EepromImage* image) {
+    return {image ? *image : BuildImage(document), document.state.model, document.caption,
+            CheckRanges(document.lines, document.Limits())};
+}
+
+std::string BandWarning(RadioLink& link, const DownloadContent& content) {
+    if (content.model != link.state.modelCode) return std::string(kBandCrossed);
     const std::string status = link.status.StatusText();
     if (StartsWith(status, "Chan")) return status;
     // The status line holds the detection result at this moment, so the document's own
     // channel warning is looked at as well.
-    const RangeVerdict verdict = CheckRanges(document.lines, document.Limits());
-    if (verdict.setsStatus && StartsWith(verdict.text, "Chan")) return verdict.text;
+    if (content.verdict.fault) return content.verdict.text;
     return {};
 }
 
@@ -141,7 +142,7 @@ TransferOutcome RunTransfer(RadioLink& link, const TransferRequest& request) {
     LinkState& state = link.state;
     TransferOutcome outcome;
     const bool upload = request.operation == kOpUpload;
-    const bool download = request.operation == kOpDownload && request.document != nullptr;
+    const bool download = request.operation == kOpDownload && request.download.has_value();
     while (upload || download) {
         ConnectRadio(link);
         if (state.linkDown) {
@@ -177,13 +178,13 @@ TransferOutcome RunTransfer(RadioLink& link, const TransferRequest& request) {
             continue;
         }
 
-        const Document& document = *request.document;
-        const std::string warning = BandWarning(link, document);
+        const DownloadContent& content = *request.download;
+        const std::string warning = BandWarning(link, content);
         if (!warning.empty()) {
             link.view.SetBusy(false);
             const Answer answer =
-                link.prompt.Ask({warning + std::string(kContinueText), document.caption,
-                                 Buttons::YesNo, Icon::Critical, Answer::No});
+                link.prompt.Ask({Asks::BandWarning, warning + std::string(kContinueText),
+                                 content.caption, Buttons::YesNo, Icon::Critical, Answer::No});
             if (answer != Answer::Yes) {
                 outcome.result = TransferOutcome::Result::Declined;
                 outcome.message = warning;
@@ -191,7 +192,7 @@ TransferOutcome RunTransfer(RadioLink& link, const TransferRequest& request) {
             }
         }
         link.view.SetBusy(true);
-        EepromImage image = request.image ? *request.image : BuildImage(document);
+        EepromImage image = content.image;
         if (TransferBlocks(link, false, image, request.title)) {
             outcome.result = TransferOutcome::Result::Downloaded;
             outcome.message.clear();

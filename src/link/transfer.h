@@ -4,17 +4,19 @@
 // (the range check of the active document, or the reset when none is open) are the caller's.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "image/document.h"
 #include "image/eeprom_image.h"
+#include "image/range_check.h"
 #include "link/radio_link.h"
 
 namespace talveron::link {
 
-inline constexpr int kOpUpload = 0;
-inline constexpr int kOpDownload = 1;
+// What RunTransfer does: read the radio's memory, or write a document into the radio.
+enum Operation : int { kOpUpload = 0, kOpDownload = 1 };
 
 inline constexpr std::string_view kConnectingErr = "Connecting Err";
 inline constexpr std::string_view kUploadErr = "Upload Err";
@@ -24,16 +26,27 @@ inline constexpr std::string_view kTryAgain = "\nTry Again ?";
 inline constexpr std::string_view kBandCrossed = "Error warning: Band are Crossed !";
 inline constexpr std::string_view kContinueText = "\nDo you want to continue ?";
 
+// What a Download writes and what its band check looks at, taken from the active document
+// before the transfer starts: a transfer keeps no pointer into a document while the program
+// goes on processing events.
+struct DownloadContent {
+    EepromImage image;       // the bytes to send, model byte last
+    std::uint8_t model = 0;  // the document's model code
+    std::string caption;     // the band warning's title
+    RangeVerdict verdict;    // the document's band and raster check
+};
+
+// The content of a document: its rebuilt image, or when given the bytes as a file holds them
+// (model byte last), so that writing a radio's backup gives it back byte for byte.
+DownloadContent ContentOf(const Document& document, const EepromImage* image = nullptr);
+
 struct TransferRequest {
-    int operation = kOpUpload;  // 0 Upload, 1 Download, anything else only the closing steps
-    // The active document (needed for Download; the band check and the image come from it).
-    const Document* document = nullptr;
+    Operation operation = kOpUpload;  // 0 Upload, 1 Download, anything else only the closing steps
     // Title of the questions: the active document window's caption, or the main window's
     // caption when no document window is active.
     std::string title;
-    // Download: the bytes to send as a file holds them (model byte last), so that writing a
-    // radio's backup gives it back byte for byte; when null, the document's rebuilt image.
-    const EepromImage* image = nullptr;
+    // Download: what to write (none when no document is active).
+    std::optional<DownloadContent> download;
 };
 
 struct TransferOutcome {
@@ -80,8 +93,8 @@ EepromImage SentImage(const EepromImage& image, bool largeMemory);
 void LinkErrorPrompt(RadioLink& link, std::string_view errorName, const std::string& title);
 
 // The warning the Download asks about, or an empty text: the band crossed when the document's
-// model is not the radio's, else a channel warning ("Chan...") of the status line or of the
-// document's range check.
-std::string BandWarning(RadioLink& link, const Document& document);
+// model is not the radio's, else a channel warning ("Chan...") of the status line or the
+// document's range check when it found a fault.
+std::string BandWarning(RadioLink& link, const DownloadContent& content);
 
 }  // namespace talveron::link

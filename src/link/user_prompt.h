@@ -10,7 +10,16 @@ enum class Buttons { Ok, YesNo, YesNoCancel };
 enum class Icon { None, Critical, Question, Exclamation, Information };
 enum class Answer { Ok, Yes, No, Cancel };
 
+// What a question asks, so that whoever answers it decides by that and never by its text.
+enum class Asks {
+    DetectAgain,  // no port could be opened: search the ports once more?
+    NoPort,       // no usable port to connect on (an OK box)
+    TryAgain,     // a connection or a pass failed: try again?
+    BandWarning,  // the document does not fit the radio: write it anyway?
+};
+
 struct Question {
+    Asks kind = Asks::TryAgain;
     std::string text;  // may hold a line break ("\n")
     std::string title;
     Buttons buttons = Buttons::Ok;

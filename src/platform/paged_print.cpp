@@ -17,19 +17,9 @@ namespace talveron::platform {
 
 namespace {
 
-constexpr int kTwipsPerPoint = 20;
 constexpr int kTwipsPerInch = 1440;
 
 }  // namespace
-
-QFont PrintFont(const QString& family, int points) {
-    QFont font(family);
-    font.setStyleHint(QFont::TypeWriter);
-    // The painter draws in twips, so the size is given in its units, not in points (which
-    // the device would convert at its own resolution).
-    font.setPixelSize(points * kTwipsPerPoint);
-    return font;
-}
 
 QPageSize LocalePaper() {
     return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem

@@ -14,9 +14,6 @@ class QPagedPaintDevice;
 
 namespace talveron::platform {
 
-// A fixed-pitch or other font sized in twips, for a painter that draws in twips.
-QFont PrintFont(const QString& family, int points);
-
 // The paper the platform's locale prefers: Letter where inches rule, A4 elsewhere.
 QPageSize LocalePaper();
 

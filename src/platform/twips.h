@@ -4,6 +4,8 @@
 
 namespace talveron::platform {
 
+inline constexpr int kTwipsPerPoint = 20;
+
 // The logical DPI of the primary screen (96 when there is none).
 double LogicalDpi();
 

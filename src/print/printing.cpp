@@ -8,6 +8,7 @@
 #include "image/atomic_file.h"
 #include "image/cfg_file.h"
 #include "image/document.h"
+#include "platform/courier_font.h"
 
 namespace talveron::print {
 
@@ -16,7 +17,7 @@ PrintJob ChannelPlanJob(const Document& doc) {
     auto plan = std::make_shared<ChannelPlan>(PlanOf(doc, date, time));
     PrintJob job;
     job.name = QString::fromStdString(plan->fileName);
-    job.font = platform::PrintFont(QStringLiteral("Courier"), 11);
+    job.font = platform::CourierTwipsFont(11);
     job.marginFont = job.font;
     job.layout = [plan](const PrintMetrics& m) { return LayoutChannelPlan(*plan, m); };
     return job;

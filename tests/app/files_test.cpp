@@ -184,7 +184,7 @@ TEST_F(RunningApp, CloseWithEachAnswerOfTheSaveQuestion) {
     EXPECT_TRUE(Captions().isEmpty());
     EXPECT_EQ(LinesOfFile(path), edited);
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
-    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
     EXPECT_TRUE(ui.ClipboardText().isEmpty());
     EXPECT_TRUE(mdi->ClipLinesRef().empty());
     EXPECT_EQ(MenuBarNames(), kMainMenus);

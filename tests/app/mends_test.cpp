@@ -84,7 +84,7 @@ TEST_F(MendsTest, ARefusedPortIsNamedOnTheStatusLineAfterStartUp) {
     EXPECT_EQ(mdi->LinkStateRef().portIndex, 1);
     const QString notice = u"/dev/ttyUSB0"_s + QLatin1String(kDenied);
     EXPECT_EQ(mdi->Status().Text(), notice);
-    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
     EXPECT_TRUE(mdi->Status().Visible());
     EXPECT_EQ(mdi->Status().StatusText(), notice);
     EXPECT_TRUE(mdi->Status().TimerActive());
@@ -93,7 +93,7 @@ TEST_F(MendsTest, ARefusedPortIsNamedOnTheStatusLineAfterStartUp) {
     const CfgReadResult read = ReadCfgFile(Sample("vk-a1-16ch.cfg").toStdString());
     ASSERT_TRUE(read.ok());
     const int number =
-        mdi->Documents().AddUpload(OpenDocument(read.image, read.modelCode, "", true));
+        mdi->Documents().AddUpload(OpenDocument(read.image, read.modelCode, ""));
     ui.AnswerMessage(kYes);
     ui.AnswerSave(QString());
     EXPECT_FALSE(mdi->QueryClose(number));
@@ -113,7 +113,7 @@ TEST_F(MendsTest, WithEveryPortRefusedTheCommPortErrorIsFollowedByTheNotice) {
         u"/dev/ttyUSB0"_s + QLatin1String(kDenied) + u"; /dev/ttyUSB1"_s + QLatin1String(kDenied);
     EXPECT_EQ(mdi->Status().Text(), notice);
     ui.ClearRecords();
-    mdi->Status().SetText(u"something else"_s, kStatusBlack);
+    mdi->Status().SetText(u"something else"_s, StatusColor::Black);
     QString statusAtQuestion;
     ui.onMessage = [&](const platform::MessageRequest& r) {
         if (r.text.startsWith(u"Connecting Err"_s)) statusAtQuestion = mdi->Status().Text();
@@ -125,7 +125,7 @@ TEST_F(MendsTest, WithEveryPortRefusedTheCommPortErrorIsFollowedByTheNotice) {
     EXPECT_EQ(ui.Messages()[0].text, kCommPortError);
     EXPECT_EQ(statusAtQuestion, notice);
     EXPECT_EQ(mdi->Status().Text(), notice);
-    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
     EXPECT_EQ(ui.Unexpected(), 0);
 }
 
@@ -157,7 +157,7 @@ TEST_F(MendsTest, TheReadMeViewersExitAndPrintDoNothingWhileATransferRuns) {
         if (looked || r.text != kCommPortError) return;
         looked = true;
         ASSERT_TRUE(mdi->TransferRunning());
-        mdi->Status().SetText(u"mid transfer"_s, kStatusBlack);
+        mdi->Status().SetText(u"mid transfer"_s, StatusColor::Black);
         print->trigger();
         exit->trigger();
         QTest::keyClick(viewer, Qt::Key_Q, Qt::ControlModifier);

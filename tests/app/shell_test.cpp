@@ -32,7 +32,7 @@ using channel::frmCh_edit;
 
 TEST_F(ShellTest, ARedStatusBlinksEachTickABlackOneNeverAndFitStatusSizesTheLine) {
     StatusLine& status = mdi->Status();
-    status.SetText(u"Not detected"_s, kStatusRed);
+    status.SetText(u"Not detected"_s, StatusColor::Red);
     for (bool visible : {true, false, true}) {
         EXPECT_EQ(status.Visible(), visible);
         status.Tick();
@@ -49,7 +49,7 @@ TEST_F(ShellTest, ARedStatusBlinksEachTickABlackOneNeverAndFitStatusSizesTheLine
     EXPECT_EQ(status.Label()->width(),
               QFontMetrics(status.Label()->font()).horizontalAdvance(status.Text()));
     // Timer1 itself drives the blink once a second.
-    status.SetText(u"Channel #3 Range Out !"_s, kStatusRed);
+    status.SetText(u"Channel #3 Range Out !"_s, StatusColor::Red);
     ASSERT_TRUE(status.TimerActive());
     EXPECT_TRUE(testing::WaitUntil([&] { return !status.Visible(); }, 5000));
     EXPECT_TRUE(testing::WaitUntil([&] { return status.Visible(); }, 5000));
@@ -129,14 +129,14 @@ TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus
     EXPECT_EQ(mdi->Status().Text(), printHint);
     EXPECT_FALSE(ui.Busy());
     // Asked for again while it shows: a new viewer replaces it and the hint stays, in black.
-    mdi->Status().SetText(u"Not detected"_s, kStatusRed);
+    mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
     mdi->Status().SaveState();
     Act("mnuReadMe");
     frmReadMe* viewer = mdi->ReadMeWindow();
     ASSERT_NE(viewer, nullptr);
     EXPECT_NE(viewer, first.data());
     EXPECT_EQ(mdi->Status().Text(), printHint);
-    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
     EXPECT_TRUE(testing::WaitUntil([&] { return first.isNull(); }));
     // Resizing keeps the text box 400 twips narrower and 800 twips lower than the window.
     viewer->resize(700, 500);
@@ -146,7 +146,7 @@ TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus
     viewer->findChild<QAction*>(u"mnuExit"_s)->trigger();
     EXPECT_TRUE(testing::WaitUntil([&] { return mdi->ReadMeWindow() == nullptr; }));
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
-    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
 
     // With a document open, Exit checks the document again; so does closing the frame, in
     // black.
@@ -154,13 +154,13 @@ TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus
     for (bool frame : {false, true}) {
         Act("mnuReadMe");
         ASSERT_NE(mdi->ReadMeWindow(), nullptr);
-        mdi->Status().SetText(u"Not detected"_s, kStatusRed);
+        mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
         if (frame)
             mdi->ReadMeWindow()->close();
         else
             mdi->ReadMeWindow()->findChild<QAction*>(u"mnuExit"_s)->trigger();
         EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
-        EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+        EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
     }
 }
 

@@ -77,7 +77,7 @@ TEST_F(AppTest, WithARadioOnPortOneTheSplashShowsAndNothingIsAsked) {
     EXPECT_TRUE(mdi->isVisible());
     EXPECT_EQ(mdi->windowTitle(), u"MDI PC programmer"_s);
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
-    EXPECT_EQ(mdi->Status().Color(), kStatusBlack);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
     EXPECT_EQ(mdi->Status().Label()->font().pointSize(), 12);
     EXPECT_EQ(mdi->Status().StatusText(), QString::fromLatin1(kMenuHint));
     EXPECT_TRUE(mdi->Status().TimerActive());
@@ -85,7 +85,6 @@ TEST_F(AppTest, WithARadioOnPortOneTheSplashShowsAndNothingIsAsked) {
     EXPECT_TRUE(mdi->MainAction(u"mnuRadioItem0"_s)->isEnabled());
     EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "mnuWindow", "munHelp"}));
     EXPECT_FALSE(mdi->ProgressBar1()->isVisible());
-    EXPECT_TRUE(mdi->DotDecimal());
     EXPECT_FALSE(ui.Busy());
     const QRect screen = mdi->screen()->geometry();
     EXPECT_TRUE(mdi->width() > 0 && mdi->width() <= screen.width());

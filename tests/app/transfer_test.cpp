@@ -188,7 +188,7 @@ TEST_F(AppTest, ASilentRadioIsNotDetectedAndBlinksRed) {
     StartMain();
     ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
     QString statusAtQuestion;
-    std::uint32_t colorAtQuestion = 0;
+    StatusColor colorAtQuestion = StatusColor::Black;
     ui.onMessage = [&](const platform::MessageRequest&) {
         statusAtQuestion = mdi->Status().Text();
         colorAtQuestion = mdi->Status().Color();
@@ -197,7 +197,7 @@ TEST_F(AppTest, ASilentRadioIsNotDetectedAndBlinksRed) {
     Upload();
     EXPECT_EQ(Texts(), QStringList{u"Connecting Err"_s + kTryAgain});
     EXPECT_EQ(statusAtQuestion, u"Not detected"_s);
-    EXPECT_EQ(colorAtQuestion, kStatusRed);
+    EXPECT_EQ(colorAtQuestion, StatusColor::Red);
     EXPECT_TRUE(mdi->LinkStateRef().linkDown);
     EXPECT_EQ(Captions().size(), 1);
 }

@@ -34,21 +34,9 @@ class RecordingHost : public DocumentHost {
     bool allowClose = true, transfer = false;
 
     Document* DocumentOf(int n) override { return docs.count(n) ? &docs[n] : nullptr; }
-    void OpenFileCommand() override {}
-    void CloseCommand(int) override {}
-    void SaveCommand(int) override {}
-    void SaveAsCommand(int) override {}
-    void CustomerCommand(int) override {}
-    void UndoCommand(int) override {}
-    void RedoCommand(int) override {}
-    void ChannelOptionCommand(int) override {}
-    void DocumentCommand(int, DocCommand) override {}
-    void ExitCommand() override {}
-    void RadioCommand(int) override {}
-    void ReadMeCommand() override {}
-    void AboutCommand() override {}
-    void ChannelCommand(int n, int row) override {
-        commands.push_back("channel" + std::to_string(n) + ":" + std::to_string(row));
+    void Command(int n, DocCommand c, int row) override {
+        if (c == DocCommand::Channel)
+            commands.push_back("channel" + std::to_string(n) + ":" + std::to_string(row));
     }
     DocChanges EditDocument(int n, std::string_view label,
                             const std::function<void(Document&)>& edit) override {
@@ -189,12 +177,12 @@ TEST_F(NotePadTest, ActivationTakesTheBandFromTheRangeLabelAndChecksTheLines) {
               std::tuple(16, 140, 175));
     ASSERT_EQ(host.verdicts.size(), 1u);
     EXPECT_EQ(host.verdicts[0].text, "ALL Channels In Range");
-    EXPECT_EQ(host.verdicts[0].color, kColorBlack);
+    EXPECT_EQ(host.verdicts[0].Color(), StatusColor::Black);
     host.docs[3].lines[2].replace(4, 3, "176");
     window.Refresh();
     window.Activate();
     EXPECT_EQ(host.verdicts.back().text, "Channel #3 Range Out !");
-    EXPECT_EQ(host.verdicts.back().color, kColorRed);
+    EXPECT_EQ(host.verdicts.back().Color(), StatusColor::Red);
     window.Label3(9)->setText(QStringLiteral("Range:170-180MHz"));
     values = window.Activate();
     EXPECT_EQ(std::tuple(values.blockCount, values.band.low, values.band.high),

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < doc.lines.size(); ++i) {
         if (again.lines[i] == doc.lines[i]) continue;
         same = false;
-        FUZZ_CHECK(CheckRanges({doc.lines[i]}, doc.Limits()).color == kColorRed);
+        FUZZ_CHECK(CheckRanges({doc.lines[i]}, doc.Limits()).Color() == StatusColor::Red);
     }
     // Once the lines are stable, so are the bytes (even the unread word bytes of empty sides).
     if (same) FUZZ_CHECK(BuildImage(again) == rebuilt);

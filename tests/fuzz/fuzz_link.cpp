@@ -82,7 +82,7 @@ class Prompt final : public UserPrompt {
 
 class Quiet final : public StatusLine, public TransferView {
   public:
-    void SetStatus(const std::string& text, std::uint32_t) override { text_ = text; }
+    void SetStatus(const std::string& text, StatusColor) override { text_ = text; }
     void FitStatus(int) override {}
     std::string StatusText() const override { return text_; }
     void BeginTransfer() override {}
@@ -113,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Document doc = OpenDocument(image, 0, "fuzz.cfg");
     TransferRequest request;
     request.operation = download ? kOpDownload : kOpUpload;
-    request.document = &doc;
+    request.download = ContentOf(doc);
     const TransferOutcome outcome = RunTransfer(link, request);
     if (outcome.result == TransferOutcome::Result::Uploaded)
         FUZZ_CHECK(outcome.image.size() == MemorySize(kSmallChannels) + 1 ||

@@ -55,7 +55,7 @@ TEST(CheckRanges, VerdictOfTheFirstFaultFound) {
         const RangeVerdict v = CheckRanges(lines, kVhf);
         EXPECT_TRUE(v.setsStatus);
         EXPECT_EQ(v.text, row.text);
-        EXPECT_EQ(v.color, row.text == in ? kColorBlack : kColorRed);
+        EXPECT_EQ(v.Color(), row.text == in ? StatusColor::Black : StatusColor::Red);
         EXPECT_EQ(v.stepBad, row.stepBad);
     }
     // No frequency at all leaves the status alone.

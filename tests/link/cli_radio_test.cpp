@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 #include "image/cfg_file.h"
 #include "image/document.h"
@@ -15,6 +16,7 @@ namespace talveron::link::test {
 namespace {
 
 using talveron::test::Join;
+using talveron::test::ReadFrame;
 using talveron::test::ReadImage;
 using talveron::test::ReadText;
 using talveron::test::RunCli;
@@ -365,6 +367,75 @@ TEST_F(CliRadio, WritingTheBackupGivesTheRadioBack) {
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     radio.Stop();
     EXPECT_EQ(ReadImage(Path("held.cfg")), ReadImage(Path("before.cfg")));
+}
+
+// --trace: every frame and reply on stderr in time order. Replayed, the "R" replies hold the
+// memory the read saved, one reply per exchange; a reply the radio cut short shows as dropped.
+TEST_F(CliRadio, TraceShowsEveryFrameAndReply) {
+    struct Trace {
+        EepromImage memory;
+        std::size_t replies = 0;
+        std::vector<Bytes> dropped;
+    };
+    const auto replay = [](const std::string& err) {
+        Trace t;
+        Bytes frame;
+        double last = 0;
+        std::istringstream lines(err);
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream in(line);
+            double seconds = 0;
+            std::string tag;
+            if (!(in >> seconds >> tag)) continue;  // the command's own messages
+            EXPECT_GE(seconds, last) << line;
+            last = seconds;
+            if (tag == "open" || tag == "close") continue;
+            const bool dropped = tag == "rx" && (in >> std::ws).peek() == 'd' && in >> tag;
+            Bytes bytes;
+            for (unsigned b = 0; in >> std::hex >> b;)
+                bytes.push_back(static_cast<std::uint8_t>(b));
+            if (tag == "tx") {
+                frame.insert(frame.end(), bytes.begin(), bytes.end());
+                continue;
+            }
+            if (dropped) {
+                t.dropped.push_back(bytes);
+            } else {
+                EXPECT_EQ(tag, "rx") << line;
+                ++t.replies;
+                EXPECT_TRUE(bytes.size() >= frame.size() &&
+                            std::equal(frame.begin(), frame.end(), bytes.begin()))
+                    << "no echo of the frame: " << line;
+                if (frame.size() == 3 && frame[0] == 'R' && bytes.size() == 7) {
+                    const std::size_t at = frame[1] * 256u + frame[2];
+                    t.memory.resize(std::max(t.memory.size(), at + 4));
+                    std::copy(bytes.begin() + 3, bytes.end(), t.memory.begin() + at);
+                }
+            }
+            frame.clear();
+        }
+        return t;
+    };
+    VradioProcess clean({"--memory", "large"});
+    VradioProcess cut({"--fault", "short@0x40"});
+    ASSERT_TRUE(clean.Started() && cut.Started());
+
+    const auto read = RunCli({"read", "--port", clean.Path(), "-o", Path("a.cfg"), "--trace"});
+    ASSERT_EQ(read.status, 0) << read.err;
+    const Trace whole = replay(read.err);
+    // "V", "I", the memory probe and 202 blocks.
+    EXPECT_EQ(whole.replies, 205u);
+    EXPECT_EQ(whole.memory, Memory(ReadImage(Path("a.cfg"))));
+    EXPECT_TRUE(whole.dropped.empty());
+
+    const auto failed = RunCli({"read", "--port", cut.Path(), "-o", Path("b.cfg"), "--trace"});
+    EXPECT_EQ(failed.status, 1);
+    const Trace part = replay(failed.err);
+    EXPECT_EQ(part.memory.size(), 0x40u);
+    ASSERT_EQ(part.dropped.size(), 1u) << failed.err;
+    const Bytes frame = ReadFrame(0x40);
+    EXPECT_EQ(part.dropped[0].size(), 6u);
+    EXPECT_TRUE(std::equal(frame.begin(), frame.end(), part.dropped[0].begin()));
 }
 
 }  // namespace

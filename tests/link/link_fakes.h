@@ -136,10 +136,10 @@ class ScriptedPrompt final : public UserPrompt {
 class RecordingStatus final : public StatusLine {
   public:
     std::string text;
-    std::uint32_t color = kStatusBlack;
+    StatusColor color = StatusColor::Black;
     int fontSize = 0;
 
-    void SetStatus(const std::string& t, std::uint32_t c) override {
+    void SetStatus(const std::string& t, StatusColor c) override {
         text = t;
         color = c;
     }

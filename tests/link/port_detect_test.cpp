@@ -31,7 +31,7 @@ TEST(DetectRS, RadioIsFoundOnTheSecondPortWhichIsReusedUntilTheRadioFallsSilent)
     EXPECT_TRUE(rig.port.IsOpen());
     EXPECT_FALSE(rig.link.state.linkDown);
     EXPECT_EQ(rig.status.text, "VK-A1   detected");
-    EXPECT_EQ(rig.status.color, kStatusBlack);
+    EXPECT_EQ(rig.status.color, StatusColor::Black);
     EXPECT_EQ(rig.status.fontSize, 15);
     // Port 2 was sent a "V" that nobody answered.
     ASSERT_FALSE(rig.port.writes.empty());
@@ -93,7 +93,7 @@ TEST(DetectRS, PortRefusedForPermissionIsNamedNotSkipped) {
     ConnectRadio(rig.link);
     EXPECT_EQ(rig.status.text,
               "Not detected: COM4: permission denied (join the group dialout that owns it)");
-    EXPECT_EQ(rig.status.color, kStatusRed);
+    EXPECT_EQ(rig.status.color, StatusColor::Red);
 
     Rig chosen;
     chosen.port.denied = {1};
@@ -117,7 +117,7 @@ TEST(ConnectRadio, IdentityGivesTheModelCode) {
         EXPECT_EQ(rig.link.state.modelCode, model);
         EXPECT_EQ(rig.status.text, text);
         EXPECT_EQ(rig.link.state.linkDown, model == 2);
-        EXPECT_EQ(rig.status.color, model == 2 ? kStatusRed : kStatusBlack);
+        EXPECT_EQ(rig.status.color, model == 2 ? StatusColor::Red : StatusColor::Black);
     }
 }
 

@@ -25,20 +25,20 @@ struct CommandRig : Rig {
 };
 
 TEST(CommandTable, LengthsAndTimeoutsFollowTheReplySize) {
-    const std::tuple<int, std::size_t, int> cases[] = {
+    const std::tuple<Command, std::size_t, int> cases[] = {
         {kCmdV, 2, 20}, {kCmdI, 3, 40}, {kCmdIdentify, 3, 40}, {kCmdR, 7, 120}, {kCmdW, 11, 210}};
     for (const auto& [code, length, ms] : cases) {
         EXPECT_EQ(ReplyLength(code), length) << code;
         EXPECT_EQ(ReplyTimeout(code), milliseconds(ms)) << code;
     }
-    EXPECT_EQ(ReplyLength(9), 0u);
+    EXPECT_EQ(ReplyLength(static_cast<Command>(9)), 0u);
 }
 
 // Each command: the bytes sent (letter, then the rest in a second write) and the reply taken,
 // over a radio whose byte at a is 3a, in a 808-byte memory, with an image whose byte i is i.
 TEST(RadioCommand, SendsItsFrameAndTakesTheWholeReply) {
     const struct {
-        int code;
+        Command code;
         int address;
         std::uint8_t vAnswer;
         B sent;
@@ -89,7 +89,7 @@ TEST(RadioCommand, ReplyNotWholeInTimeFailsAndKeepsTheOldReply) {
     };
     const struct {
         const char* what;
-        int code;
+        Command code;
         Setup setup;
         bool ok;
         milliseconds least, most;
@@ -172,8 +172,8 @@ TEST(ReplyLineWait, CoversTheMissingBytesWithinTheTimeout) {
 // per byte, and takes the reply the moment its last byte is in.
 TEST(RadioCommand, SleepsThroughAPacedReply) {
     constexpr microseconds kPace{1042};
-    for (const int code : {kCmdR, kCmdW}) {
-        SCOPED_TRACE(code);
+    for (const Command code : {kCmdR, kCmdW}) {
+        SCOPED_TRACE(static_cast<int>(code));
         CommandRig rig;
         rig.port.pace = kPace;
         RadioCommand(rig.link, code, EepromImage(145, 1));

@@ -30,9 +30,9 @@ struct TransferRig : Rig {
             port.radio.memory[i] = static_cast<std::uint8_t>(i * 5 + 3);
         port.radio.memory[kAddrRadioType] = 0x12;
     }
-    TransferOutcome Upload() { return RunTransfer(link, {kOpUpload, nullptr, kUploadTitle}); }
+    TransferOutcome Upload() { return RunTransfer(link, {kOpUpload, kUploadTitle, {}}); }
     TransferOutcome Download(const Document& doc) {
-        return RunTransfer(link, {kOpDownload, &doc, doc.caption});
+        return RunTransfer(link, {kOpDownload, doc.caption, ContentOf(doc)});
     }
 };
 
@@ -199,7 +199,7 @@ TEST(Transfer, FaultsAndQuestionsEndInTheirResult) {
             EXPECT_EQ(rig.port.radio.memory, before);
         } else {
             EXPECT_EQ(rig.status.text, "Not detected");
-            EXPECT_EQ(rig.status.color, kStatusRed);
+            EXPECT_EQ(rig.status.color, StatusColor::Red);
         }
     }
 }
@@ -236,7 +236,7 @@ TEST(Download, WritesTheImageBlockByBlockKeepingTheRadiosMemorySize) {
 
 TEST(Transfer, OtherOperationCodesDoNothing) {
     TransferRig rig;
-    EXPECT_EQ(RunTransfer(rig.link, {2, nullptr, "x"}).result, Result::NothingDone);
+    EXPECT_EQ(RunTransfer(rig.link, {static_cast<Operation>(2), "x", {}}).result, Result::NothingDone);
     EXPECT_TRUE(rig.port.writes.empty());
 }
 

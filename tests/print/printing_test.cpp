@@ -9,6 +9,7 @@
 #include "image/cfg_file.h"
 #include "image/channel_line.h"
 #include "image/document.h"
+#include "platform/courier_font.h"
 #include "platform/scripted_ui_services.h"
 #include "print/printing.h"
 #include "qt_test_util.h"
@@ -65,7 +66,7 @@ TEST_F(PrintTest, ThePlanLandsWhereItsTwipsSay) {
     const auto words = testing::PdfWords(printer.outputFileName());
     ASSERT_FALSE(words.empty());
 
-    const QFont font = platform::PrintFont(u"Courier"_s, 11);
+    const QFont font = platform::CourierTwipsFont(11);
     const QFontMetricsF fm(font);  // in twips, as the painter draws
     const double ch = fm.horizontalAdvance(u"Z"_s) / 20, line = fm.height() / 20;
     const QRectF area = printer.pageRect(QPrinter::Point);

@@ -51,7 +51,7 @@ TEST(DefaultMemory, IsARealisticCanonicalConfigurationInTheModelsBand) {
             // The channels decode and pass the program's own band and raster check.
             const RangeVerdict verdict = CheckRanges(list.lines, band);
             EXPECT_TRUE(verdict.setsStatus);
-            EXPECT_EQ(verdict.color, kColorBlack) << verdict.text;
+            EXPECT_EQ(verdict.Color(), StatusColor::Black) << verdict.text;
             EXPECT_FALSE(verdict.stepBad) << verdict.text;
             // What the programmer would read, edit nothing and write back equals the memory.
             EepromImage rebuilt(memory.begin(), memory.begin() + kHeadSize);

@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "link/protocol.h"
 #include "vradio/fault.h"
 #include "vradio/virtual_radio.h"
 
 namespace talveron::vradio {
 
-inline constexpr unsigned kDefaultBaud = 9600;
+inline constexpr unsigned kDefaultBaud = kLineBaud;
 
 struct Options {
     std::optional<int> model;           // --model; else the model byte of --load, else 0

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "link/protocol.h"
+
 namespace talveron::vradio {
 
 SerialLine::SerialLine(unsigned baud) {
     if (baud > 0) {
-        constexpr long long kTenBitsNs = 10LL * 1'000'000'000LL;
-        byteTime_ = std::chrono::nanoseconds((kTenBitsNs + baud - 1) / baud);
+        constexpr long long kByteBitsNs = kLineBitsPerByte * 1'000'000'000LL;
+        byteTime_ = std::chrono::nanoseconds((kByteBitsNs + baud - 1) / baud);
     }
 }
 

@@ -4,21 +4,6 @@
 
 namespace talveron::vradio {
 
-std::size_t FrameLength(std::uint8_t letter) {
-    switch (letter) {
-        case kCmdVersion:
-            return 1;
-        case kCmdIdentify:
-            return 2;
-        case kCmdRead:
-            return 3;
-        case kCmdWrite:
-            return 7;
-        default:
-            return 0;
-    }
-}
-
 VirtualRadio::VirtualRadio(int modelCode, EepromImage memory, std::vector<Fault> faults)
     : model_(modelCode), memory_(std::move(memory)), faults_(std::move(faults)) {
     spent_.assign(faults_.size(), false);
@@ -69,9 +54,9 @@ Bytes VirtualRadio::Receive(std::span<const std::uint8_t> bytes) {
 }
 
 Bytes VirtualRadio::MemoryAt(int address) const {
-    Bytes data(4, 0xFF);
-    for (int i = 0; i < 4; ++i) {
-        const std::size_t a = static_cast<std::size_t>(address + i);
+    Bytes data(kBlockBytes, 0xFF);
+    for (std::size_t i = 0; i < kBlockBytes; ++i) {
+        const std::size_t a = static_cast<std::size_t>(address) + i;
         if (a < memory_.size()) data[i] = memory_[a];
     }
     return data;
@@ -107,11 +92,11 @@ void VirtualRadio::ApplyFaults(int address, Bytes& answer) {
 
 void VirtualRadio::Answer(Bytes& out) {
     const std::uint8_t letter = frame_[0];
-    if (letter == kCmdVersion) {
-        out.push_back(kPresent);
+    if (letter == kLetterV) {
+        out.push_back(kVAnswer);
         return;
     }
-    if (letter == kCmdIdentify) {
+    if (letter == kLetterI) {
         out.push_back(IdentityByte());
         return;
     }
@@ -123,7 +108,7 @@ void VirtualRadio::Answer(Bytes& out) {
             return;
         }
     }
-    if (letter == kCmdWrite) {
+    if (letter == kLetterW) {
         for (int i = 0; i < 4; ++i) {
             const std::size_t a = static_cast<std::size_t>(address + i);
             if (a < memory_.size()) memory_[a] = frame_[3 + i];

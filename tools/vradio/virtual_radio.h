@@ -2,15 +2,10 @@
 // faults it shows, and the engine that turns received bytes into the bytes it sends. No I/O
 // and no clock: the caller moves the bytes (a pseudo-terminal, or a test).
 //
-// What the radio does with the bytes it receives:
-//   every byte is echoed as it arrives;
-//   "V" (0x56)                  answers 0x11;
-//   "I" (0x49) + one data byte  answers the identity byte, 0x0F minus the model code;
-//   "R" (0x52) + high + low     answers the four memory bytes at A..A+3;
-//   "W" (0x57) + high + low + four data bytes
-//                               stores the four bytes and answers A..A+3 as now held.
-// The answer follows the last byte of its frame. Bytes past the end of the memory read as
-// 0xFF and are not written. A byte that starts no known command is only echoed.
+// What the radio does with the bytes it receives is the protocol of link/protocol.h: every byte
+// is echoed as it arrives, the answer follows the last byte of its frame. Bytes past the end
+// of the memory read as 0xFF and are not written. A byte that starts no known command is only
+// echoed.
 #pragma once
 
 #include <cstdint>
@@ -18,20 +13,10 @@
 #include <vector>
 
 #include "image/eeprom_image.h"
+#include "link/protocol.h"
 #include "vradio/fault.h"
 
 namespace talveron::vradio {
-
-inline constexpr std::uint8_t kCmdVersion = 0x56;   // "V"
-inline constexpr std::uint8_t kCmdIdentify = 0x49;  // "I"
-inline constexpr std::uint8_t kCmdRead = 0x52;      // "R"
-inline constexpr std::uint8_t kCmdWrite = 0x57;     // "W"
-inline constexpr std::uint8_t kPresent = 0x11;      // the answer to "V"
-inline constexpr std::uint8_t kIdentityBase = 0x0F;
-
-inline constexpr std::size_t kSmallMemory = MemorySize(kSmallChannels);  // 144 bytes
-inline constexpr std::size_t kLargeMemory = MemorySize(kLargeChannels);  // 808 bytes
-inline constexpr std::uint8_t kLargeMemoryBit = 0x02;                    // in the byte at 0x0A
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -78,8 +63,5 @@ class VirtualRadio {
     bool dead_ = false;
     Bytes frame_;  // the bytes of the frame being received, its command letter first
 };
-
-// Bytes of a frame with its command letter, 0 for a byte that starts no known command.
-std::size_t FrameLength(std::uint8_t letter);
 
 }  // namespace talveron::vradio

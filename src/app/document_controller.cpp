@@ -1,25 +1,30 @@
-// The main window's file commands: File > Open (with its checks of the file), Save, Save As
-// and Close with the save question, for the documents of the program's document set.
+#include "app/document_controller.h"
+
 #include <QFileInfo>
-#include <QMdiSubWindow>
 
 #include "app/frm_mdi.h"
+#include "app/recent_files.h"
+#include "app/status_line.h"
 #include "image/cfg_file.h"
 
 namespace talveron::app {
 
-using document::frmNotePad;
 using platform::MessageRequest;
 using platform::MsgIcon;
 
-void frmMDI::OpenFileCommand() {
-    ShowOpenDialog();
-}
+DocumentController::DocumentController(platform::UiServices& ui,
+                                       platform::ProgramSettings& settings, DocumentSet& documents,
+                                       StatusLine& status, Window window)
+    : ui_(ui),
+      settings_(settings),
+      documents_(documents),
+      status_(status),
+      window_(std::move(window)) {}
 
-void frmMDI::ShowOpenDialog() {
-    if (transferRunning_) return;
+void DocumentController::ShowOpenDialog() {
+    if (window_.transferRunning()) return;
     platform::FileRequest request;
-    request.title = tr("Open");
+    request.title = QStringLiteral("Open");
     request.filter = QString::fromLatin1(kCfgFilter);
     request.defaultSuffix = QStringLiteral("TXT");
     request.folder = settings_.DialogFolder();
@@ -27,7 +32,7 @@ void frmMDI::ShowOpenDialog() {
     if (!path.isEmpty()) OpenChosenFile(path);
 }
 
-bool frmMDI::OpenChosenFile(const QString& path) {
+bool DocumentController::OpenChosenFile(const QString& path) {
     const QFileInfo info(path);
     if (info.exists() && info.size() > static_cast<qint64>(kMaxCfgFileSize)) {
         ui_.Message(platform::OkMessage(QStringLiteral("File is too big to open"),
@@ -37,36 +42,36 @@ bool frmMDI::OpenChosenFile(const QString& path) {
     return LoadImageFile(path);
 }
 
-void frmMDI::RememberFile(const QString& path) {
+void DocumentController::RememberFile(const QString& path) {
     const QFileInfo info(path);
-    recent_->Add(info.absoluteFilePath());
+    if (recent_) recent_->Add(info.absoluteFilePath());
     settings_.SetLastFolder(info.absolutePath());
 }
 
-bool frmMDI::LoadImageFile(const QString& path) {
-    if (transferRunning_) return false;
-    status_->StopTimer();
+bool DocumentController::LoadImageFile(const QString& path) {
+    if (window_.transferRunning()) return false;
+    status_.StopTimer();
     ui_.SetBusy(true);
     const CfgReadResult read = ReadCfgFile(path.toStdString());
     ui_.SetBusy(false);
     if (!read.ok()) {
         // The blink timer runs again on every way out, so a red line keeps blinking.
-        status_->StartTimer();
+        status_.StartTimer();
         ui_.Message(platform::OkMessage(QString::fromStdString(read.message),
                                         QString::fromLatin1(kAppTitle)));
         return false;
     }
-    Document doc = OpenDocument(read.image, read.modelCode, path.toStdString(), dotDecimal_);
+    Document doc = OpenDocument(read.image, read.modelCode, path.toStdString());
     const int number = documents_.AddFile(std::move(doc), path.toStdString());
-    OpenDocumentWindow(number);
+    window_.openWindow(number);
     RememberFile(path);
-    status_->StartTimer();
+    status_.StartTimer();
     return true;
 }
 
-QString frmMDI::ShowSaveDialog(const QString& presetName) {
+QString DocumentController::ShowSaveDialog(const QString& presetName) {
     platform::FileRequest request;
-    request.title = tr("Save As");
+    request.title = QStringLiteral("Save As");
     request.filter = QString::fromLatin1(kCfgFilter);
     request.presetName = presetName;
     request.defaultSuffix = QStringLiteral("cfg");
@@ -74,7 +79,7 @@ QString frmMDI::ShowSaveDialog(const QString& presetName) {
     return ui_.SaveFileName(request);
 }
 
-bool frmMDI::SaveImageFile(int number, const QString& path) {
+bool DocumentController::SaveImageFile(int number, const QString& path) {
     const Document* doc = documents_.Get(number);
     if (!doc || path.isEmpty()) return false;
     ui_.SetBusy(true);
@@ -93,13 +98,13 @@ bool frmMDI::SaveImageFile(int number, const QString& path) {
         return false;
     }
     documents_.MarkSaved(number, path.toStdString());
-    RefreshCaptions();
+    window_.refreshCaptions();
     RememberFile(path);
     return true;
 }
 
-void frmMDI::SaveCommand(int number) {
-    if (transferRunning_) return;
+void DocumentController::Save(int number) {
+    if (window_.transferRunning()) return;
     const Document* doc = documents_.Get(number);
     if (!doc) return;
     const QString path = documents_.IsTemp(number)
@@ -108,8 +113,8 @@ void frmMDI::SaveCommand(int number) {
     if (!path.isEmpty()) SaveImageFile(number, path);
 }
 
-void frmMDI::SaveAsCommand(int number) {
-    if (transferRunning_) return;
+void DocumentController::SaveAs(int number) {
+    if (window_.transferRunning()) return;
     if (!documents_.Get(number)) return;
     const QString preset = documents_.IsTemp(number)
                                ? QStringLiteral("Untitled.cfg")
@@ -118,13 +123,8 @@ void frmMDI::SaveAsCommand(int number) {
     if (!path.isEmpty()) SaveImageFile(number, path);
 }
 
-void frmMDI::CloseCommand(int number) {
-    if (transferRunning_) return;
-    if (QMdiSubWindow* sub = SubWindow(number)) sub->close();
-}
-
-bool frmMDI::QueryClose(int number) {
-    if (transferRunning_) return false;
+bool DocumentController::QueryClose(int number) {
+    if (window_.transferRunning()) return false;
     Document* doc = documents_.Get(number);
     if (!doc) return true;
     // An upload never saved exists nowhere else: it is asked about as a changed document is.
@@ -149,15 +149,8 @@ bool frmMDI::QueryClose(int number) {
             return false;
         }
     }
-    editing_->DocumentClosing(number);
-    windows_.erase(number);
-    const bool anyOpen = documents_.Close(number);
-    RefreshCaptions();
-    if (!anyOpen) {
-        active_ = nullptr;
-        ShowMenusOf(nullptr);
-        ResetDocuments();
-    }
+    window_.closing(number);
+    window_.closed(documents_.Close(number));
     return true;
 }
 
