@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "programs.h"
+#include "test_support.h"
 #include "vradio/fault.h"
 #include "vradio/virtual_radio.h"
 
@@ -29,46 +30,24 @@ Bytes Set(Bytes b, std::size_t i, std::uint8_t v) {
     return b;
 }
 
-TEST(FaultParse, ReadsEveryKindWithDecimalAndHexAddresses) {
-    using K = Fault::Kind;
-    const struct {
-        const char* text;
-        K kind;
-        int address;
-        bool always;
-        std::uint8_t identity;
-    } cases[] = {
-        // clang-format off
-        {"silent", K::Silent, 0, false, 0},            {"short@0x0104", K::Short, 0x104, false, 0},
-        {"long@260", K::Long, 260, false, 0},          {"corrupt@0X20", K::Corrupt, 0x20, false, 0},
-        {"corrupt@8:always", K::Corrupt, 8, true, 0},  {"dead@65535", K::Dead, 0xFFFF, false, 0},
-        {"identity=0x0d", K::Identity, 0, false, 13},  {"identity=255", K::Identity, 0, false, 255},
-        {"echo@0x40", K::Echo, 0x40, false, 0},        {"echo@9:always", K::Echo, 9, true, 0},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
+TEST(FaultParse, ReadsEveryKindAndRefusesBadTextsWithAMessage) {
+    const char* kinds[] = {"silent", "short", "long", "corrupt", "identity", "dead", "echo"};
+    for (const auto& c : test::LoadCases("core/vradio_faults.txt")) {
         std::string error;
-        const auto fault = ParseFault(c.text, error);
-        ASSERT_TRUE(fault.has_value()) << error;
-        EXPECT_EQ(fault->kind, c.kind);
-        EXPECT_EQ(fault->always, c.always);
-        if (c.kind == K::Identity) {
-            EXPECT_EQ(fault->identity, c.identity);
-        } else if (c.kind != K::Silent) {
-            EXPECT_EQ(fault->address, c.address);
+        const auto fault = ParseFault(c[0], error);
+        if (c[1] == "refused") {
+            EXPECT_FALSE(fault.has_value()) << c.where;
+            EXPECT_FALSE(error.empty()) << c.where;
+            continue;
         }
-    }
-}
-
-TEST(FaultParse, RefusesBadTextsWithAMessage) {
-    for (std::string_view bad :
-         {"", "loud", "short", "short@", "short@x", "short@65536", "short@0x10000", "long@-4",
-          "corrupt@8:sometimes", "corrupt@8:", "echo@8:once", "dead@0x", "identity=",
-          "identity=256", "identity=0x100", "identity=abc", "silent@4", "Silent", "short@4 "}) {
-        std::string error;
-        EXPECT_FALSE(ParseFault(bad, error).has_value()) << "'" << bad << "'";
-        EXPECT_FALSE(error.empty()) << "'" << bad << "'";
+        ASSERT_TRUE(fault.has_value()) << c.where << ": " << error;
+        EXPECT_EQ(kinds[static_cast<int>(fault->kind)], c[1]) << c.where;
+        EXPECT_EQ(fault->always, c[3] == "yes") << c.where;
+        if (c[1] == "identity") {
+            EXPECT_EQ(fault->identity, c.Int(4)) << c.where;
+        } else if (c[1] != "silent") {
+            EXPECT_EQ(fault->address, c.Int(2)) << c.where;
+        }
     }
 }
 
