@@ -251,19 +251,9 @@ TEST_F(CfgWrite, AWriteThatFailsHalfwayLeavesTheOldFileAsItWas) {
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"keep.cfg"});
 }
 
-// The last component cut at its first dot; a dot in a folder name does not cut the name.
 TEST(FileBaseName, LastComponentCutAtItsFirstDot) {
-    for (const auto& [path, base] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"C:\\DIR\\X.CFG", "X"},
-             {"C:\\A.B\\X.CFG", "X"},
-             {"/home/dealer/fleet.2024/radio7.cfg", "radio7"},
-             {"mixed/dir\\TEMP3.CFG", "TEMP3"},
-             {"TEMP12.CFG", "TEMP12"},
-             {"archive.old.cfg", "archive"},
-             {"plain", "plain"},
-             {"C:\\DIR\\", ""},
-             {"", ""}})
-        EXPECT_EQ(FileBaseName(path), base) << path;
+    for (const auto& c : test::LoadCases("core/file_base_names.txt"))
+        EXPECT_EQ(FileBaseName(c[0]), c[1]) << c.where;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "image/channel_line.h"
 #include "image/tone_codec.h"
+#include "test_support.h"
 
 namespace talveron {
 namespace {
@@ -113,15 +114,8 @@ TEST(ChannelLine, LinesReadBackFromTheChannelListStoreAsTheyShow) {
 }
 
 TEST(OptionText, ShowsSpacingPowerLockOutAndScan) {
-    EXPECT_EQ(OptionText(0xC0), "25.0K    L    OFF  OFF");
-    EXPECT_EQ(OptionText(0xDE), "12.5K    H    ON   ON ");
-    EXPECT_EQ(OptionText(0x84), "25.0K    H    OFF  OFF");
-    EXPECT_EQ(OptionText(0x88), "25.0K    L    ON   OFF");
-    EXPECT_EQ(OptionText(0x90), "25.0K    L    OFF  ON ");
-    EXPECT_EQ(OptionText(0x82), "12.5K    L    OFF  OFF");
-    // PENALTY (bit 5) and the in-use bits are not shown.
-    EXPECT_EQ(OptionText(0x20), OptionText(0x00));
-    EXPECT_EQ(OptionText(0xE0), OptionText(0x00));
+    for (const auto& c : test::LoadCases("core/option_texts.txt"))
+        EXPECT_EQ(OptionText(static_cast<std::uint8_t>(c.Int(0))), c[1]) << c.where;
     for (int v = 0; v < 256; ++v) EXPECT_EQ(OptionText(static_cast<std::uint8_t>(v)).size(), 22u);
 }
 
