@@ -18,15 +18,20 @@ HeadBytes Head(std::initializer_list<std::pair<std::size_t, std::uint8_t>> bytes
     return head;
 }
 
+// The setting of the command line's name.
+S Setting(const std::string& key) {
+    const auto info = std::find_if(SystemSettings().begin(), SystemSettings().end(),
+                                   [&](const SysSettingInfo& i) { return i.key == key; });
+    EXPECT_NE(info, SystemSettings().end()) << key;
+    return info == SystemSettings().end() ? S::Beep : info->setting;
+}
+
 // Each case: a head byte, the setting, the text the dialog opens with.
 TEST(SystemOptions, StoredBytesReadAsTheDialogsEntries) {
     for (const auto& c : test::LoadCases("core/system_texts.txt")) {
-        const auto info = std::find_if(SystemSettings().begin(), SystemSettings().end(),
-                                       [&](const SysSettingInfo& i) { return i.key == c[2]; });
-        ASSERT_NE(info, SystemSettings().end()) << c.where;
         const SystemOptions options =
             ReadSystemOptions(Head({{c.Int(0), static_cast<std::uint8_t>(c.Int(1))}}));
-        EXPECT_EQ(ValueText(info->setting, options[info->setting]), c[3]) << c.where;
+        EXPECT_EQ(ValueText(Setting(c[2]), options[Setting(c[2])]), c[3]) << c.where;
     }
 }
 
@@ -50,27 +55,16 @@ TEST(SystemOptions, WritingBackWhatWasReadKeepsEveryOtherBit) {
 
 // The dialog's choices land in exactly their bits.
 TEST(SystemOptions, ChoicesStoreTheirBits) {
-    const std::vector<int> used = {1, 3, 12};
-    auto set = [&](HeadBytes head, S s, const char* text, int channels = 16) {
+    for (const auto& c : test::LoadCases("core/system_choices.txt")) {
+        const S s = Setting(c[2]);
+        HeadBytes head = Head({{c.Int(0), static_cast<std::uint8_t>(c.Int(1))}});
         SystemOptions options = ReadSystemOptions(head);
-        const auto value = ValueFromText(s, text, used);
-        EXPECT_TRUE(value.has_value()) << text;
-        options[s] = value.value_or(-1);
-        WriteSystemOptions(options, head, channels);
-        return head;
-    };
-    HeadBytes h = set(set(Head({{0x07, 0x52}}), S::ScanAttack, "15 s"), S::ScanResume, "1 s");
-    EXPECT_EQ(h[0x07], 0xF0);
-    EXPECT_EQ(set(Head({{0x0A, 0x93}}), S::Beep, "OFF")[0x0A], 0xB3);
-    EXPECT_EQ(set(Head({{0x0A, 0xB3}}), S::Beep, "ON")[0x0A], 0x93);
-    EXPECT_EQ(set(Head({}), S::PttResume, "30")[0x0F], 30);
-    EXPECT_EQ(set(Head({{0x0E, 0x6F}}), S::ReverseBurst, "OFF")[0x0E], 0xEF);
-    EXPECT_EQ(set(Head({{0x0E, 0x7F}}), S::Monitor, "OFF")[0x0E], 0x6F);
-    EXPECT_EQ(set(Head({{0x08, 0xA3}}), S::PrioritySampling, "2.5s")[0x08], 0x53);
-    EXPECT_EQ(set(Head({{0x09, 0x21}}), S::BcloFor, "Carrier")[0x09], 0x01);
-    EXPECT_EQ(set(Head({{0x09, 0x21}}), S::PowerSave, "900 ms")[0x09], 0x23);
-    EXPECT_EQ(set(Head({}), S::PriorityChannel, "12")[0x05], 12);
-    EXPECT_EQ(set(Head({{0x07, 0x52}}), S::ScanResume, "4 s", 99)[0x07], 0x03);
+        const auto value = ValueFromText(s, c[3], {1, 3, 12});
+        ASSERT_TRUE(value.has_value()) << c.where;
+        options[s] = *value;
+        WriteSystemOptions(options, head, c.Int(4));
+        EXPECT_EQ(head[c.Int(0)], c.Int(5)) << c.where;
+    }
 }
 
 TEST(SystemOptions, TextsThatAreNoEntryAreRefused) {
