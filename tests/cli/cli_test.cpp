@@ -90,25 +90,18 @@ TEST(CliUsage, HelpOfEveryCommandAndUsageErrors) {
     for (const char* command : {"show", "check", "export", "import"})
         EXPECT_NE(top.out.find(std::string("  ") + command + " "), std::string::npos) << command;
 
-    const std::vector<std::vector<std::string>> wrong = {
-        {},
-        {"frobnicate"},
-        {"show"},
-        {"show", Sample("vk-a1-16ch.cfg"), Sample("vk-a2-16ch.cfg")},
-        {"show", "--bogus", Sample("vk-a1-16ch.cfg")},
-        {"check"},
-        {"export", Sample("vk-a1-16ch.cfg"), "-o"},
-        {"import", Sample("vk-a1-16ch.cfg"), "x.csv"},
-        {"import", Sample("vk-a1-16ch.cfg"), "-o", "out.cfg"},
-        {"diff", Sample("vk-a1-16ch.cfg")},
-    };
-    for (const auto& args : wrong) {
+    for (const auto& c : test::LoadCases("core/cli_usage_errors.txt")) {
+        std::vector<std::string> args;
+        for (const std::string& a : c.f) {
+            if (!a.empty())
+                args.push_back(a == "A1" || a == "A2"
+                                   ? Sample(a == "A1" ? "vk-a1-16ch.cfg" : "vk-a2-16ch.cfg")
+                                   : a);
+        }
         const CliRun r = RunCli(args);
-        std::string joined;
-        for (const auto& a : args) joined += a + " ";
-        EXPECT_EQ(r.status, 2) << joined;
-        EXPECT_EQ(r.out, "") << joined;
-        EXPECT_NE(r.err.find("usage: talveron-cli"), std::string::npos) << joined;
+        EXPECT_EQ(r.status, 2) << c.where;
+        EXPECT_EQ(r.out, "") << c.where;
+        EXPECT_NE(r.err.find("usage: talveron-cli"), std::string::npos) << c.where;
     }
 }
 
