@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -73,6 +74,14 @@ inline void AppendIntRecord(std::vector<std::uint8_t>& file, Int v) {
     file.insert(file.end(), {sizeof(Int) == 2 ? std::uint8_t{0x02} : std::uint8_t{0x03}, 0x00});
     for (std::size_t i = 0; i < sizeof(Int); ++i)
         file.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i)));
+}
+
+// Bytes written as hex numbers parted by blanks ("52 00 8E").
+inline std::vector<std::uint8_t> HexBytes(const std::string& text) {
+    std::vector<std::uint8_t> bytes;
+    std::istringstream in(text);
+    for (int b; in >> std::hex >> b;) bytes.push_back(static_cast<std::uint8_t>(b));
+    return bytes;
 }
 
 // A file under tests/data, whole.

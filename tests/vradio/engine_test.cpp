@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
-#include <sstream>
 
 #include "programs.h"
 #include "test_support.h"
@@ -19,18 +18,13 @@ EepromImage CountingMemory(std::size_t size) {
     return m;
 }
 
-Bytes Hex(const std::string& text) {
-    Bytes bytes;
-    std::istringstream in(text);
-    for (int b; in >> std::hex >> b;) bytes.push_back(static_cast<std::uint8_t>(b));
-    return bytes;
-}
+using test::HexBytes;
 
 TEST(VirtualRadioEngine, EveryFrameGetsItsEchoAndItsAnswer) {
     for (const auto& c : test::LoadCases("core/vradio_frames.txt")) {
         const std::size_t size = c[2] == "large" ? kLargeMemory : kSmallMemory;
         VirtualRadio radio(c.Int(1), CountingMemory(size));
-        EXPECT_EQ(radio.Receive(Hex(c[3])), Hex(c[4])) << c.where;
+        EXPECT_EQ(radio.Receive(HexBytes(c[3])), HexBytes(c[4])) << c.where;
         EXPECT_FALSE(radio.FrameInProgress()) << c.where;
         EXPECT_EQ(radio.Memory().size(), size) << c.where;
     }
