@@ -90,16 +90,12 @@ TEST(EncodeFreq, WorkedExamplesAndLimits) {
 }
 
 TEST(DecodeFreq, WorkedExamples) {
-    EXPECT_EQ(DecodeFreq(0x19, 0x1E, 0x05, true, Ctx(0, 128)), "150.005000");
-    EXPECT_EQ(DecodeFreq(0x8C, 0xA0, 0x00, false, Ctx(0, 64)), "450.000000");
-    EXPECT_EQ(DecodeFreq(0x2E, 0xE0, 0x40, false, Ctx(0, 64)), "150.006250");
-    // The flag byte's other nibble belongs to the other side and must not leak in.
-    EXPECT_EQ(DecodeFreq(0x19, 0x1E, 0xF5, true, Ctx(0, 128)), "150.005000");
-    EXPECT_EQ(DecodeFreq(0x2E, 0xE0, 0x4F, false, Ctx(0, 64)), "150.006250");
-    // Below 100 MHz texts are padded to ten characters; receive shows minus the IF.
-    EXPECT_EQ(DecodeFreq(0, 0, 0, false, Ctx(0, 128)), "0.00000000");
-    EXPECT_EQ(DecodeFreq(0, 0, 0, true, Ctx(1, 128)), "-21.400000");
-    EXPECT_EQ(DecodeFreq(0, 0, 0, true, Ctx(0, 128)), "21.4000000");
+    for (const auto& c : test::LoadCases("core/decode_freq.txt")) {
+        const auto byte = [&](int i) { return static_cast<std::uint8_t>(c.Int(i)); };
+        EXPECT_EQ(DecodeFreq(byte(0), byte(1), byte(2), c[3] == "rx", Ctx(c.Int(4), c.Int(5))),
+                  c[6])
+            << c.where;
+    }
 }
 
 TEST(CodecContext, FromHeadTakesIfAndPrescaler) {
