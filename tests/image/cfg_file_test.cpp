@@ -50,50 +50,26 @@ class CfgRead : public ::testing::Test {
     TempDir dir;
 };
 
-// Files of count one-byte records (counting values, the model code at modelAt), with a
-// record cut short (extra 1 or 2 bytes of one more record, -1 the last byte missing): the
-// size of the image read (-1 when the file is refused) and the model code. The rows: bit 7
-// of the model byte is kept and ignored, codes other than 0 and 1 are refused; 16 records or
-// fewer have no model byte, not even a valid code as the 16th; with 16 + 8 * 2 + 3 records the
-// model byte is the first record of the last group begun; a record cut short is the end of
-// the file, and a model record cut short leaves none; 5000 bytes are 1666 records (16 + 8 *
-// 206 + 2) and two bytes of one more.
 TEST_F(CfgRead, GroupOfEightReadingAndTheModelByte) {
-    const struct {
-        std::size_t count, modelAt;
-        std::uint8_t model;
-        int extra;
-        int size;
-        int code;
-    } rows[] = {
-        {145, 144, 0x81, 0, 145, 1}, {145, 144, 0x80, 0, 145, 0}, {145, 144, 0x02, 0, -1, 0},
-        {145, 144, 0x7F, 0, -1, 0},  {145, 144, 0x82, 0, -1, 0},  {145, 144, 0xFF, 0, -1, 0},
-        {145, 144, 0x10, 0, -1, 0},  {0, 0, 0, 0, -1, 0},         {1, 0, 0, 0, -1, 0},
-        {5, 0, 0, 0, -1, 0},         {15, 0, 0, 0, -1, 0},        {16, 0, 0, 0, -1, 0},
-        {16, 15, 0, 0, -1, 0},       {35, 32, 1, 0, 33, 1},       {35, 32, 2, 0, -1, 0},
-        {25, 24, 0, 0, 25, 0},       {145, 144, 1, 1, 145, 1},    {145, 144, 1, 2, 145, 1},
-        {25, 24, 1, -1, -1, 0},      {1666, 1664, 1, 2, 1665, 1},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::to_string(row.count) + " records, model " + std::to_string(row.model) +
-                     " at " + std::to_string(row.modelAt) + ", extra " + std::to_string(row.extra));
-        const auto image = CountingImage(row.count, row.modelAt, row.model);
+    for (const auto& c : test::LoadCases("core/cfg_groups.txt")) {
+        SCOPED_TRACE(c.where);
+        const auto image = CountingImage(c.Int(0), c.Int(1), static_cast<std::uint8_t>(c.Int(2)));
         auto bytes = ByteRecords(image);
-        if (row.extra > 0) bytes.push_back(0x11);
-        if (row.extra > 1) bytes.push_back(0x00);
-        if (row.extra < 0) bytes.pop_back();
+        if (c.Int(3) > 0) bytes.push_back(0x11);
+        if (c.Int(3) > 1) bytes.push_back(0x00);
+        if (c.Int(3) < 0) bytes.pop_back();
         const CfgReadResult r = ReadImageFile(bytes);
-        if (row.size < 0) {
+        if (c[4] == "refused") {
             ExpectModelError(r, "");
             // A refused model code leaves the image as read.
-            if (row.count == 145) {
+            if (c.Int(0) == 145) {
                 EXPECT_EQ(r.image, image);
             }
             continue;
         }
         ASSERT_TRUE(r.ok()) << r.message;
-        EXPECT_EQ(r.modelCode, row.code);
-        EXPECT_EQ(r.image, std::vector<std::uint8_t>(image.begin(), image.begin() + row.size));
+        EXPECT_EQ(r.modelCode, c.Int(5));
+        EXPECT_EQ(r.image, std::vector<std::uint8_t>(image.begin(), image.begin() + c.Int(4)));
     }
     // Every byte of the file a valid model code: the refusal comes from the count alone.
     for (std::size_t k : {1u, 2u, 16u, 99u})
@@ -251,19 +227,9 @@ TEST_F(CfgWrite, AWriteThatFailsHalfwayLeavesTheOldFileAsItWas) {
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"keep.cfg"});
 }
 
-// The last component cut at its first dot; a dot in a folder name does not cut the name.
 TEST(FileBaseName, LastComponentCutAtItsFirstDot) {
-    for (const auto& [path, base] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"C:\\DIR\\X.CFG", "X"},
-             {"C:\\A.B\\X.CFG", "X"},
-             {"/home/dealer/fleet.2024/radio7.cfg", "radio7"},
-             {"mixed/dir\\TEMP3.CFG", "TEMP3"},
-             {"TEMP12.CFG", "TEMP12"},
-             {"archive.old.cfg", "archive"},
-             {"plain", "plain"},
-             {"C:\\DIR\\", ""},
-             {"", ""}})
-        EXPECT_EQ(FileBaseName(path), base) << path;
+    for (const auto& c : test::LoadCases("core/file_base_names.txt"))
+        EXPECT_EQ(FileBaseName(c[0]), c[1]) << c.where;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "image/channel_csv.h"
 #include "image/channel_line.h"
 #include "image_generator.h"
+#include "test_support.h"
 
 namespace talveron {
 namespace {
@@ -109,40 +110,14 @@ TEST(ChannelCsv, EveryFrequencyTextALineShowsReadsBack) {
     EXPECT_FALSE(ImportCsv(bad, doc, "low.csv").ok);
 }
 
-struct BadRow {
-    const char* row;
-    const char* where;  // the part of the message that names line and column
-};
-
 TEST(ChannelCsv, MalformedRowsAreRefusedNamingLineAndColumn) {
     const Document base = Sample("vk-a1-16ch.cfg");
     const std::string good = "1,145.000000,67.0,145.000000,67.0,12.5,H,OFF,OFF,OFF\n";
-    const BadRow rows[] = {
-        {"x,145.0,,,,25.0,L,OFF,OFF,OFF", "line 3, column 1 (Channel)"},
-        {"0,145.0,,,,25.0,L,OFF,OFF,OFF", "line 3, column 1 (Channel)"},
-        {"17,145.0,,,,25.0,L,OFF,OFF,OFF", "line 3, column 1 (Channel)"},
-        {"1,145.0,,,,25.0,L,OFF,OFF,OFF", "line 3, column 1 (Channel)"},  // twice
-        {"2,145.0x,,,,25.0,L,OFF,OFF,OFF", "line 3, column 2 (RxFreq)"},
-        {"2,145.0025,,,,25.0,L,OFF,OFF,OFF", "line 3, column 2 (RxFreq)"},
-        {"2,145.0,68.0,,,25.0,L,OFF,OFF,OFF", "line 3, column 3 (RxTone)"},
-        {"2,145.0,D024,,,25.0,L,OFF,OFF,OFF", "line 3, column 3 (RxTone)"},
-        {"2,,67.0,,,25.0,L,OFF,OFF,OFF", "line 3, column 3 (RxTone)"},
-        {"2,,,145.0,,25.0,L,OFF,OFF,OFF", "line 3, column 4 (TxFreq)"},
-        {"2,145.0,,145.001,,25.0,L,OFF,OFF,OFF", "line 3, column 4 (TxFreq)"},
-        {"2,145.0,,145.0,#300,25.0,L,OFF,OFF,OFF", "line 3, column 5 (TxTone)"},
-        {"2,145.0,,,,20.0,L,OFF,OFF,OFF", "line 3, column 6 (Spacing)"},
-        {"2,145.0,,,,25.0,M,OFF,OFF,OFF", "line 3, column 7 (Power)"},
-        {"2,145.0,,,,25.0,L,YES,OFF,OFF", "line 3, column 8 (BCLO)"},
-        {"2,145.0,,,,25.0,L,OFF,1,OFF", "line 3, column 9 (Scan)"},
-        {"2,145.0,,,,25.0,L,OFF,OFF,", "line 3, column 10 (Penalty)"},
-        {"2,145.0,,,,25.0,L,OFF,OFF", "line 3"},
-    };
-    for (const BadRow& bad : rows) {
-        const std::string csv = std::string(kCsvHeader) + "\n" + good + bad.row + "\n";
-        const CsvImportResult r = ImportCsv(csv, base, "plan.csv");
-        EXPECT_FALSE(r.ok) << bad.row;
-        EXPECT_EQ(r.error.rfind(std::string("plan.csv: ") + bad.where, 0), 0u)
-            << bad.row << " -> " << r.error;
+    for (const auto& c : test::LoadCases("core/csv_bad_rows.txt")) {
+        const CsvImportResult r =
+            ImportCsv(std::string(kCsvHeader) + "\n" + good + c[0] + "\n", base, "plan.csv");
+        EXPECT_FALSE(r.ok) << c.where;
+        EXPECT_EQ(r.error.rfind("plan.csv: " + c[1], 0), 0u) << c.where << " -> " << r.error;
     }
     const CsvImportResult noHeader = ImportCsv(good, base, "plan.csv");
     EXPECT_FALSE(noHeader.ok);

@@ -10,6 +10,7 @@
 #include "image/option_edit.h"
 #include "image/tone_codec.h"
 #include "image_generator.h"
+#include "test_support.h"
 
 namespace talveron {
 namespace {
@@ -19,55 +20,32 @@ constexpr DialogMode kChan = DialogMode::Channel;
 constexpr DialogMode kAutoF = DialogMode::AutoFreq;
 constexpr DialogMode kAutoS = DialogMode::AutoSubt;
 constexpr DialogMode kCust = DialogMode::Customer;
-constexpr char kBs = kKeyBackspace;
-constexpr char kDel = kKeyDelete;
+
+DialogMode Mode(const std::string& name) {
+    for (const auto& [text, mode] : std::initializer_list<std::pair<const char*, DialogMode>>{
+             {"Channel", kChan}, {"AutoFreq", kAutoF}, {"AutoSubt", kAutoS}, {"Customer", kCust}})
+        if (name == text) return mode;
+    ADD_FAILURE() << "no dialog " << name;
+    return DialogMode::Other;
+}
+C Control(const std::string& name) {
+    const char* names[] = {"-",       "RxFreq0", "RxFreq1", "RxTone0", "RxTone1",
+                           "RxDtmf0", "RxDtmf1", "OK",      "Cancel"};
+    for (int i = 0; i < 9; ++i)
+        if (name == names[i]) return static_cast<C>(i);
+    ADD_FAILURE() << "no control " << name;
+    return C::None;
+}
 
 TEST(FreqBox, KeysEditTheBoxInPlace) {
-    const struct {
-        DialogMode mode;
-        int box;
-        const char* text;
-        int caret;
-        char key;
-        const char* after;
-        int caretAfter;
-        C focus = C::None;
-        int bandDigit = 4;
-    } rows[] = {
-        {kChan, 0, "NONE", 0, '4', "400.000000", 1},        // a digit into NONE
-        {kChan, 0, "NONE", 2, '4', "400.000000", 4},        // later: one past, over the point
-        {kChan, 0, "440.000000", 0, '1', "140.000000", 1},  // overwrite
-        {kChan, 0, "440.000000", 2, '5', "445.000000", 4},  // third MHz digit, over the point
-        {kChan, 0, "445.512500", 3, '7', "445.512500", 4},  // before the point: lost
-        {kChan, 0, "445.010000", 6, '2', "445.012500", 7},  // 1 kHz digit: raster completed
-        {kChan, 0, "145.000000", 6, '2', "145.002500", 7},
-        {kChan, 0, "445.012500", 7, '3', "445.012500", 7},  // finer digits cannot be typed
-        {kChan, 1, "445.012500", 3, '.', "445.012500", 3},
-        {kChan, 0, "445.012500", 1, 'x', "445.012500", 1},
-        {kChan, 0, "445.512500", 5, kBs, "445.012500", 4},  // removed digit turns into 0
-        {kChan, 0, "445.512500", 4, kBs, "440.512500", 2},  // the point removed
-        {kChan, 0, "445.512500", 1, kBs, "NONE", 0},
-        {kChan, 1, "445.512500", 0, kDel, "NONE", 0},
-        {kChan, 0, "445.012500", 7, kDel, "445.012500", 7},  // the digit after 1 kHz removed
-        {kChan, 0, "NONE", 4, kBs, "NONE", 3},               // stays NONE (no N00.000000)
-        {kChan, 0, "NONE", 1, kDel, "NONE", 1},
-        {kChan, 0, "445.000000", 2, kKeyEnter, "445.000000", 2, C::RxTone0},
-        {kChan, 1, "445.000000", 2, kKeyEnter, "445.000000", 2, C::RxTone1},
-        {kAutoF, 0, "440.000000", 1, kBs, "140.000000", 0, C::None, 1},  // never emptied
-        {kAutoF, 0, "440.000000", 0, kKeyEnter, "440.000000", 0, C::RxFreq1},
-        {kAutoF, 1, "12", 2, '.', "12.", 3},  // the spacing: a free number
-        {kAutoF, 1, "12.5", 4, '.', "12.5", 4},
-        {kAutoF, 1, "12.5", 4, '0', "12.50", 5},
-        {kAutoS, 1, "0", 1, kKeyEnter, "0", 1, C::Cancel},
-    };
-    for (const auto& r : rows) {
-        const FreqEdit edit = FreqKey(r.mode, r.box, {r.text, r.caret}, r.key, r.bandDigit);
-        EXPECT_EQ(edit.box, (TextBox{r.after, r.caretAfter})) << r.text << " " << r.caret;
-        EXPECT_EQ(edit.focus, r.focus) << r.text << " " << r.caret;
+    for (const auto& c : test::LoadCases("core/freq_box_keys.txt")) {
+        const FreqEdit edit = FreqKey(Mode(c[0]), c.Int(1), {c[2], c.Int(3)}, c[4][0], c.Int(8));
+        EXPECT_EQ(edit.box, (TextBox{c[5], c.Int(6)})) << c.where;
+        EXPECT_EQ(edit.focus, Control(c[7])) << c.where;
     }
     // The change rule leaves a text the program set (caret 0, 4 or 10 characters) alone.
     EXPECT_FALSE(FreqChange(kChan, 0, {"440.012500", 0}, 4).ruleRan);
-    EXPECT_TRUE(FreqKey(kChan, 0, {"445.512500", 1}, kBs, 4).cleared);
+    EXPECT_TRUE(FreqKey(kChan, 0, {"445.512500", 1}, kKeyBackspace, 4).cleared);
     EXPECT_EQ(FreqClickCaret(kChan, 1, 3), 4);
     EXPECT_EQ(FreqClickCaret(kAutoF, 1, 3), 3);
     EXPECT_TRUE(FreqFocusResets(kAutoF, 1));
@@ -76,26 +54,11 @@ TEST(FreqBox, KeysEditTheBoxInPlace) {
 
 TEST(FreqBox, VerdictNamesTheFirstFaultOverBothBoxes) {
     const BandLimits band{440, 480};
-    const struct {
-        const char* rx;
-        const char* tx;
-        const char* verdict;
-    } rows[] = {
-        {"480.000000", "440.000000", ""},
-        {"481.000000", "440.000000", "Rx Freqency Out of Range !"},
-        {"440.000000", "481.000000", "Tx Freqency Out of Range !"},
-        {"439.000000", "481.000000", "Rx Freqency Out of Range !"},
-        {"440.012500", "440.018750", ""},
-        {"440.015000", "NONE", ""},
-        {"440.011000", "440.000000", "Rx Freqency in Bad Step !"},
-        {"440.011000", "490.000000", "Tx Freqency Out of Range !"},  // range before step
-        {"440.000000", "440.002000", "Tx Freqency in Bad Step !"},
-    };
-    for (const auto& r : rows) {
+    for (const auto& c : test::LoadCases("core/freq_verdict.txt")) {
         FreqFlags flags;
-        ScanFreq(kChan, flags, 0, r.rx, band);
-        ScanFreq(kChan, flags, 1, r.tx, band);
-        EXPECT_EQ(FreqVerdict(flags), r.verdict) << r.rx << " " << r.tx;
+        ScanFreq(kChan, flags, 0, c[0], band);
+        ScanFreq(kChan, flags, 1, c[1], band);
+        EXPECT_EQ(FreqVerdict(flags), c[2]) << c.where;
     }
     FreqFlags flags;
     ScanFreq(kChan, flags, 0, "481.000000", band);
@@ -114,37 +77,14 @@ TEST(CallGuardEntry, ListsTakeALineNumberAndCodeBoxesTheirOwnCharacters) {
     EXPECT_EQ(ToneListError(kToneCount), "Input Err! Maximun Number is 154");
     EXPECT_EQ(ToneListError(2), "Input Err! Maximun Number is 1");
 
-    const struct {
-        DialogMode mode;
-        int box;
-        char key;
-        int caret;
-        bool passes;
-        char typed;
-        C focus;
-    } keys[] = {
-        {kChan, 0, 'a', 0, true, 'A', C::None},
-        {kChan, 1, '#', 3, true, '#', C::None},
-        {kChan, 1, '#', 4, false, '#', C::None},
-        {kChan, 0, 'E', 0, false, 'E', C::None},
-        {kAutoF, 0, '5', 1, true, '5', C::None},
-        {kAutoF, 0, '5', 2, false, '5', C::None},
-        {kAutoS, 1, 'A', 0, false, 'A', C::None},
-        {kCust, 0, 'x', 20, true, 'x', C::None},
-        {kChan, 0, kKeyEnter, 0, true, kKeyEnter, C::RxFreq1},
-        {kChan, 1, kKeyEnter, 0, true, kKeyEnter, C::Cancel},
-        {kAutoF, 0, kKeyEnter, 0, true, kKeyEnter, C::RxDtmf1},
-        {kAutoF, 1, kKeyEnter, 0, true, kKeyEnter, C::RxFreq0},
-        {kAutoS, 1, kKeyEnter, 0, true, kKeyEnter, C::RxTone0},
-        {kCust, 1, kKeyEnter, 0, true, kKeyEnter, C::Cancel},
-    };
-    for (const auto& k : keys) {
-        const EntryKey result = CodeBoxKey(k.mode, k.box, k.key, k.caret);
-        EXPECT_EQ(result.passes, k.passes) << k.key << " " << k.caret;
-        EXPECT_EQ(result.key, k.typed) << k.key;
-        EXPECT_EQ(result.focus, k.focus) << k.key;
+    for (const auto& c : test::LoadCases("core/code_box_keys.txt")) {
+        const EntryKey result = CodeBoxKey(Mode(c[0]), c.Int(1), c[2][0], c.Int(3));
+        EXPECT_EQ(result.passes, c[4] == "yes") << c.where;
+        EXPECT_EQ(result.key, c[5][0]) << c.where;
+        EXPECT_EQ(result.focus, Control(c[6])) << c.where;
     }
-    EXPECT_FALSE(CodeBoxKey(kChan, 0, kBs, 2).overwrite);  // Backspace never runs the rule
+    EXPECT_FALSE(
+        CodeBoxKey(kChan, 0, kKeyBackspace, 2).overwrite);  // Backspace never runs the rule
     EXPECT_EQ(ToneListKey(kChan, 0, kKeyEnter).focus, C::RxFreq1);
     EXPECT_EQ(ToneListKey(kChan, 1, kKeyEnter).focus, C::OK);
     EXPECT_EQ(ToneListKey(kAutoS, 0, kKeyEnter).focus, C::RxTone1);

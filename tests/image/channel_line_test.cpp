@@ -6,6 +6,7 @@
 
 #include "image/channel_line.h"
 #include "image/tone_codec.h"
+#include "test_support.h"
 
 namespace talveron {
 namespace {
@@ -55,34 +56,14 @@ TEST(ChannelLine, LinesHaveTheExactColumns) {
     EXPECT_EQ(FormatChannelLine(empty).size(), kLineWidth);
 }
 
-// Lines as they are stored: receive NONE with a transmit frequency stores empty (the
-// receive word bytes hold the word of before, none yet in this build); a transmit side off
-// the raster stores receive only; texts shorter than ten characters store like full ones.
 TEST(ChannelLine, LinesStoreByTheirReceiveAndTransmitSides) {
-    const struct {
-        const char* line;
-        std::uint8_t opt;
-        Bytes record;
-    } rows[] = {
-        {"3   NONE        000=  None   150.006250  051=  023    ",
-         0xDE,
-         {0, 0, 0, 0, 0, 0x17, 0x70, 0}},
-        {"1   150.005000  001=  67.0   145.002500  051=  023    ",
-         0xDE,
-         {0x9E, 0x01, 0x00, 0x19, 0x1E, 0x19, 0x1E, 0x05}},
-        {"1   150.005000  001=  67.0   145.0025    051=  023    ",
-         0xC0,
-         {0x80, 0x01, 0x00, 0x19, 0x1E, 0x19, 0x1E, 0x05}},
-        // An empty channel's byte 0x7F whose line got both sides: stored with bit 0 clear,
-        // never 0xFF, which would read back empty.
-        {"1   150.005000  001=  67.0   150.006250  051=  023    ",
-         0x7F,
-         {0xFE, 0x01, 0x33, 0x19, 0x1E, 0x17, 0x70, 0x45}},
-        {"1   150.005     001=  67.0   150.0125    051=  023    ", 0x04,
-         Records({"1   150.005000  001=  67.0   150.012500  051=  023    "}, {0x04})},
-    };
-    for (const auto& row : rows) EXPECT_EQ(Records({row.line}, {row.opt}), row.record) << row.line;
-    EXPECT_EQ(rows[4].record[0], 0xC4);
+    for (const auto& c : test::LoadCases("core/stored_lines.txt"))
+        EXPECT_EQ(Records({c[0]}, {static_cast<std::uint8_t>(c.Int(1))}), test::HexBytes(c[2]))
+            << c.where;
+    // Texts shorter than ten characters store like full ones.
+    const Bytes full = Records({"1   150.005000  001=  67.0   150.012500  051=  023    "}, {0x04});
+    EXPECT_EQ(Records({"1   150.005     001=  67.0   150.0125    051=  023    "}, {0x04}), full);
+    EXPECT_EQ(full[0], 0xC4);
 }
 
 TEST(ChannelLine, SplitLineTakesEachFieldOneColumnEarly) {
@@ -113,15 +94,8 @@ TEST(ChannelLine, LinesReadBackFromTheChannelListStoreAsTheyShow) {
 }
 
 TEST(OptionText, ShowsSpacingPowerLockOutAndScan) {
-    EXPECT_EQ(OptionText(0xC0), "25.0K    L    OFF  OFF");
-    EXPECT_EQ(OptionText(0xDE), "12.5K    H    ON   ON ");
-    EXPECT_EQ(OptionText(0x84), "25.0K    H    OFF  OFF");
-    EXPECT_EQ(OptionText(0x88), "25.0K    L    ON   OFF");
-    EXPECT_EQ(OptionText(0x90), "25.0K    L    OFF  ON ");
-    EXPECT_EQ(OptionText(0x82), "12.5K    L    OFF  OFF");
-    // PENALTY (bit 5) and the in-use bits are not shown.
-    EXPECT_EQ(OptionText(0x20), OptionText(0x00));
-    EXPECT_EQ(OptionText(0xE0), OptionText(0x00));
+    for (const auto& c : test::LoadCases("core/option_texts.txt"))
+        EXPECT_EQ(OptionText(static_cast<std::uint8_t>(c.Int(0))), c[1]) << c.where;
     for (int v = 0; v < 256; ++v) EXPECT_EQ(OptionText(static_cast<std::uint8_t>(v)).size(), 22u);
 }
 

@@ -76,64 +76,26 @@ TEST(StepClass, FirstRasterThatDividesWins) {
 }
 
 TEST(EncodeFreq, WorkedExamplesAndLimits) {
-    const struct {
-        const char* text;
-        bool receive;
-        CodecContext ctx;
-        const char* nibble;
-        int word;  // -1: the word is left as it was
-    } rows[] = {
-        // Receive 150.005 MHz, IF -21.4, P 128: F 128.605 MHz, class 1, q 25721, N 200, A 121.
-        {"150.005", true, Ctx(0, 128), "0101", 0x191E},
-        // Transmit 150.00625 MHz, P 64: q 24001, N 375, A 1, W 12000.
-        {"150.00625", false, Ctx(0, 64), "0100", 0x2EE0},
-        // Transmit 450 MHz, P 64: W 0x8CA0 (high byte above 0x7F).
-        {"450.000", false, Ctx(0, 64), "0000", 0x8CA0},
-        // The largest words: P 64 reaches 2047 * 64 + 63 steps, P 128 2047 * 128 + 127.
-        {"819.193750", false, Ctx(0, 64), "1100", 0xFFEF},
-        {"1638.39375", false, Ctx(0, 128), "1100", 0xFFFF},
-        {"1638.40000", false, Ctx(0, 128), "0303", -1},
-        {"819.200000", false, Ctx(0, 64), "0303", -1},
-        {"900.000000", false, Ctx(0, 64), "0303", -1},
-        // The receive side counts with the IF added: 774.2 MHz + 45.0 MHz is past the limit.
-        {"774.200000", true, Ctx(5, 64), "0303", -1},
-        // A negative synthesizer frequency does not encode; exactly zero does.
-        {"10.000000", true, Ctx(0, 128), "0303", -1},
-        {"-5.000000", false, Ctx(0, 128), "0303", -1},
-        {"21.400000", true, Ctx(0, 128), "0000", 0},
-        // Empty, NONE and off-raster texts leave the word alone.
-        {"", false, Ctx(0, 128), "0303", -1},
-        {"NONE", false, Ctx(0, 128), "0303", -1},
-        {" NONE ", false, Ctx(0, 128), "0303", -1},
-        {"145.0025", false, Ctx(0, 128), "0303", -1},
-        {"150.001", false, Ctx(0, 128), "0303", -1},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.text);
+    for (const auto& c : test::LoadCases("core/encode_freq.txt")) {
         PllWord pll{0x12, 0x34};
-        EXPECT_EQ(EncodeFreq(r.text, r.receive, r.ctx, pll), r.nibble);
-        EXPECT_EQ(Word(pll), r.word < 0 ? 0x1234 : r.word);
+        EXPECT_EQ(EncodeFreq(c[0], c[1] == "rx", Ctx(c.Int(2), c.Int(3)), pll), c[4]) << c.where;
+        EXPECT_EQ(Word(pll), c[5] == "keep" ? 0x1234 : c.Int(5)) << c.where;
     }
-    PllWord pll;
-    EXPECT_NE(EncodeFreq("774.193750", true, Ctx(5, 64), pll), "0303");
     // A comma locale reaches the transmit side too.
     CodecContext comma = Ctx(0, 64);
     comma.dotDecimal = false;
+    PllWord pll;
     EXPECT_EQ(EncodeFreq("150,00625", false, comma, pll), "0100");
     EXPECT_EQ(Word(pll), 0x2EE0);
 }
 
 TEST(DecodeFreq, WorkedExamples) {
-    EXPECT_EQ(DecodeFreq(0x19, 0x1E, 0x05, true, Ctx(0, 128)), "150.005000");
-    EXPECT_EQ(DecodeFreq(0x8C, 0xA0, 0x00, false, Ctx(0, 64)), "450.000000");
-    EXPECT_EQ(DecodeFreq(0x2E, 0xE0, 0x40, false, Ctx(0, 64)), "150.006250");
-    // The flag byte's other nibble belongs to the other side and must not leak in.
-    EXPECT_EQ(DecodeFreq(0x19, 0x1E, 0xF5, true, Ctx(0, 128)), "150.005000");
-    EXPECT_EQ(DecodeFreq(0x2E, 0xE0, 0x4F, false, Ctx(0, 64)), "150.006250");
-    // Below 100 MHz texts are padded to ten characters; receive shows minus the IF.
-    EXPECT_EQ(DecodeFreq(0, 0, 0, false, Ctx(0, 128)), "0.00000000");
-    EXPECT_EQ(DecodeFreq(0, 0, 0, true, Ctx(1, 128)), "-21.400000");
-    EXPECT_EQ(DecodeFreq(0, 0, 0, true, Ctx(0, 128)), "21.4000000");
+    for (const auto& c : test::LoadCases("core/decode_freq.txt")) {
+        const auto byte = [&](int i) { return static_cast<std::uint8_t>(c.Int(i)); };
+        EXPECT_EQ(DecodeFreq(byte(0), byte(1), byte(2), c[3] == "rx", Ctx(c.Int(4), c.Int(5))),
+                  c[6])
+            << c.where;
+    }
 }
 
 TEST(CodecContext, FromHeadTakesIfAndPrescaler) {
@@ -149,28 +111,10 @@ TEST(CodecContext, FromHeadTakesIfAndPrescaler) {
 }
 
 TEST(StepDigits, EveryRowOfTheCompletionTable) {
-    const struct {
-        const char* typed;
-        const char* completed;
-        bool bad;
-    } rows[] = {
-        {"145.012", "145.012500", false}, {"445.012", "445.012500", false},
-        {"445.002", "445.002000", true},  {"145.002", "145.002500", false},
-        {"445.010", "445.010000", false}, {"445.015", "445.015000", false},
-        {"445.031", "445.031250", false}, {"445.081", "445.081250", false},
-        {"445.011", "445.011000", true},  {"445.043", "445.043750", false},
-        {"445.093", "445.093750", false}, {"445.013", "445.013000", true},
-        {"445.006", "445.006250", false}, {"445.056", "445.056250", false},
-        {"445.016", "445.016000", true},  {"445.037", "445.037500", false},
-        {"445.087", "445.087500", false}, {"445.017", "445.017000", true},
-        {"145.017", "145.017500", false}, {"445.018", "445.018750", false},
-        {"445.068", "445.068750", false}, {"445.028", "445.028000", true},
-        {"445.004", "445.004000", true},  {"445.009", "445.009000", true},
-    };
-    for (const auto& row : rows) {
-        bool bad = !row.bad;
-        EXPECT_EQ(StepDigits(row.typed, bad), row.completed) << row.typed;
-        EXPECT_EQ(bad, row.bad) << row.typed;
+    for (const auto& c : test::LoadCases("core/step_digits.txt")) {
+        bool bad = c[2] != "bad";
+        EXPECT_EQ(StepDigits(c[0], bad), c[1]) << c.where;
+        EXPECT_EQ(bad, c[2] == "bad") << c.where;
     }
 }
 

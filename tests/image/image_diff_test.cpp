@@ -2,14 +2,16 @@
 // its own finding, and over random images every differing byte is accounted for.
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <iomanip>
 #include <random>
 #include <set>
+#include <sstream>
 
 #include "image/cfg_file.h"
 #include "image/channel_line.h"
 #include "image/document.h"
 #include "image/image_diff.h"
+#include "test_support.h"
 
 namespace talveron {
 namespace {
@@ -39,55 +41,29 @@ Document Base() {
     return doc;
 }
 
-void Replace(Document& doc, int channel, std::size_t column, std::string_view text) {
-    doc.lines[channel - 1].replace(column, text.size(), text);
-}
-
 TEST(ImageDiff, EachSingleChangeGivesItsOwnFinding) {
-    using Edit = std::function<void(Document&)>;
-    const struct {
-        Edit edit;
-        std::vector<std::string> findings;
-    } rows[] = {
-        {[](Document&) {}, {}},
-        {[](Document& d) { Replace(d, 3, kColRxFreq, "147.312500"); },
-         {"CH 3 Rx Freq.: 147.300000 -> 147.312500"}},
-        {[](Document& d) { Replace(d, 3, kColRxCode, "013"); },
-         {"CH 3 Rx_CTCSS/DCS: 100.0 -> 103.5"}},
-        {[](Document& d) { Replace(d, 3, kColTxFreq, "146.712500"); },
-         {"CH 3 Tx Freq.: 146.700000 -> 146.712500"}},
-        {[](Document& d) { Replace(d, 3, kColTxCode, "051"); },
-         {"CH 3 Tx_CTCSS/DCS: 100.0 -> D023"}},
-        // A transmit side taken away: its call guard goes with it.
-        {[](Document& d) { Replace(d, 3, kColTxFreq, "NONE      "); },
-         {"CH 3 Tx Freq.: 146.700000 -> NONE", "CH 3 Tx_CTCSS/DCS: 100.0 -> None"}},
-        {[](Document& d) { d.state.chOpt[2] ^= kOptNarrow; }, {"CH 3 SPACE: 25.0K -> 12.5K"}},
-        {[](Document& d) { d.state.chOpt[2] ^= kOptHighPower; }, {"CH 3 RF_PWR: H -> L"}},
-        {[](Document& d) { d.state.chOpt[2] ^= kOptBclo; }, {"CH 3 BCLO: ON -> OFF"}},
-        {[](Document& d) { d.state.chOpt[2] ^= kOptScan; }, {"CH 3 SCAN: ON -> OFF"}},
-        {[](Document& d) { d.state.chOpt[2] ^= kOptPenalty; }, {"CH 3 PENALTY: OFF -> ON"}},
-        {[](Document& d) { d.state.head[0x08] = 0x10; }, {"TX Time Of Timer: 60 s -> OFF"}},
-        {[](Document& d) { d.state.head[0x08] = 0x24; }, {"Priority Sampling Cycle: 0.5s -> 1.0s"}},
-        {[](Document& d) { d.state.head[0x09] = 0x24; },
-         {"Power Save Cycle: OFF -> 1200 ms", "BCLO for: Carrier -> wrong CTCSS"}},
-        {[](Document& d) { d.state.head[0x05] = 3; }, {"Priority Channel No.: OFF -> 3"}},
-        {[](Document& d) { d.state.head[0x07] = 0xF0; },
-         {"Scan Resume Timer: 3 s -> 1 s", "Scan Attack Timer: 5 s -> 15 s"}},
-        {[](Document& d) { d.state.head[0x0F] = 30; }, {"PTT Resume Time: OFF -> 30"}},
-        {[](Document& d) { d.state.head[0x0E] = 0x90; },
-         {"Monitor Button Enable: OFF -> ON", "Reverse Burst ON: ON -> OFF"}},
-        // A byte shared by a setting and bits nobody names: both are told.
-        {[](Document& d) { d.state.head[0x0A] = 0x21; },
-         {"BEEP ON: ON -> OFF", "0x000A: 0x00 -> 0x21"}},
-        {[](Document& d) { d.state.head[0x01] = 0x5A; }, {"0x0001: 0x00 -> 0x5A"}},
-        {[](Document& d) { d.state.model = 1; }, {"Model: VK-A1 -> VK-A2"}},
-    };
     const Document base = Base();
-    for (const auto& row : rows) {
+    for (const auto& c : test::LoadCases("core/image_diff.txt")) {
         Document changed = base;
-        row.edit(changed);
-        SCOPED_TRACE(row.findings.empty() ? "no change" : row.findings.front());
-        EXPECT_EQ(Texts(BuildImage(base), BuildImage(changed)), row.findings);
+        std::istringstream edit(c[0]);
+        std::string op;
+        int a = 0, b = 0;
+        edit >> op;
+        const std::string text = c[0].substr(c[0].find(' ') + 1);
+        const std::pair<const char*, std::size_t> columns[] = {{"rx-freq", kColRxFreq},
+                                                               {"rx-code", kColRxCode},
+                                                               {"tx-freq", kColTxFreq},
+                                                               {"tx-code", kColTxCode}};
+        for (const auto& [name, column] : columns)
+            if (op == name) changed.lines[2].replace(column, text.size(), text);
+        if (op == "option")
+            changed.state.chOpt[2] ^= static_cast<std::uint8_t>(std::stoi(text, nullptr, 0));
+        if (op == "head" && edit >> std::setbase(0) >> a >> b)
+            changed.state.head[a] = static_cast<std::uint8_t>(b);
+        if (op == "model") changed.state.model = std::stoi(text);
+        EXPECT_EQ(Texts(BuildImage(base), BuildImage(changed)),
+                  std::vector<std::string>(c.f.begin() + 1, c.f.end()))
+            << c.where;
     }
 }
 

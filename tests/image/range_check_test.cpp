@@ -1,8 +1,11 @@
 // The band and raster check over a document's channel lines and its verdict.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "image/channel_line.h"
 #include "image/range_check.h"
+#include "test_support.h"
 
 namespace talveron {
 namespace {
@@ -17,46 +20,20 @@ std::string Line(int n, const std::string& rx, const std::string& tx) {
     return FormatChannelLine(ch);
 }
 
-// Each row: channel frequencies (rx, tx per channel) and the verdict. Band edges are whole
-// megahertz (175.9 reads as 175); receive is checked before transmit; a band fault wins over
-// an earlier raster fault, which stays noted; the first raster fault is the one reported.
 TEST(CheckRanges, VerdictOfTheFirstFaultFound) {
-    const std::string in = "ALL Channels In Range", out = "Channel #1 Range Out !";
-    const struct {
-        std::vector<std::pair<const char*, const char*>> channels;
-        std::string text;
-        bool stepBad;
-    } rows[] = {
-        {{{"140.000000", "175.000000"},
-          {"NONE", "NONE"},
-          {"145.012500", "NONE"},
-          {"146.031250", "147.043750"}},
-         in,
-         false},
-        {{{"175.993750", "NONE"}}, in, false},
-        {{{"176.000000", "NONE"}}, out, false},
-        {{{"145.000000", "139.993750"}}, out, false},
-        {{{"139.000000", "176.000000"}, {"200.000000", "NONE"}}, out, false},
-        {{{"145.011000", "145.011000"},
-          {"145.000000", "145.000000"},
-          {"145.000000", "176.000000"},
-          {"190.000000", "NONE"}},
-         "Channel #3 Range Out !",
-         true},
-        {{{"145.000000", "145.000000"}, {"145.000000", "145.011000"}, {"145.013000", "145.000000"}},
-         "Channel #2 in Bad increament !",
-         true},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.text + " " + row.channels.back().first);
+    for (const auto& c : test::LoadCases("core/range_verdicts.txt")) {
         std::vector<std::string> lines;
-        for (const auto& [rx, tx] : row.channels)
+        std::istringstream channels(c[0]);
+        for (std::string rx, tx; channels >> rx >> tx;) {
+            if (tx.back() == ';') tx.pop_back();
             lines.push_back(Line(static_cast<int>(lines.size()) + 1, rx, tx));
+        }
         const RangeVerdict v = CheckRanges(lines, kVhf);
-        EXPECT_TRUE(v.setsStatus);
-        EXPECT_EQ(v.text, row.text);
-        EXPECT_EQ(v.Color(), row.text == in ? StatusColor::Black : StatusColor::Red);
-        EXPECT_EQ(v.stepBad, row.stepBad);
+        EXPECT_TRUE(v.setsStatus) << c.where;
+        EXPECT_EQ(v.text, c[1]) << c.where;
+        EXPECT_EQ(v.Color(), c[1] == "ALL Channels In Range" ? StatusColor::Black : StatusColor::Red)
+            << c.where;
+        EXPECT_EQ(v.stepBad, c[2] == "yes") << c.where;
     }
     // No frequency at all leaves the status alone.
     EXPECT_FALSE(CheckRanges({Line(1, "NONE", "NONE"), Line(2, "NONE", "NONE")}, kVhf).setsStatus);

@@ -59,112 +59,59 @@ class CliRadio : public ::testing::Test {
     talveron::test::TempDir dir;
 };
 
-// One command against a radio started with its options: PORT in the arguments and the
-// environment stands for the radio's port, OUT for a file the command must not create or,
-// when a read finds it there, must leave as it was. The messages are those of the transfer's
-// questions, and each Yes to a "Try Again ?" shows as "(trying again)".
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::istringstream in(text);
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+// Every outcome of a radio command: its exit status and messages (the transfer's questions,
+// each Yes to a "Try Again ?" shown as "(trying again)"), run with no file at OUT and again
+// with one there for a read.
 TEST_F(CliRadio, ExitStatusAndMessagesOfEveryOutcome) {
-    struct Case {
-        std::vector<std::string> radio;
-        std::vector<std::string> args;
-        int status;
-        std::string out;               // "*": not checked
-        std::vector<std::string> err;  // found in stderr in this order; all of it when whole
-        std::size_t tries = 0;
-        bool whole = false;
-        Env env = {};
-    };
-    const std::string kMissing = "/dev/pts/no-such-pty";
-    const std::string kHere = "VK-A1   detected\nmemory 144 bytes\n";
-    const std::string kMakeSure = " !  Make sure the connection is OK";
-    const std::string kUsage = "usage: talveron-cli ";
-    // A question answered Yes by --retries, and the last one, answered No.
-    const auto Again = [&](std::string what) {
-        return what + " Err" + kMakeSure + "  (trying again)\n";
-    };
-    const auto Gave = [&](std::string what) { return what + " Err" + kMakeSure + "\n"; };
-    const std::vector<std::string> kRead = {"read", "--port", "PORT", "-o", "OUT"};
-    const std::vector<std::string> kRetry = Join(kRead, {"--retries", "1"});
-    const std::vector<std::string> kWrite = {"write", "--port", "PORT", kA1, "--no-backup"};
-    const std::vector<std::string> kIdentify = {"identify", "--port", "PORT"};
-    // clang-format off
-    const Case cases[] = {
-        {{}, kIdentify, 0, kHere, {}},
-        {{"--model", "1", "--memory", "large"}, kIdentify, 0,
-         "VK-A2   detected\nmemory 808 bytes\n", {}},
-        // A port number names the entry of the port list variable.
-        {{}, {"identify", "--port", "2"}, 0, kHere, {}, 0, false,
-         {{"TALVERON_PORTS", kMissing + ":PORT"}}},
-        {{"--fault", "silent"}, kIdentify, 1, "", {"Not detected"}},
-        {{"--fault", "identity=0x0D"}, kIdentify, 1, "", {"Not detected"}},
-        {{}, {"identify", "--port", kMissing}, 1, "", {kMissing}},
-        {{"--fault", "short@8"}, kIdentify, 1, "VK-A1   detected\n", {kMakeSure + "\n"}, 0, true},
-        {{"--fault", "silent"}, kRetry, 1, "", {Again("Connecting"), Gave("Connecting")}, 1},
-        {{"--fault", "short@0x40"}, kRead, 1, "", {"Upload Err" + kMakeSure}},
-        {{"--fault", "long@0x20"}, Join(kRead, {"--retries", "2"}), 1, "",
-         {Again("Upload"), Again("Upload"), Gave("Upload")}, 2},
-        {{"--fault", "dead@0x40"}, kRetry, 1, "", {Again("Upload"), Gave("Connecting")}, 1},
-        {{"--fault", "corrupt@0x40:always"}, kWrite, 1, "*", {"Download Err" + kMakeSure}},
-        {{"--fault", "short@0x50"}, kWrite, 1, "*", {"Download Err" + kMakeSure}},
-        {{"--fault", "dead@0x40"}, kWrite, 1, "*", {"Download Err" + kMakeSure}},
-        // A reply of the right length whose echo is wrong fails the exchange: the read is
-        // given up, a try again gets past a wrong echo that comes once.
-        {{"--fault", "echo@0x40:always"}, kRead, 1, "", {"Upload Err" + kMakeSure}},
-        {{"--fault", "echo@0x40"}, kWrite, 1, "*", {"Download Err" + kMakeSure}},
-        {{"--fault", "echo@0x40"}, Join(kWrite, {"--retries", "1"}), 0, "*",
-         {Again("Download")}, 1},
-        {{}, {"write", "--port", "PORT", kA2, "--no-backup"}, 3, "*",
-         {"Error warning: Band are Crossed !"}},
-        {{}, {"identify"}, 2, "", {kUsage + "identify"}},
-        {{}, {"read", "--port", "PORT"}, 2, "", {kUsage + "read"}},
-        {{}, Join(kRead, {"--retries", "-1"}), 2, "", {kUsage + "read"}},
-        {{}, Join(kRead, {"--retries", "2x"}), 2, "", {kUsage + "read"}},
-        {{}, {"write", "--port", "PORT"}, 2, "", {kUsage + "write"}},
-        {{}, {"write", "--port", "PORT", "--bogus", kA1}, 2, "", {kUsage + "write"}},
-        {{}, {"write", "--port", "PORT", "OUT"}, 2, "", {"Can't open file: "}},
-    };
-    // clang-format on
+    const auto cases = talveron::test::LoadCases("core/cli_radio_outcomes.txt");
     for (const bool existing : {false, true}) {
-        for (const Case& c : cases) {
-            std::string what;
-            for (const auto& a : c.radio) what += a + " ";
-            for (const auto& a : c.args) what += "| " + a;
-            SCOPED_TRACE(what + (existing ? " (OUT exists)" : ""));
-            if (existing && (c.args[0] != "read" || c.args.size() < 5)) continue;
-            VradioProcess radio(c.radio);
+        for (const auto& c : cases) {
+            const std::vector<std::string> words = Words(c[1]);
+            if (existing && (words[0] != "read" || words.size() < 5)) continue;
+            SCOPED_TRACE(c.where + (existing ? " (OUT exists)" : ""));
+            VradioProcess radio(c[0] == "-" ? std::vector<std::string>{} : Words(c[0]));
             ASSERT_TRUE(radio.Started());
             const std::string out = Path("out.cfg");
             if (existing) talveron::test::WriteText(out, "precious");
             auto fill = [&](std::string s) {
-                if (s == "OUT") return out;
+                if (s == "OUT" || s == "A1" || s == "A2")
+                    return s == "OUT" ? out : s == "A1" ? kA1 : kA2;
                 if (const auto at = s.find("PORT"); at != std::string::npos)
                     s.replace(at, 4, radio.Path());
                 return s;
             };
             std::vector<std::string> args;
-            for (const auto& a : c.args) args.push_back(fill(a));
+            for (const auto& a : words) args.push_back(fill(a));
             Env env;
-            for (const auto& [name, value] : c.env) env.emplace_back(name, fill(value));
+            if (c[2] != "-")
+                env.emplace_back(c[2].substr(0, c[2].find('=')),
+                                 fill(c[2].substr(c[2].find('=') + 1)));
             const auto r = RunCli(args, env);
-            EXPECT_EQ(r.status, c.status) << r.err;
-            EXPECT_EQ(r.out, c.out == "*" ? r.out : c.out);
+            EXPECT_EQ(r.status, c.Int(3)) << r.err;
+            EXPECT_EQ(r.out, c[6] == "*" ? r.out : c[6]);
             std::string whole;
             std::size_t at = 0;
-            for (const std::string& part : c.err) {
-                whole += part;
-                at = r.err.find(part, at);
-                EXPECT_NE(at, std::string::npos) << part << " in:\n" << r.err;
-                at = at == std::string::npos ? 0 : at + part.size();
+            for (std::size_t i = 7; i < c.f.size(); ++i) {
+                whole += c[i];
+                at = r.err.find(c[i], at);
+                EXPECT_NE(at, std::string::npos) << c[i] << " in:\n" << r.err;
+                at = at == std::string::npos ? 0 : at + c[i].size();
             }
-            if (c.whole) {
+            if (c[5] == "yes") {
                 EXPECT_EQ(r.err, whole);
             }
-            std::size_t tries = 0;
-            for (auto at = r.err.find("(trying again)"); at != std::string::npos;
-                 at = r.err.find("(trying again)", at + 1)) {
+            int tries = 0;
+            for (auto t = r.err.find("(trying again)"); t != std::string::npos;
+                 t = r.err.find("(trying again)", t + 1))
                 ++tries;
-            }
-            EXPECT_EQ(tries, c.tries) << r.err;
+            EXPECT_EQ(tries, c.Int(4)) << r.err;
             if (existing) {
                 EXPECT_EQ(ReadText(out), "precious");
                 std::filesystem::remove(out);

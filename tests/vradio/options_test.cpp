@@ -1,6 +1,7 @@
 // The command line of talveron-vradio, read in-process.
 #include <gtest/gtest.h>
 
+#include "test_support.h"
 #include "vradio/default_memory.h"
 #include "vradio/options.h"
 
@@ -43,27 +44,11 @@ TEST(VradioOptions, ReadsEveryOptionInBothSpellings) {
 }
 
 TEST(VradioOptions, RefusesBadOptionsWithAMessageNamingThem) {
-    // The word the message must name; empty when any message will do.
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"--model", "2"}, "--model"},
-        {{"--memory", "huge"}, "huge"},
-        {{"--fault", "loud"}, "loud"},
-        {{"--frobnicate"}, "--frobnicate"},
-        {{"--baud"}, "--baud"},
-        {{"--baud", "fast"}, ""},
-        {{"--baud", "-1"}, ""},
-        {{"--baud", "0x2580"}, ""},
-        {{"--load", ""}, ""},
-        {{"--help=yes"}, ""},
-        {{"extra"}, ""},
-        {{"--fault", "short@8", "--fault", "corrupt@8:never"}, ""},
-    };
-    for (const auto& [args, word] : cases) {
-        SCOPED_TRACE(args.front() + (args.size() > 1 ? " " + args[1] : ""));
-        const ParsedOptions parsed = ParseOptions(args);
-        EXPECT_FALSE(parsed.options.has_value());
-        EXPECT_FALSE(parsed.error.empty());
-        EXPECT_NE(parsed.error.find(word), std::string::npos) << parsed.error;
+    for (const auto& c : test::LoadCases("core/vradio_bad_options.txt")) {
+        const ParsedOptions parsed = ParseOptions({c.f.begin() + 1, c.f.end()});
+        EXPECT_FALSE(parsed.options.has_value()) << c.where;
+        EXPECT_FALSE(parsed.error.empty()) << c.where;
+        EXPECT_NE(parsed.error.find(c[0]), std::string::npos) << c.where << ": " << parsed.error;
     }
 }
 

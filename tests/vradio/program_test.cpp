@@ -38,27 +38,6 @@ EepromImage ReadAll(VradioProcess& radio, std::size_t size) {
     return memory;
 }
 
-TEST(VradioProgram, AnswersEveryCommandOverThePort) {
-    VradioProcess radio;
-    OPEN(radio);
-    const EepromImage memory = DefaultMemory(0, kSmallMemory);
-    EXPECT_EQ(radio.Exchange({0x56}, 2), (Bytes{0x56, 0x11})) << "0x11 (XON) passes raw";
-    EXPECT_EQ(radio.Exchange({0x49, 0x07}, 3), (Bytes{0x49, 0x07, 0x0F}));
-    EXPECT_EQ(radio.Exchange(ReadFrame(8), 7),
-              Join(ReadFrame(8), Bytes(memory.begin() + 8, memory.begin() + 12)));
-    // XON and XOFF as data go in and come back unharmed.
-    const Bytes data{0x11, 0x13, 0x0D, 0x03};
-    EXPECT_EQ(radio.Exchange(WriteFrame(0x40, data), 11), Join(WriteFrame(0x40, data), data));
-    EXPECT_EQ(radio.Exchange(ReadFrame(0x40), 7), Join(ReadFrame(0x40), data));
-    // The port can be closed and opened again.
-    for (int round = 0; round < 2; ++round) {
-        radio.ClosePort();
-        ASSERT_TRUE(radio.OpenPort()) << round;
-        EXPECT_EQ(radio.Exchange({0x56}, 2), (Bytes{0x56, 0x11})) << round;
-    }
-    EXPECT_EQ(radio.Stop(SIGTERM), 0);
-}
-
 TEST(VradioProgram, LoadServesTheFileAndSaveWritesTheMemoryOnSignal) {
     TempDir temp;
     const std::string sample = test::SamplePath("vk-a2-16ch.cfg");
