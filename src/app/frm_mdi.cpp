@@ -242,7 +242,7 @@ void frmMDI::ShowStatus(const QString& text) {
 
 void frmMDI::ShowVerdict(const RangeVerdict& verdict) {
     if (!verdict.setsStatus) return;
-    status_->SetText(QString::fromStdString(verdict.text), verdict.Color());
+    status_->SetText(QString::fromStdString(verdict.text), verdict.Color(), verdict.fault);
     status_->FitStatus(labErrMsg_->font().pointSize());
     status_->SaveState();
 }

@@ -185,7 +185,8 @@ void frmMDI::ReadMeCommand() {
         printing_->Print(print::ReadMeJob(lines));
     };
     viewer->onUnload = [this] {
-        status_->SetText(status_->StatusText(), StatusColor::Black);
+        status_->SetText(status_->StatusText(), StatusColor::Black,
+                         status_->SavedChannelWarning());
         status_->FitStatus(labErrMsg_->font().pointSize());
     };
     viewer->onExit = [this] {

@@ -36,6 +36,7 @@ class StatusAdapter : public link::StatusLine {
     std::string StatusText() const override {
         return status_ ? status_->Text().toStdString() : std::string();
     }
+    bool ShowsChannelWarning() const override { return status_ && status_->ChannelWarning(); }
 
   private:
     app::StatusLine* status_ = nullptr;

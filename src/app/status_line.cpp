@@ -20,8 +20,9 @@ StatusLine::StatusLine(QWidget* toolbar, QLabel* label, QObject* parent)
     connect(&timer_, &QTimer::timeout, this, &StatusLine::Tick);
 }
 
-void StatusLine::SetText(const QString& text, StatusColor color) {
+void StatusLine::SetText(const QString& text, StatusColor color, bool channelWarning) {
     color_ = color;
+    channelWarning_ = channelWarning;
     label_->setText(text);
     label_->setStyleSheet(QStringLiteral("color: %1;").arg(ColorValueName(color)));
 }
@@ -51,6 +52,7 @@ bool StatusLine::Visible() const {
 
 void StatusLine::SaveState() {
     statusText_ = label_->text();
+    savedWarning_ = channelWarning_;
 }
 
 void StatusLine::Tick() {

@@ -25,8 +25,10 @@ class StatusLine : public QObject {
     // Sets the font size on the tool strip and the label, makes the label exactly as wide as
     // its text in that font and makes it visible.
     void FitStatus(int pointSize);
-    // Text and colour without fitting.
-    void SetText(const QString& text, StatusColor color);
+    // Text and colour without fitting; channelWarning tells a document's channel warning
+    // from any other text.
+    void SetText(const QString& text, StatusColor color, bool channelWarning = false);
+    bool ChannelWarning() const { return channelWarning_; }
 
     QString Text() const;
     StatusColor Color() const { return color_; }
@@ -35,6 +37,7 @@ class StatusLine : public QObject {
     // The saved state the ReadMe viewer restores.
     void SaveState();
     QString StatusText() const { return statusText_; }
+    bool SavedChannelWarning() const { return savedWarning_; }
 
     // Timer1.
     void StartTimer() { timer_.start(); }
@@ -51,6 +54,8 @@ class StatusLine : public QObject {
     QTimer timer_;
     StatusColor color_ = StatusColor::Black;
     QString statusText_;
+    bool channelWarning_ = false;
+    bool savedWarning_ = false;
 };
 
 // A colour value as the program keeps it (red in the low byte, green, blue) as a QColor name.

@@ -16,6 +16,8 @@ class StatusLine {
     virtual void FitStatus(int fontSize) = 0;
     // The caption shown now.
     virtual std::string StatusText() const = 0;
+    // Whether that caption is a document's channel warning ("Channel #3 Range Out !", ...).
+    virtual bool ShowsChannelWarning() const { return false; }
 };
 
 // The text in black at font size 12.

@@ -12,10 +12,6 @@ namespace {
 
 constexpr int kProbeAddress = 0x0008;
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
-
 std::string FailureText(std::string_view errorName) {
     return std::string(errorName) + std::string(kCheckConnection);
 }
@@ -130,8 +126,7 @@ DownloadContent ContentOf(const Document& document, const EepromImage* image) {
 
 std::string BandWarning(RadioLink& link, const DownloadContent& content) {
     if (content.model != link.state.modelCode) return std::string(kBandCrossed);
-    const std::string status = link.status.StatusText();
-    if (StartsWith(status, "Chan")) return status;
+    if (link.status.ShowsChannelWarning()) return link.status.StatusText();
     // The status line holds the detection result at this moment, so the document's own
     // channel warning is looked at as well.
     if (content.verdict.fault) return content.verdict.text;
