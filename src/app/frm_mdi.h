@@ -44,6 +44,8 @@ inline constexpr const char* kMenuHint =
     "To Access Menu,Press F10 or 'ALT+underlined Key' or Click a Title";
 inline constexpr const char* kCfgFilter = "EEPROM.CFG (*.cfg)";
 
+struct MdiProbe;
+
 struct MainOptions {
     QString programDir;  // where ReadMe.Txt lies; the current folder after start-up
     int splashMs = 500;  // how long the splash shows
@@ -70,28 +72,15 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public channel
     void RadioCommand(int operation) { transfer_->Run(static_cast<link::Operation>(operation)); }
     void ResetDocuments();
 
-    // State for tests and for the parts of the program that build on this window.
-    DocumentSet& Documents() { return documents_; }
-    std::vector<std::string>& ClipLinesRef() { return clipLines_; }
+    // The status line, for the parts of the program that build on this window.
     app::StatusLine& Status() { return *status_; }
-    link::LinkState& LinkStateRef() { return transfer_->Link().state; }
-    int BandDigit() const { return bandDigit_; }
-    const document::ActiveValues& ActiveDocumentValues() const { return activeValues_; }
     // The active document window and its number (0 when none).
     document::frmNotePad* ActiveWindow() const;
     int ActiveNumber() const override;
     document::frmNotePad* Window(int number) const override;
     QMdiSubWindow* SubWindow(int number) const;
-    QMdiArea* MdiArea() const { return mdi_; }
-    QProgressBar* ProgressBar1() const { return progress_; }
     // A main-window menu or entry by its control name ("mnuFOpen", "mnuRadio", ...).
     QAction* MainAction(const QString& name) const;
-    // The menus the menu bar shows at this moment.
-    QList<QAction*> MenuBarActions() const;
-    frmReadMe* ReadMeWindow() const { return readMe_; }
-    WindowMenu& Windows() { return *windowMenu_; }
-    // The channel, customer and option dialogs.
-    channel::ChannelEditing& Editing() { return *editing_; }
     print::Printing& Printer() { return *printing_; }
 
     // DocumentHost.
@@ -119,6 +108,12 @@ class frmMDI : public QMainWindow, public document::DocumentHost, public channel
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // Tests look inside (the documents, the clipboard, the link's state, the menus the menu
+    // bar shows, ...) through MdiProbe, which their fixture defines.
+    friend struct MdiProbe;
+    // The menus the menu bar shows at this moment.
+    QList<QAction*> MenuBarActions() const;
+
     void BuildMainMenus();
     void ShowMenusOf(document::frmNotePad* window);
     void OnSubWindowActivated(QMdiSubWindow* sub);

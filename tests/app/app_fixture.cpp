@@ -104,7 +104,7 @@ void AppTest::EditChannel(Document& doc, int from, int to) {
 
 QStringList AppTest::Captions() const {
     QStringList captions;
-    for (int n : mdi->Documents().OpenNumbers()) {
+    for (int n : Inside().Documents().OpenNumbers()) {
         QMdiSubWindow* sub = mdi->SubWindow(n);
         captions << (sub ? sub->windowTitle() : QStringLiteral("<no window>"));
     }
@@ -125,7 +125,7 @@ QStringList AppTest::Texts() const {
 
 QStringList AppTest::MenuBarNames() const {
     QStringList names;
-    for (QAction* a : mdi->MenuBarActions())
+    for (QAction* a : Inside().MenuBarActions())
         if (a->isVisible()) names << a->objectName();
     return names;
 }

@@ -16,6 +16,22 @@
 
 namespace talveron::app {
 
+// What the tests look at inside the main window.
+struct MdiProbe {
+    frmMDI& m;
+    DocumentSet& Documents() const { return m.documents_; }
+    std::vector<std::string>& ClipLinesRef() const { return m.clipLines_; }
+    link::LinkState& LinkStateRef() const { return m.transfer_->Link().state; }
+    int BandDigit() const { return m.bandDigit_; }
+    const document::ActiveValues& ActiveDocumentValues() const { return m.activeValues_; }
+    QMdiArea* MdiArea() const { return m.mdi_; }
+    QProgressBar* ProgressBar1() const { return m.progress_; }
+    QList<QAction*> MenuBarActions() const { return m.MenuBarActions(); }
+    frmReadMe* ReadMeWindow() const { return m.readMe_; }
+    WindowMenu& Windows() const { return *m.windowMenu_; }
+    channel::ChannelEditing& Editing() const { return *m.editing_; }
+};
+
 class AppTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -50,7 +66,7 @@ class AppTest : public ::testing::Test {
     void Download() { Act("mnuRadioItem1"); }
     // The document of the active window, and one changed by an edit: channel `to` takes the
     // frequencies and tones of channel `from`.
-    Document& ActiveDoc() { return *mdi->Documents().Get(mdi->ActiveNumber()); }
+    Document& ActiveDoc() { return *Inside().Documents().Get(mdi->ActiveNumber()); }
     static void EditChannel(Document& doc, int from = 2, int to = 1);
     // Captions of the open document windows in document-number order.
     QStringList Captions() const;
@@ -65,6 +81,7 @@ class AppTest : public ::testing::Test {
     std::unique_ptr<platform::QtSerialPort> port;
     link::SteadyClock clock;
     std::unique_ptr<frmMDI> mdi;
+    MdiProbe Inside() const { return MdiProbe{*mdi}; }
     std::unique_ptr<VirtualRadioProcess> radio;
 
   private:

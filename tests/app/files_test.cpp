@@ -57,14 +57,14 @@ TEST_F(RunningApp, OpenShowsTheFileAndRefusedFilesOpenNoWindow) {
     EXPECT_EQ(ActiveDoc().lines, LinesOfFile(path));
     EXPECT_EQ(MenuBarNames(),
               (QStringList{"mnuFile", "mnuEdit", "mnuOpion", "mnuRadio", "mnuWindow", "munHelp"}));
-    EXPECT_EQ(mdi->ActiveDocumentValues().band.low, 140);
-    EXPECT_EQ(mdi->ActiveDocumentValues().blockCount, 16);
-    EXPECT_EQ(mdi->BandDigit(), 1);
+    EXPECT_EQ(Inside().ActiveDocumentValues().band.low, 140);
+    EXPECT_EQ(Inside().ActiveDocumentValues().blockCount, 16);
+    EXPECT_EQ(Inside().BandDigit(), 1);
     EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
     // A second file from the document window's own File menu.
     ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a2-16ch.cfg")));
-    EXPECT_EQ(mdi->BandDigit(), 4);
-    EXPECT_EQ(mdi->ActiveDocumentValues().band.high, 480);
+    EXPECT_EQ(Inside().BandDigit(), 4);
+    EXPECT_EQ(Inside().ActiveDocumentValues().band.high, 480);
     EXPECT_EQ(ui.Unexpected(), 0);
 }
 
@@ -103,7 +103,7 @@ TEST_F(RunningApp, SaveAsOffersTheRealPathAndMovesTheDocument) {
     EXPECT_EQ(ui.SaveRequests()[0].filter, u"EEPROM.CFG (*.cfg)"_s);
     EXPECT_EQ(ReadFile(target), ReadFile(path));
     EXPECT_EQ(Captions(), QStringList{target.toUpper()});
-    EXPECT_EQ(mdi->Documents().Path(mdi->ActiveNumber()), target.toStdString());
+    EXPECT_EQ(Inside().Documents().Path(mdi->ActiveNumber()), target.toStdString());
     EditChannel(ActiveDoc());
     const std::vector<std::string> edited = ActiveDoc().lines;
     const QString third = TempPath(u"third.cfg"_s);
@@ -162,10 +162,10 @@ TEST_F(RunningApp, CloseWithEachAnswerOfTheSaveQuestion) {
     ASSERT_EQ(ui.SaveRequests().size(), 1u);
     EXPECT_EQ(ui.SaveRequests()[0].presetName, path);
     ASSERT_EQ(Captions().size(), 1);
-    EXPECT_TRUE(mdi->Documents().Get(number)->state.changed);
+    EXPECT_TRUE(Inside().Documents().Get(number)->state.changed);
     EXPECT_EQ(ReadFile(path), original);
     // Yes, the offered file taken: saved over it (nothing in the program's folder).
-    const std::vector<std::string> edited = mdi->Documents().Get(number)->lines;
+    const std::vector<std::string> edited = Inside().Documents().Get(number)->lines;
     ui.AnswerMessage(kYes);
     ui.AcceptSavePreset();
     close->trigger();
@@ -177,7 +177,7 @@ TEST_F(RunningApp, CloseWithEachAnswerOfTheSaveQuestion) {
     // No closes without saving, and the last close resets the program.
     ASSERT_TRUE(OpenThroughMenu(path));
     EditChannel(ActiveDoc(), 3, 1);
-    mdi->ClipLinesRef().push_back(ActiveDoc().lines[0]);
+    Inside().ClipLinesRef().push_back(ActiveDoc().lines[0]);
     ui.SetClipboardText(u"something"_s);
     ui.AnswerMessage(kNo);
     Act("mnuFClose");
@@ -186,9 +186,9 @@ TEST_F(RunningApp, CloseWithEachAnswerOfTheSaveQuestion) {
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
     EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
     EXPECT_TRUE(ui.ClipboardText().isEmpty());
-    EXPECT_TRUE(mdi->ClipLinesRef().empty());
+    EXPECT_TRUE(Inside().ClipLinesRef().empty());
     EXPECT_EQ(MenuBarNames(), kMainMenus);
-    EXPECT_EQ(mdi->Documents().UpperBound(), 0);
+    EXPECT_EQ(Inside().Documents().UpperBound(), 0);
     EXPECT_EQ(ui.Unexpected(), 0);
 }
 
@@ -199,8 +199,8 @@ TEST_F(RunningApp, ExitAsksAboutChangedDocumentsAndShortcutsReachTheActiveWindow
     ASSERT_TRUE(OpenThroughMenu(second));
     mdi->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(mdi.get()));
-    Document& one = *mdi->Documents().Get(1);
-    Document& two = *mdi->Documents().Get(2);
+    Document& one = *Inside().Documents().Get(1);
+    Document& two = *Inside().Documents().Get(2);
     EditChannel(one);
     EditChannel(two);
     ASSERT_EQ(mdi->ActiveNumber(), 2);

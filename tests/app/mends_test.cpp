@@ -81,7 +81,7 @@ TEST_F(MendsTest, ARefusedPortIsNamedOnTheStatusLineAfterStartUp) {
     ports.ports[2] = Refused("/dev/ttyUSB0");
     StartOnPorts();
     EXPECT_TRUE(ui.Messages().empty());
-    EXPECT_EQ(mdi->LinkStateRef().portIndex, 1);
+    EXPECT_EQ(Inside().LinkStateRef().portIndex, 1);
     const QString notice = u"/dev/ttyUSB0"_s + QLatin1String(kDenied);
     EXPECT_EQ(mdi->Status().Text(), notice);
     EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
@@ -92,8 +92,7 @@ TEST_F(MendsTest, ARefusedPortIsNamedOnTheStatusLineAfterStartUp) {
     // Yes on closing an unsaved upload offers its TEMP name.
     const CfgReadResult read = ReadCfgFile(Sample("vk-a1-16ch.cfg").toStdString());
     ASSERT_TRUE(read.ok());
-    const int number =
-        mdi->Documents().AddUpload(OpenDocument(read.image, read.modelCode, ""));
+    const int number = Inside().Documents().AddUpload(OpenDocument(read.image, read.modelCode, ""));
     ui.AnswerMessage(kYes);
     ui.AnswerSave(QString());
     EXPECT_FALSE(mdi->QueryClose(number));
@@ -108,7 +107,7 @@ TEST_F(MendsTest, WithEveryPortRefusedTheCommPortErrorIsFollowedByTheNotice) {
     ports.ports[3] = Refused("/dev/ttyUSB1");
     ui.AnswerMessage(kNo);  // Detect Again ?
     StartOnPorts();
-    EXPECT_EQ(mdi->LinkStateRef().portIndex, 0);
+    EXPECT_EQ(Inside().LinkStateRef().portIndex, 0);
     const QString notice =
         u"/dev/ttyUSB0"_s + QLatin1String(kDenied) + u"; /dev/ttyUSB1"_s + QLatin1String(kDenied);
     EXPECT_EQ(mdi->Status().Text(), notice);
@@ -136,7 +135,7 @@ TEST_F(MendsTest, TheReadMeViewersExitAndPrintDoNothingWhileATransferRuns) {
     StartOnPorts();
     WriteReadMe("ReadMe text\nsecond line\n");
     mdi->MainAction(u"mnuReadMe"_s)->trigger();
-    QPointer<frmReadMe> viewer = mdi->ReadMeWindow();
+    QPointer<frmReadMe> viewer = Inside().ReadMeWindow();
     ASSERT_NE(viewer, nullptr);
     QTemporaryDir printDir;
     int printed = 0;
@@ -165,7 +164,7 @@ TEST_F(MendsTest, TheReadMeViewersExitAndPrintDoNothingWhileATransferRuns) {
         QCoreApplication::processEvents();
         EXPECT_EQ(printed, 0);
         ASSERT_NE(viewer, nullptr);
-        EXPECT_EQ(mdi->ReadMeWindow(), viewer);
+        EXPECT_EQ(Inside().ReadMeWindow(), viewer);
         EXPECT_TRUE(viewer->isVisible());
         EXPECT_FALSE(exit->isEnabled() || print->isEnabled());
         EXPECT_EQ(mdi->Status().Text(), u"mid transfer"_s);  // neither reset nor unload ran
@@ -175,12 +174,12 @@ TEST_F(MendsTest, TheReadMeViewersExitAndPrintDoNothingWhileATransferRuns) {
     Upload();
     EXPECT_TRUE(looked);
     EXPECT_FALSE(mdi->TransferRunning());
-    ASSERT_EQ(mdi->ReadMeWindow(), viewer);
+    ASSERT_EQ(Inside().ReadMeWindow(), viewer);
     EXPECT_TRUE(exit->isEnabled() && print->isEnabled());
     print->trigger();
     EXPECT_EQ(printed, 1);
     exit->trigger();
-    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->ReadMeWindow() == nullptr; }));
+    EXPECT_TRUE(testing::WaitUntil([&] { return Inside().ReadMeWindow() == nullptr; }));
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
 }
 

@@ -93,16 +93,16 @@ TEST_F(ShellTest, TheMenuBarAndPasteFollowTheActiveWindow) {
     Upload();
     Upload();
     ASSERT_EQ(mdi->ActiveNumber(), 2);
-    QList<QAction*> shown = mdi->MenuBarActions();
+    QList<QAction*> shown = Inside().MenuBarActions();
     ASSERT_EQ(shown.size(), 7);
-    EXPECT_EQ(shown[4], mdi->Windows().Menu()->menuAction());
+    EXPECT_EQ(shown[4], Inside().Windows().Menu()->menuAction());
     EXPECT_EQ(shown[0], mdi->Window(2)->Action(u"mnuFile"_s));
     QAction* paste1 = mdi->Window(1)->Action(u"mnuEPaste"_s);
     emit mdi->Window(1)->Menus()[1]->aboutToShow();
     EXPECT_FALSE(paste1->isEnabled());
-    mdi->ClipLinesRef().push_back(mdi->Documents().Get(2)->lines[0]);
-    mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
-    EXPECT_EQ(mdi->MenuBarActions()[0], mdi->Window(1)->Action(u"mnuFile"_s));
+    Inside().ClipLinesRef().push_back(Inside().Documents().Get(2)->lines[0]);
+    Inside().MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
+    EXPECT_EQ(Inside().MenuBarActions()[0], mdi->Window(1)->Action(u"mnuFile"_s));
     EXPECT_TRUE(paste1->isEnabled());
     ui.AnswerMessage(kNo);
     ui.AnswerMessage(kNo);
@@ -115,11 +115,11 @@ TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus
     ui.AnswerMessage(kOk);
     Act("mnuReadMe");
     EXPECT_EQ(Texts(), QStringList{u"Can not find ReadMe.txt File in current Directory"_s});
-    EXPECT_EQ(mdi->ReadMeWindow(), nullptr);
+    EXPECT_EQ(Inside().ReadMeWindow(), nullptr);
     const QString text = u"TALVERON\nline two\n\nlast line"_s;
     WriteReadMe(text.toUtf8());
     Act("mnuReadMe");
-    QPointer<frmReadMe> first = mdi->ReadMeWindow();
+    QPointer<frmReadMe> first = Inside().ReadMeWindow();
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(first->windowTitle(), u"ReadMe"_s);
@@ -132,7 +132,7 @@ TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus
     mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
     mdi->Status().SaveState();
     Act("mnuReadMe");
-    frmReadMe* viewer = mdi->ReadMeWindow();
+    frmReadMe* viewer = Inside().ReadMeWindow();
     ASSERT_NE(viewer, nullptr);
     EXPECT_NE(viewer, first.data());
     EXPECT_EQ(mdi->Status().Text(), printHint);
@@ -144,7 +144,7 @@ TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus
     EXPECT_EQ(viewer->Text1()->height(), 500 - platform::TwipsToPixels(800));
     // Exit with no document open: the menu hint again.
     viewer->findChild<QAction*>(u"mnuExit"_s)->trigger();
-    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->ReadMeWindow() == nullptr; }));
+    EXPECT_TRUE(testing::WaitUntil([&] { return Inside().ReadMeWindow() == nullptr; }));
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
     EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
 
@@ -153,12 +153,12 @@ TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus
     Upload();
     for (bool frame : {false, true}) {
         Act("mnuReadMe");
-        ASSERT_NE(mdi->ReadMeWindow(), nullptr);
+        ASSERT_NE(Inside().ReadMeWindow(), nullptr);
         mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
         if (frame)
-            mdi->ReadMeWindow()->close();
+            Inside().ReadMeWindow()->close();
         else
-            mdi->ReadMeWindow()->findChild<QAction*>(u"mnuExit"_s)->trigger();
+            Inside().ReadMeWindow()->findChild<QAction*>(u"mnuExit"_s)->trigger();
         EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
         EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
     }
@@ -170,13 +170,13 @@ TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus
 TEST_F(ShellTest, TheCustomerEditorWritesItsDocumentOnOkAndTimer1RestsWhileItShows) {
     Upload();
     Upload();
-    mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
+    Inside().MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
     document::frmNotePad* w = mdi->Window(1);
-    Document& doc = *mdi->Documents().Get(1);
+    Document& doc = *Inside().Documents().Get(1);
     QAction* customer = w->Action(u"mnuFCustomer"_s);
     customer->trigger();
     customer->trigger();  // opened again: replaces the shown one
-    frmCh_edit* dialog = mdi->Editing().ChEdit();
+    frmCh_edit* dialog = Inside().Editing().ChEdit();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), u"Customer Info."_s);
     EXPECT_FALSE(dialog->isModal());
@@ -189,20 +189,20 @@ TEST_F(ShellTest, TheCustomerEditorWritesItsDocumentOnOkAndTimer1RestsWhileItSho
     QTest::keyClicks(dialog->Rx_DTMF(0), u"City Taxi: north"_s);
     EXPECT_TRUE(testing::WaitUntil([&] { return !mdi->Status().TimerActive(); }, 3000));
     QTest::keyClicks(dialog->Rx_DTMF(1), u"SN 0042"_s);
-    mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(2));
+    Inside().MdiArea()->setActiveSubWindow(mdi->SubWindow(2));
     QTest::mouseClick(dialog->Command1(), Qt::LeftButton);
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_EQ(w->Label3(10)->text(), u"Customer:City Taxi: north"_s);
     EXPECT_EQ(w->Label3(11)->text(), u"Serial No:SN 0042"_s);
     EXPECT_EQ(doc.customer, "City Taxi: north");
     EXPECT_TRUE(doc.state.changed);
-    EXPECT_TRUE(mdi->Documents().Get(2)->customer.empty());
-    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Editing().ChEdit() == nullptr; }));
+    EXPECT_TRUE(Inside().Documents().Get(2)->customer.empty());
+    EXPECT_TRUE(testing::WaitUntil([&] { return Inside().Editing().ChEdit() == nullptr; }));
 
     // Opened again it shows the value whole; CANCEL keeps it and changes nothing.
     doc.state.changed = false;
     customer->trigger();
-    dialog = mdi->Editing().ChEdit();
+    dialog = Inside().Editing().ChEdit();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->Rx_DTMF(0)->text(), u"City Taxi: north"_s);
     EXPECT_EQ(dialog->Rx_DTMF(1)->text(), u"SN 0042"_s);
@@ -211,17 +211,17 @@ TEST_F(ShellTest, TheCustomerEditorWritesItsDocumentOnOkAndTimer1RestsWhileItSho
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_EQ(w->Label3(10)->text(), u"Customer:City Taxi: north"_s);
     EXPECT_FALSE(doc.state.changed);
-    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Editing().ChEdit() == nullptr; }));
+    EXPECT_TRUE(testing::WaitUntil([&] { return Inside().Editing().ChEdit() == nullptr; }));
 
     // Closed through its frame; and closing its document closes it too.
     customer->trigger();
-    ASSERT_NE(mdi->Editing().ChEdit(), nullptr);
-    mdi->Editing().ChEdit()->close();
+    ASSERT_NE(Inside().Editing().ChEdit(), nullptr);
+    Inside().Editing().ChEdit()->close();
     EXPECT_TRUE(mdi->Status().TimerActive());
     customer->trigger();
     ui.AnswerMessage(kNo);
     mdi->SubWindow(1)->close();
-    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Editing().ChEdit() == nullptr; }));
+    EXPECT_TRUE(testing::WaitUntil([&] { return Inside().Editing().ChEdit() == nullptr; }));
 }
 
 // F10 opens the first menu of the menu bar in view (here a document window's).
@@ -238,13 +238,13 @@ TEST_F(ShellTest, F10OpensTheFirstMenu) {
 TEST_F(ShellTest, TheWindowMenuTilesAndCascades) {
     for (int i = 0; i < 4; ++i) Upload();
     ASSERT_EQ(Captions().size(), 4);
-    QMdiArea* area = mdi->MdiArea();
+    QMdiArea* area = Inside().MdiArea();
     auto geometries = [&] {
         QList<QRect> rects;
         for (QMdiSubWindow* sub : area->subWindowList()) rects << sub->geometry();
         return rects;
     };
-    mdi->Windows().Menu()->findChild<QAction*>(u"mnuWTile"_s)->trigger();
+    Inside().Windows().Menu()->findChild<QAction*>(u"mnuWTile"_s)->trigger();
     const QList<QRect> tiled = geometries();
     for (qsizetype i = 0; i < tiled.size(); ++i) {
         EXPECT_TRUE(area->viewport()->rect().contains(tiled[i])) << i;
@@ -254,7 +254,7 @@ TEST_F(ShellTest, TheWindowMenuTilesAndCascades) {
     area->setActiveSubWindow(mdi->SubWindow(1));
     EXPECT_EQ(geometries(), tiled);
     Upload();
-    mdi->Windows().Menu()->findChild<QAction*>(u"mnuWCascade"_s)->trigger();
+    Inside().Windows().Menu()->findChild<QAction*>(u"mnuWCascade"_s)->trigger();
     int lowest = 0;
     for (const QRect& r : geometries()) lowest = std::max(lowest, r.bottom());
     const int below = lowest - area->viewport()->height();

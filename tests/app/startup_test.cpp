@@ -34,7 +34,7 @@ TEST_F(AppTest, WithoutPortsTheDetectAgainQuestionRepeatsUntilNo) {
     for (const auto& m : ui.Messages())
         EXPECT_TRUE(BoxIs(m, u" No RS232 Port is available\nDetect Again ?"_s, u""_s,
                           kYes | kNo | kCancel, platform::MsgIcon::Exclamation));
-    EXPECT_EQ(mdi->LinkStateRef().portIndex, 0);
+    EXPECT_EQ(Inside().LinkStateRef().portIndex, 0);
     // Upload says there is no port, then asks about the connection; No ends it, and the
     // closing steps leave the line to the reset: the menu hint.
     ui.ClearRecords();
@@ -54,7 +54,7 @@ TEST_F(AppTest, CancelAlsoEndsTheDetection) {
     ui.AnswerMessage(kCancel);
     StartMain();
     EXPECT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(mdi->LinkStateRef().portIndex, 0);
+    EXPECT_EQ(Inside().LinkStateRef().portIndex, 0);
 }
 
 // With a radio on port 1 nothing is asked; the splash shows while the ports are detected, then
@@ -73,7 +73,7 @@ TEST_F(AppTest, WithARadioOnPortOneTheSplashShowsAndNothingIsAsked) {
     EXPECT_EQ(statusWhileSplash, u"Detecting RS232 port..."_s);
     for (frmHi* hi : mdi->findChildren<frmHi*>()) EXPECT_FALSE(hi->isVisible());
     EXPECT_TRUE(ui.Messages().empty());
-    EXPECT_EQ(mdi->LinkStateRef().portIndex, 1);
+    EXPECT_EQ(Inside().LinkStateRef().portIndex, 1);
     EXPECT_TRUE(mdi->isVisible());
     EXPECT_EQ(mdi->windowTitle(), u"MDI PC programmer"_s);
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
@@ -84,7 +84,7 @@ TEST_F(AppTest, WithARadioOnPortOneTheSplashShowsAndNothingIsAsked) {
     EXPECT_TRUE(ui.ClipboardText().isEmpty());
     EXPECT_TRUE(mdi->MainAction(u"mnuRadioItem0"_s)->isEnabled());
     EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "mnuWindow", "munHelp"}));
-    EXPECT_FALSE(mdi->ProgressBar1()->isVisible());
+    EXPECT_FALSE(Inside().ProgressBar1()->isVisible());
     EXPECT_FALSE(ui.Busy());
     const QRect screen = mdi->screen()->geometry();
     EXPECT_TRUE(mdi->width() > 0 && mdi->width() <= screen.width());

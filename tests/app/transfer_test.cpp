@@ -29,10 +29,10 @@ TEST_F(AppTest, UploadReadsTheRadioIntoTemp1) {
     EXPECT_EQ(ActiveDoc().state.model, 0);
     EXPECT_EQ(mdi->ActiveWindow()->Label3(8)->text(), u"Model:VK-A1  "_s);
     EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
-    EXPECT_FALSE(mdi->ProgressBar1()->isVisible());
+    EXPECT_FALSE(Inside().ProgressBar1()->isVisible());
     EXPECT_FALSE(ui.Busy());
     EXPECT_TRUE(mdi->Status().TimerActive());
-    EXPECT_FALSE(mdi->LinkStateRef().linkDown);
+    EXPECT_FALSE(Inside().LinkStateRef().linkDown);
 }
 
 TEST_F(AppTest, ALargeVkA2UploadsNinetyNineChannels) {
@@ -43,7 +43,7 @@ TEST_F(AppTest, ALargeVkA2UploadsNinetyNineChannels) {
     EXPECT_EQ(ActiveDoc().BlockCount(), 99);
     EXPECT_EQ(ActiveDoc().state.model, 1);
     EXPECT_EQ(mdi->ActiveWindow()->Label3(9)->text(), u"Range:440-480MHz"_s);
-    EXPECT_EQ(mdi->ProgressBar1()->maximum(), 808);
+    EXPECT_EQ(Inside().ProgressBar1()->maximum(), 808);
 }
 
 TEST_F(AppTest, TempNumbersFollowUploadsAndCloses) {
@@ -76,7 +76,7 @@ TEST_F(AppTest, TempNumbersFollowUploadsAndCloses) {
     mdi->SubWindow(3)->close();
     EXPECT_EQ(Captions(), (QStringList{"TEMP2", "TEMP1"}));
     // A saved upload is a file and leaves the numbering.
-    mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(2));
+    Inside().MdiArea()->setActiveSubWindow(mdi->SubWindow(2));
     const QString target = TempPath("kept.cfg");
     ui.AnswerSave(target);
     Act("mnuFSave");
@@ -114,7 +114,7 @@ TEST_F(AppTest, DownloadWritesTheDocumentAndAsksAboutCrossedBands) {
     EXPECT_EQ(ui.Messages()[0].defaultButton, kNo);
     Upload();
     EXPECT_EQ(ActiveDoc().lines, edited);
-    mdi->MdiArea()->setActiveSubWindow(mdi->SubWindow(2));
+    Inside().MdiArea()->setActiveSubWindow(mdi->SubWindow(2));
     ui.AnswerMessage(kYes);
     Download();
     EXPECT_EQ(ui.Messages().size(), 2u);
@@ -143,9 +143,9 @@ TEST_F(AppTest, ALineGoingDeadAnsweredNoOpensNoWindowAndTheProgramIsLockedMeanwh
         EXPECT_FALSE(mdi->MainAction(u"mnuFile"_s)->isEnabled());
         for (const QString& menu : {u"mnuFile"_s, u"mnuEdit"_s, u"mnuRadio"_s})
             EXPECT_FALSE(mdi->Window(fileDoc)->Action(menu)->isEnabled()) << menu.toStdString();
-        EXPECT_TRUE(mdi->ProgressBar1()->isVisible());
-        EXPECT_EQ(mdi->ProgressBar1()->maximum(), 144);
-        EXPECT_EQ(mdi->ProgressBar1()->value(), 0x40);  // the frames before the dead one
+        EXPECT_TRUE(Inside().ProgressBar1()->isVisible());
+        EXPECT_EQ(Inside().ProgressBar1()->maximum(), 144);
+        EXPECT_EQ(Inside().ProgressBar1()->value(), 0x40);  // the frames before the dead one
         EXPECT_FALSE(mdi->Status().TimerActive());
     };
     ui.AnswerMessage(kNo);
@@ -157,11 +157,11 @@ TEST_F(AppTest, ALineGoingDeadAnsweredNoOpensNoWindowAndTheProgramIsLockedMeanwh
     // No new window; the file document is still there and the program is free again, the
     // document checked again.
     ASSERT_EQ(Captions(), QStringList{path.toUpper()});
-    EXPECT_EQ(mdi->Documents().TempCount(), 0);
+    EXPECT_EQ(Inside().Documents().TempCount(), 0);
     EXPECT_FALSE(mdi->TransferRunning());
     EXPECT_TRUE(mdi->ActiveWindow()->Action(u"mnuFile"_s)->isEnabled());
     EXPECT_TRUE(mdi->MainAction(u"mnuFile"_s)->isEnabled());
-    EXPECT_FALSE(mdi->ProgressBar1()->isVisible());
+    EXPECT_FALSE(Inside().ProgressBar1()->isVisible());
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_FALSE(ui.Busy());
     EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
@@ -198,7 +198,7 @@ TEST_F(AppTest, ASilentRadioIsNotDetectedAndBlinksRed) {
     EXPECT_EQ(Texts(), QStringList{u"Connecting Err"_s + kTryAgain});
     EXPECT_EQ(statusAtQuestion, u"Not detected"_s);
     EXPECT_EQ(colorAtQuestion, StatusColor::Red);
-    EXPECT_TRUE(mdi->LinkStateRef().linkDown);
+    EXPECT_TRUE(Inside().LinkStateRef().linkDown);
     EXPECT_EQ(Captions().size(), 1);
 }
 

@@ -33,7 +33,7 @@ class ChannelEditTest : public OfflineApp {
         path = CopySample("vk-a1-16ch.cfg");
         if (!OpenThroughMenu(path)) return nullptr;
         Click({channel - 1}, true);
-        frmCh_edit* dialog = mdi->Editing().ChEdit();
+        frmCh_edit* dialog = Inside().Editing().ChEdit();
         return dialog && QTest::qWaitForWindowActive(dialog) ? dialog : nullptr;
     }
     QString path;
@@ -68,14 +68,14 @@ TEST_F(ChannelEditTest, AChannelAndAnOptionAreEditedSavedAndUndoneByteForByte) {
     Press(Qt::Key_Return);
     const std::string edited = "5   146.012500  012=  100.0  147.006250  051=  023    ";
     EXPECT_EQ(Line(5), edited);
-    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Editing().ChEdit() == nullptr; }));
+    EXPECT_TRUE(testing::WaitUntil([&] { return Inside().Editing().ChEdit() == nullptr; }));
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
     EXPECT_TRUE(mdi->ActiveWindow()->List()->selectionModel()->isRowSelected(4, {}));
 
     // Option > Channel, then the mouse: 25.0K and LOW for channel 5.
     Act("mnuOpCH");
-    channel::frmCHoption* options = mdi->Editing().OptionList();
+    channel::frmCHoption* options = Inside().Editing().OptionList();
     ASSERT_NE(options, nullptr);
     EXPECT_EQ(options->windowTitle(), u"List of Channel Option "_s);
     EXPECT_EQ(options->lblTitle()->text(), u"CH SPACE  RF_PWR BCLO SCAN "_s);
@@ -84,7 +84,7 @@ TEST_F(ChannelEditTest, AChannelAndAnOptionAreEditedSavedAndUndoneByteForByte) {
     const QPoint five = lines->visualItemRect(lines->item(4)).center();
     QTest::mouseClick(lines->viewport(), Qt::LeftButton, {}, five);
     QTest::mouseDClick(lines->viewport(), Qt::LeftButton, {}, five);
-    channel::frmSetChOP* edit = mdi->Editing().OptionEdit();
+    channel::frmSetChOP* edit = Inside().Editing().OptionEdit();
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->windowTitle(), u"Channel 5 Option Edit"_s);
     EXPECT_TRUE(edit->optChOption(0)->isChecked() && edit->optChOption(2)->isChecked());
@@ -129,7 +129,7 @@ TEST_F(ChannelEditTest, TheDialogRefusesBadTonesAndBelongsToItsWindow) {
                       platform::MsgIcon::None));
     EXPECT_EQ(QApplication::focusWidget(), dialog->Rx_tone(0));
     QTest::mouseClick(dialog->Command1(), Qt::LeftButton);  // not stored while it is wrong
-    EXPECT_EQ(mdi->Editing().ChEdit(), dialog);
+    EXPECT_EQ(Inside().Editing().ChEdit(), dialog);
     dialog->Rx_tone(0)->setEditText(QString());
     Type(u"7"_s);
     Press(Qt::Key_Tab);
@@ -146,7 +146,7 @@ TEST_F(ChannelEditTest, TheDialogRefusesBadTonesAndBelongsToItsWindow) {
     QAbstractItemView* list = mdi->ActiveWindow()->List();
     list->setCurrentIndex(list->model()->index(9, 0));
     QTest::keyClick(list, Qt::Key_Return);
-    frmCh_edit* second = mdi->Editing().ChEdit();
+    frmCh_edit* second = Inside().Editing().ChEdit();
     ASSERT_NE(second, nullptr);
     EXPECT_NE(second, dialog);
     EXPECT_TRUE(second->windowTitle().startsWith(u"Channel No.10 ("_s));
@@ -155,7 +155,7 @@ TEST_F(ChannelEditTest, TheDialogRefusesBadTonesAndBelongsToItsWindow) {
     // Closing its document window closes it without storing; Timer1 runs again.
     second->Rx_freq(0)->setText(u"NONE"_s);
     mdi->SubWindow(mdi->ActiveNumber())->close();
-    EXPECT_TRUE(testing::WaitUntil([&] { return mdi->Editing().ChEdit() == nullptr; }));
+    EXPECT_TRUE(testing::WaitUntil([&] { return Inside().Editing().ChEdit() == nullptr; }));
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_EQ(ui.Unexpected(), 0);
 }

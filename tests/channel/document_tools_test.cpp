@@ -25,7 +25,7 @@ class ToolsTest : public OfflineApp {
   protected:
     frmCh_edit* Fill(const char* command) {
         Act(command);
-        frmCh_edit* dialog = mdi->Editing().ChEdit();
+        frmCh_edit* dialog = Inside().Editing().ChEdit();
         return dialog && QTest::qWaitForWindowActive(dialog) ? dialog : nullptr;
     }
     // Empties a box from the keyboard and types into it.
@@ -71,7 +71,7 @@ TEST_F(ToolsTest, FillsRunFromTheirDialogsAndRefuseWhatCannotBeWritten) {
     dialog->Rx_freq(1)->setText(u"1000"_s);
     const std::vector<std::string> filled = ActiveDoc().lines;
     QTest::mouseClick(dialog->Command1(), Qt::LeftButton);
-    EXPECT_EQ(mdi->Editing().ChEdit(), dialog);
+    EXPECT_EQ(Inside().Editing().ChEdit(), dialog);
     EXPECT_EQ(mdi->Status().Text(),
               u"Auto Frequency not done: Channel #2 would be outside 100-999 MHz"_s);
     EXPECT_EQ(ActiveDoc().lines, filled);
@@ -116,7 +116,7 @@ TEST_F(ToolsTest, TheClipboardMovesLinesBetweenDocumentsAndNeverReadsThePlatform
     Act("mnuEDelete");
     EXPECT_EQ(Line(10), "10  NONE        000=  None   NONE        000=  None ");
     EXPECT_EQ(ui.ClipboardText(), QString());
-    EXPECT_TRUE(mdi->ClipLinesRef().empty());
+    EXPECT_TRUE(Inside().ClipLinesRef().empty());
     Act("mnuEUndo");
     Act("mnuEUndo");
     EXPECT_EQ(ActiveDoc().lines, b);
@@ -127,7 +127,7 @@ TEST_F(ToolsTest, SystemOptionsAndPrintWorkOnTheirDocument) {
     ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
     const auto head = ActiveDoc().state.head;
     Act("mnuOpSYS");
-    sysoption::frmSysOption* dialog = mdi->Editing().SysOption();
+    sysoption::frmSysOption* dialog = Inside().Editing().SysOption();
     ASSERT_NE(dialog, nullptr);
     dialog->chkBeep()->click();
     dialog->cboPttTrsm()->setCurrentIndex(30);
