@@ -1,72 +1,161 @@
-// Channel records and the 54-column channel lines: a worked record, the texts, SplitLine,
-// option texts, and storing hand-written lines. Empty, receive-only and damaged records and
-// the stale PLL word bytes of empty records are followed over generated images in
-// round_trip_test.
+// Channel lines and their codecs: frequency texts to hertz and to the synthesizer word and
+// back, the typing aid StepDigits, the tone table, the bit texts, and the 54-column lines
+// with their option texts. Whole lines over every IF, both prescalers and the whole word
+// range are followed through generated images in document_test.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <bitset>
+#include <cstdlib>
+
+#include "image/bit_text.h"
 #include "image/channel_line.h"
+#include "image/freq_codec.h"
 #include "image/tone_codec.h"
 #include "test_support.h"
 
 namespace talveron {
 namespace {
 
-// IF "-21.4" (index 0), prescaler 128.
-const CodecContext kCtx = CodecContext::FromHead(0x00, 0x00);
-
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Records(const std::vector<std::string>& lines, const std::vector<std::uint8_t>& chOpt,
-              const CodecContext& ctx = kCtx) {
-    EepromImage image(kHeadSize, 0);
-    ListToImage(image, lines, chOpt, ctx);
-    return {image.begin() + kHeadSize, image.end()};
+CodecContext Ctx(int ifIndex, int prescaler, bool dot = true) {
+    CodecContext ctx;
+    ctx.ifIndex = ifIndex;
+    ctx.prescaler = prescaler;
+    ctx.dotDecimal = dot;
+    return ctx;
 }
 
-TEST(ChannelLine, WorkedRecordDecodesAndEncodesBackExactly) {
-    const std::array<std::uint8_t, 8> record = {0xC4, 0x01, 0x33, 0x19, 0x1E, 0x17, 0x70, 0x45};
-    EepromImage image(kHeadSize + 8 + 1, 0);  // IF index 0, prescaler 128, model byte 0
-    std::copy(record.begin(), record.end(), image.begin() + kHeadSize);
-    const ChannelList list = ImageToList(image);
-    ASSERT_EQ(list.lines.size(), 1u);
-    EXPECT_EQ(list.lines[0], "1   150.005000  001=  67.0   150.006250  051=  023    ");
-    EXPECT_EQ(list.chOpt[0], 0xC4);
+TEST(FreqCodec, TextsHertzWordsAndNibbles) {
+    // Cut to ten characters, then to six decimals: the 7th and 8th decimal are dropped.
+    for (const auto& [text, hz] :
+         std::initializer_list<std::pair<const char*, std::int64_t>>{{"145", 145'000'000},
+                                                                     {"145.0125", 145'012'500},
+                                                                     {"145.012500", 145'012'500},
+                                                                     {"0.0", 0},
+                                                                     {"145.01234567", 145'012'345},
+                                                                     {"-11.4", -11'400'000}})
+        EXPECT_EQ(FreqToHz(text), hz) << text;
+    EXPECT_FALSE(FreqToHz("abc").has_value());
+    EXPECT_FALSE(FreqToHz("14x.5").has_value());
+    // The comma is the separator only in a comma locale; "." still reads there.
+    EXPECT_EQ(FreqToHz("145,0125", false), 145'012'500);
+    EXPECT_EQ(FreqToHz("145.0125", false), 145'012'500);
+    EXPECT_FALSE(FreqToHz("145,0125", true).has_value());
+    for (auto [hz, cls] : {std::pair{150'006'250, 0},
+                           {150'000'000, 0},
+                           {150'005'000, 1},
+                           {150'007'500, 2},
+                           {150'001'000, 3}})
+        EXPECT_EQ(StepClass(hz), cls) << hz;
 
-    const auto bytes = Records({list.lines[0]}, {0x04});
-    EXPECT_EQ(bytes, Bytes(record.begin(), record.end()));
+    for (const auto& c : test::LoadCases("core/encode_freq.txt")) {
+        for (bool dot : {true, false}) {  // a comma locale reads the same texts
+            PllWord pll{0x12, 0x34};
+            EXPECT_EQ(EncodeFreq(c[0], c[1] == "rx", Ctx(c.Int(2), c.Int(3), dot), pll), c[4])
+                << c.where;
+            EXPECT_EQ(pll.high * 256 + pll.low, c[5] == "keep" ? 0x1234 : c.Int(5)) << c.where;
+        }
+    }
+    PllWord pll;
+    EXPECT_EQ(EncodeFreq("150,00625", false, Ctx(0, 64, false), pll), "0100");
+    EXPECT_EQ(pll.high * 256 + pll.low, 0x2EE0);
+    for (const auto& c : test::LoadCases("core/decode_freq.txt")) {
+        const auto byte = [&](int i) { return static_cast<std::uint8_t>(c.Int(i)); };
+        EXPECT_EQ(DecodeFreq(byte(0), byte(1), byte(2), c[3] == "rx", Ctx(c.Int(4), c.Int(5))),
+                  c[6])
+            << c.where;
+    }
+    // The reference-oscillator nibble (bits 7-4) does not choose the IF.
+    EXPECT_EQ(CodecContext::FromHead(0x23, 0x00).IfText(), "+34.3");
+    EXPECT_EQ(CodecContext::FromHead(0xFF, 0x00).IfText(), "+45.1");
+    EXPECT_EQ(CodecContext::FromHead(0x05, 0x00).IfHz(), 45'000'000);
+
+    for (const auto& c : test::LoadCases("core/step_digits.txt")) {
+        bool bad = c[2] != "bad";
+        EXPECT_EQ(StepDigits(c[0], bad), c[1]) << c.where;
+        EXPECT_EQ(bad, c[2] == "bad") << c.where;
+    }
 }
 
-TEST(ChannelLine, LinesHaveTheExactColumns) {
-    ChannelRecord ch;
-    ch.number = 12;
-    ch.rxFreq = ch.txFreq = "145.012500";
-    ch.rxTone = ch.txTone = 1;
-    const std::string line = FormatChannelLine(ch);
-    EXPECT_EQ(line, "12  145.012500  001=  67.0   145.012500  001=  67.0   ");
-    EXPECT_EQ(line.size(), kLineWidth);
+// DetectDotDecimal in a child process with the locale environment given; -1 on trouble.
+int DotDecimalUnder(const char* lcAll, const char* locPath) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setenv("LC_ALL", lcAll, 1);
+        if (locPath) ::setenv("LOCPATH", locPath, 1);
+        ::_exit(DetectDotDecimal() ? 1 : 0);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
 
-    ChannelRecord empty;
-    empty.number = 1;
-    EXPECT_EQ(FormatChannelLine(empty), "1   NONE        000=  None   NONE        000=  None   ");
+TEST(FreqCodec, DotDecimalFoundFromTheSystemLocale) {
+    EXPECT_EQ(DotDecimalUnder("C", nullptr), 1);
+    EXPECT_EQ(DotDecimalUnder("xx_NOWHERE.UTF-8", nullptr), 1);  // unknown: "." as in C
+    // A German locale compiled into a folder of our own: the separator is ",". localedef
+    // may end with status 1 for mere warnings; what counts is the locale made.
+    test::TempDir dir;
+    const std::string command =
+        "localedef -i de_DE -f UTF-8 " + dir.file("de_DE.UTF-8") + " >/dev/null 2>&1";
+    [[maybe_unused]] const int made = std::system(command.c_str());
+    if (!std::filesystem::exists(dir.path() / "de_DE.UTF-8" / "LC_NUMERIC"))
+        GTEST_SKIP() << "no locale sources to build de_DE";
+    EXPECT_EQ(DotDecimalUnder("de_DE.UTF-8", dir.path().c_str()), 0);
+}
+
+// Every code's list text, its kind, its value text (the list text from its tenth character,
+// blanks dropped) and the code read back from that value.
+TEST(ToneCodec, EveryCodeHasItsListTextKindAndValue) {
+    const auto& table = ToneTable();
+    ASSERT_EQ(table.size(), 155u);
+    for (const auto& c : test::LoadCases("core/tone_table.txt")) {
+        const int code = c.Int(0);
+        EXPECT_EQ(table[code], c[1]) << c.where;
+        EXPECT_EQ(ToneCodeField(code), Pad3(code) + "=  ") << c.where;
+        if (code == 0) continue;
+        const std::string value = c[1].substr(c[1].find_first_not_of(' ', 9));
+        EXPECT_EQ(ToneValueText(code), value) << c.where;
+        const bool ctcss = c[1].find("CTCSS") != std::string::npos;
+        EXPECT_EQ(ToneKindOf(code), ctcss ? ToneKind::Ctcss : ToneKind::Cdcss) << c.where;
+        EXPECT_EQ(ctcss ? CtcssCode(value) : CdcssCode(value), code) << c.where;
+    }
+    EXPECT_EQ(ToneKindOf(0), ToneKind::None);
+    EXPECT_EQ(ToneKindOf(155), ToneKind::None);
+    EXPECT_EQ(ToneValueText(0), "None");
+    EXPECT_EQ(Pad3(1234), "1234");
+    // A code a damaged record may hold: shown as it is, with "???" as its value.
+    EXPECT_EQ(ToneCodeField(200), "200=  ");
+    EXPECT_EQ(ToneValueText(155), "???");
+    EXPECT_EQ(ToneValueText(255), "???");
+    EXPECT_FALSE(CtcssCode("67").has_value());
+    EXPECT_FALSE(CdcssCode("999").has_value());
+
+    for (auto [v, bin] : {std::pair{0, "000"}, {5, "101"}, {9, "001001"}, {255, "011111111"}})
+        EXPECT_EQ(ToBin(v), bin);
+    for (int v = 0; v < 256; ++v) {
+        const std::string bits = ByteBits(static_cast<std::uint8_t>(v));
+        ASSERT_EQ(bits, std::bitset<8>(v).to_string());
+        ASSERT_EQ(BitsValue(bits), static_cast<std::uint32_t>(v)) << bits;
+    }
+    EXPECT_EQ(BitsValue("1111111111111111"), 0xFFFFu);
+}
+
+TEST(ChannelLine, LinesStoreByTheirSidesAndSplitIntoFields) {
+    for (const auto& c : test::LoadCases("core/stored_lines.txt")) {
+        EepromImage image(kHeadSize, 0);  // IF -21.4, prescaler 128
+        ListToImage(image, {c[0]}, {static_cast<std::uint8_t>(c.Int(1))}, {});
+        EXPECT_EQ(EepromImage(image.begin() + kHeadSize, image.end()), test::HexBytes(c[2]))
+            << c.where;
+    }
     // The empty line of cut and delete: two trailing blanks fewer, number padded to two.
     EXPECT_EQ(EmptyChannelLine(1), "1   NONE        000=  None   NONE        000=  None ");
     EXPECT_EQ(EmptyChannelLine(99), "99  NONE        000=  None   NONE        000=  None ");
-    // A three-digit channel number still fits its four columns.
-    empty.number = 99;
-    EXPECT_EQ(FormatChannelLine(empty).size(), kLineWidth);
-}
+    ChannelRecord ch;
+    ch.number = 100;
+    EXPECT_EQ(FormatChannelLine(ch).size(), kLineWidth);
 
-TEST(ChannelLine, LinesStoreByTheirReceiveAndTransmitSides) {
-    for (const auto& c : test::LoadCases("core/stored_lines.txt"))
-        EXPECT_EQ(Records({c[0]}, {static_cast<std::uint8_t>(c.Int(1))}), test::HexBytes(c[2]))
-            << c.where;
-    // Texts shorter than ten characters store like full ones.
-    const Bytes full = Records({"1   150.005000  001=  67.0   150.012500  051=  023    "}, {0x04});
-    EXPECT_EQ(Records({"1   150.005     001=  67.0   150.0125    051=  023    "}, {0x04}), full);
-    EXPECT_EQ(full[0], 0xC4);
-}
-
-TEST(ChannelLine, SplitLineTakesEachFieldOneColumnEarly) {
     const std::string line = "12  145.012500  001=  67.0   146.700000  154=  754    ";
     const LineFields f = SplitLine(line);
     EXPECT_EQ(f.ch, "12  ");
@@ -77,32 +166,16 @@ TEST(ChannelLine, SplitLineTakesEachFieldOneColumnEarly) {
     EXPECT_EQ(LineFreq(line, true), "145.012500");
     EXPECT_EQ(LineFreq(line, false), "146.700000");
     EXPECT_EQ(LineToneCode(line, false), 154);
-    // A short line (the empty line of cut and delete) pads its fields with blanks.
-    const LineFields e = SplitLine(EmptyChannelLine(7));
-    EXPECT_EQ(e.txTone, " 000");
-    EXPECT_EQ(e.txFreq.size(), 12u);
+    // A short line pads its fields with blanks.
+    EXPECT_EQ(SplitLine(EmptyChannelLine(7)).txTone, " 000");
+    EXPECT_EQ(SplitLine(EmptyChannelLine(7)).txFreq.size(), 12u);
     EXPECT_EQ(SplitLine("").rxFreq, std::string(12, ' '));
-}
 
-TEST(ChannelLine, LinesReadBackFromTheChannelListStoreAsTheyShow) {
-    // The short empty line that cut and delete write stores as an empty record too.
-    EXPECT_EQ(Records({EmptyChannelLine(1)}, {0xC4}), (Bytes{0, 0, 0, 0, 0, 0, 0, 0}));
-    // A line written by hand for a prescaler of 64 and an IF of +45.0 MHz.
-    const CodecContext ctx = CodecContext::FromHead(0x05, 0x80);
-    const auto b = Records({"1   145.012500  001=  67.0   145.012500  001=  67.0   "}, {0xD6}, ctx);
-    EXPECT_EQ(b, (Bytes{0xD6, 0x01, 0x01, 0x3B, 0x60, 0x2D, 0x48, 0x88}));
-}
-
-TEST(OptionText, ShowsSpacingPowerLockOutAndScan) {
     for (const auto& c : test::LoadCases("core/option_texts.txt"))
         EXPECT_EQ(OptionText(static_cast<std::uint8_t>(c.Int(0))), c[1]) << c.where;
     for (int v = 0; v < 256; ++v) EXPECT_EQ(OptionText(static_cast<std::uint8_t>(v)).size(), 22u);
-}
-
-TEST(OptionText, OptionLineHasATwoDigitNumber) {
     EXPECT_EQ(OptionLine(1, 0xC0), "01 25.0K    L    OFF  OFF");
-    EXPECT_EQ(OptionLine(12, 0xDE), "12 12.5K    H    ON   ON ");
-    EXPECT_EQ(OptionLine(99, 0x84), "99 25.0K    H    OFF  OFF");
+    EXPECT_EQ(OptionLine(99, 0xDE), "99 12.5K    H    ON   ON ");
     EXPECT_EQ(kOptionHeader, "CH SPACE  RF_PWR BCLO SCAN");
 }
 

@@ -1,97 +1,174 @@
-// The model table and the document: opening an image as a document and building the image
-// of a document again.
+// The document: an image opened as channel lines and built again (over generated images of
+// both memory sizes, both prescalers and every IF byte, and the sample files), the model
+// table it names, and its edit history with undo, redo and the saved point.
 #include <gtest/gtest.h>
 
+#include "image/cfg_file.h"
 #include "image/channel_line.h"
 #include "image/document.h"
-#include "image/model_table.h"
+#include "image/document_set.h"
+#include "image/tone_codec.h"
+#include "image_generator.h"
+#include "test_support.h"
 
 namespace talveron {
 namespace {
 
-TEST(ModelTable, LinesAndTheirColumns) {
-    ASSERT_EQ(ModelTable.size(), 5u);
-    for (const ModelEntry& e : ModelTable) EXPECT_EQ(e.line.size(), 43u) << e.line;
-    EXPECT_EQ(kModelHeader, "NO. Model    CH Range(MHz) Step(KHz) IF(MHz)  ");
-    EXPECT_EQ(ShortModelName(0), "VK-A1  ");
-    EXPECT_EQ(ShortModelName(1), "VK-A2  ");
-    EXPECT_EQ(ModelNameField(ModelLine(4)), "VK-B2  ");
-    // The band sits at columns 18-24; the "-" in the model name must not mislead.
-    EXPECT_EQ(BandText(ModelLine(0)), "140-175");
-    EXPECT_EQ(BandText(ModelLine(1)), "440-480");
-    EXPECT_EQ(BandText(ModelLine(3)), "480-529");
-    const BandLimits a2 = BandFromText(BandText(ModelLine(1)));
-    EXPECT_EQ(a2.low, 440);
-    EXPECT_EQ(a2.high, 480);
-    EXPECT_TRUE(ModelLine(5).empty());
-    EXPECT_TRUE(ModelLine(-1).empty());
-    EXPECT_TRUE(IsAcceptedModel(0));
-    EXPECT_TRUE(IsAcceptedModel(1));
-    EXPECT_FALSE(IsAcceptedModel(2));
+// The line a generated channel must show, put together from its parts.
+std::string ExpectedLine(int number, const test::GeneratedChannel& ch) {
+    auto pad = [](std::string s, std::size_t w) { return s.resize(w, ' '), s; };
+    auto side = [&](const std::string& freq, int tone) {
+        if (freq == "NONE") return pad("NONE", 12) + "000=  None   ";
+        return pad(freq, 12) + Pad3(tone) + "=  " + pad(ToneValueText(tone), 7);
+    };
+    return pad(std::to_string(number), 4) + side(ch.rxText, ch.rxTone) + side(ch.txText, ch.txTone);
 }
 
-TEST(ImageLayout, SizesAndModelByteAddress) {
-    EXPECT_EQ(MemorySize(16), 144u);
-    EXPECT_EQ(MemorySize(99), 808u);
-    EXPECT_EQ(RecordAddress(0), 0x10u);
-    // The model byte follows the last record: 0x90 for 16 channels, 0x328 for 99.
-    EXPECT_EQ(RecordAddress(16), 0x90u);
-    EXPECT_EQ(RecordAddress(99), 0x328u);
-    EXPECT_EQ(ChannelCount(EepromImage(145)), 16);
-    EXPECT_EQ(ChannelCount(EepromImage(809)), 99);
-    EXPECT_EQ(ChannelCount(EepromImage(17)), 0);
-    EXPECT_EQ(ChannelCount(EepromImage(16)), 0);
+TEST(Document, GeneratedImagesOpenAsTheirLinesAndRebuildTheBytesThatCarryMeaning) {
+    test::ImageGenerator gen(0x7A1E0);
+    for (int ifByte = 0; ifByte < 16; ++ifByte) {  // 8..15: an index above 7
+        for (int prescaler : {64, 128}) {
+            for (int channels : {16, 99, 16, 99, 16, 99}) {
+                const auto oscillator = static_cast<std::uint8_t>(gen.Uniform(0, 15) << 4);
+                const auto g = gen.Make(channels, oscillator | ifByte, prescaler);
+                SCOPED_TRACE("IF byte " + std::to_string(ifByte) + " P" +
+                             std::to_string(prescaler) + " N" + std::to_string(channels));
+                const Document doc = OpenDocument(g.image, g.modelCode, "gen.cfg");
+                ASSERT_EQ(doc.BlockCount(), channels);
+                for (int k = 0; k < channels; ++k) {
+                    ASSERT_EQ(doc.lines[k], ExpectedLine(k + 1, g.channels[k])) << "ch " << k + 1;
+                    ASSERT_EQ(doc.state.chOpt[k], g.channels[k].option) << "ch " << k + 1;
+                    ASSERT_EQ(LineInUse(doc.lines[k]), g.channels[k].rxText != "NONE");
+                }
+                const EepromImage built = BuildImage(doc);
+                ASSERT_EQ(built.size(), g.expected.size());
+                for (std::size_t i = 0; i < built.size(); ++i)
+                    ASSERT_EQ(built[i], g.expected[i]) << "address 0x" << std::hex << i;
+                // A rebuilt image is a fixed point.
+                ASSERT_EQ(BuildImage(OpenDocument(built, g.modelCode, "gen.cfg")), built);
+            }
+        }
+    }
+    // The samples were saved by this program: they save back byte for byte.
+    for (const char* name : {"vk-a1-16ch.cfg", "vk-a2-16ch.cfg"}) {
+        const std::string path = std::string(TALVERON_SAMPLES) + "/" + name;
+        const CfgReadResult read = ReadCfgFile(path);
+        ASSERT_TRUE(read.ok()) << read.message;
+        const Document doc = OpenDocument(read.image, read.modelCode, path);
+        EXPECT_EQ(EncodeCfgRecords(BuildImage(doc)), test::ReadText(path)) << name;
+    }
 }
 
-EepromImage SmallImage(std::uint8_t fill) {
+TEST(Document, NamesItsModelAndBandAndCountsItsChannels) {
     EepromImage image(MemorySize(2) + 1, 0);
-    for (std::size_t i = 0; i < kHeadSize; ++i) image[i] = static_cast<std::uint8_t>(fill + i);
-    image[kAddrIfIndex] = 0x10;  // oscillator index 1, IF -21.4
-    image[kAddrRefDiv625] = 0x05;
-    const std::uint8_t rec[8] = {0xC4, 0x01, 0x33, 0x19, 0x1E, 0x17, 0x70, 0x45};
-    std::copy(rec, rec + 8, image.begin() + 16);
     image.back() = 1;
-    return image;
-}
-
-TEST(Document, OpenCopiesHeadOptionsModelAndLines) {
-    const EepromImage image = SmallImage(0xA0);
-    const Document doc = OpenDocument(image, 1, "/tmp/some where/Radio.cfg");
+    Document doc = OpenDocument(image, 1, "/tmp/some where/Radio.cfg");
+    doc.state.head[0] = 0x99;  // address 0 is never used: built as 0
+    EXPECT_EQ(BuildImage(doc)[0], 0);
     EXPECT_EQ(doc.caption, "/TMP/SOME WHERE/RADIO.CFG");
     EXPECT_FALSE(doc.state.changed);
-    EXPECT_EQ(doc.state.model, 1);
-    for (std::size_t i = 1; i < kHeadSize; ++i) EXPECT_EQ(doc.state.head[i], image[i]) << i;
-    ASSERT_EQ(doc.BlockCount(), 2);
-    EXPECT_EQ(doc.lines[0], "1   150.005000  001=  67.0   150.006250  051=  023    ");
-    EXPECT_EQ(doc.lines[1], "2   NONE        000=  None   NONE        000=  None   ");
-    EXPECT_EQ(doc.state.chOpt, (std::vector<std::uint8_t>{0xC4, 0x00}));
     EXPECT_EQ(doc.ModelName(), "VK-A2  ");
     EXPECT_EQ(doc.Band(), "440-480");
     EXPECT_EQ(doc.Limits().low, 440);
+    EXPECT_EQ(doc.Limits().high, 480);
+    EXPECT_EQ(OpenDocument(EepromImage(17), 0, "x").BlockCount(), 0);
+    EXPECT_EQ(BuildImage(OpenDocument(EepromImage(17), 0, "x")).size(), 17u);
+    for (auto [size, channels] : {std::pair{145, 16}, {809, 99}, {17, 0}, {16, 0}, {0, 0}})
+        EXPECT_EQ(ChannelCount(EepromImage(size)), channels) << size;
+
+    for (const ModelEntry& e : ModelTable) EXPECT_EQ(e.line.size(), 43u) << e.line;
+    EXPECT_EQ(kModelHeader, "NO. Model    CH Range(MHz) Step(KHz) IF(MHz)  ");
+    EXPECT_EQ(ShortModelName(0), "VK-A1  ");
+    EXPECT_EQ(ModelNameField(ModelLine(4)), "VK-B2  ");
+    // The band sits at columns 18-24; the "-" in the model name must not mislead.
+    EXPECT_EQ(BandText(ModelLine(0)), "140-175");
+    EXPECT_EQ(BandText(ModelLine(3)), "480-529");
+    EXPECT_TRUE(ModelLine(5).empty());
+    EXPECT_TRUE(ModelLine(-1).empty());
+    EXPECT_TRUE(IsAcceptedModel(0) && IsAcceptedModel(1) && !IsAcceptedModel(2));
 }
 
-TEST(Document, BuildImageTakesTheEditedHeadOptionsAndModelAndWritesAddressZeroAsZero) {
-    const EepromImage image = SmallImage(0xA0);
-    Document doc = OpenDocument(image, 1, "X");
-    // (That a build gives back the head and records read is followed in round_trip_test.)
-    // Edits of the head copy and the option bytes go into the next build.
-    doc.state.head[0x0F] = 0x42;
-    doc.state.head[0] = 0x99;  // index 0 is never used
-    doc.state.chOpt[0] = 0xFC;
-    doc.state.model = 0;
-    const EepromImage built = BuildImage(doc);
-    EXPECT_EQ(built[0x0F], 0x42);
-    EXPECT_EQ(built[0], 0);
-    EXPECT_EQ(built[16], 0xFC);
-    EXPECT_EQ(built.back(), 0);
+Document Doc() {
+    Document doc;
+    for (int i = 0; i < 4; ++i) doc.lines.push_back("line " + std::to_string(i));
+    doc.state.chOpt.assign(4, 0xC0);
+    return doc;
 }
 
-TEST(Document, ImageWithoutRecordsGivesNoLines) {
-    EepromImage image(kHeadSize, 0);
-    image.push_back(0);
-    const Document doc = OpenDocument(image, 0, "X");
-    EXPECT_EQ(doc.BlockCount(), 0);
-    EXPECT_EQ(BuildImage(doc).size(), 17u);
+TEST(EditHistory, StepsUndoRedoAndTheSavedPoint) {
+    DocumentSet set;
+    const int n = set.AddFile(Doc(), "/tmp/a.cfg");
+    Document& doc = *set.Get(n);
+    const Document opened = doc;
+
+    // An OK that changes nothing marks the document changed but is no step.
+    DocChanges c = EditDocument(doc, "Channel 1", [](Document&) {});
+    EXPECT_FALSE(c.Any());
+    EXPECT_TRUE(doc.state.changed);
+    EXPECT_FALSE(CanUndo(doc));
+
+    c = EditDocument(doc, "Channel 3", [](Document& d) { d.lines[2] = "new"; });
+    EXPECT_EQ(c.lines, std::vector<int>{2});
+    EXPECT_FALSE(c.options || c.customer || c.head || c.lineCount);
+    c = EditDocument(doc, "Channel 3 Option", [](Document& d) { d.state.chOpt[2] = 0xC2; });
+    EXPECT_TRUE(c.options);
+    EXPECT_TRUE(c.lines.empty());
+    EXPECT_EQ(doc.history.UndoLabel(), "Channel 3 Option");
+
+    // Undoing both comes back to the content opened, which counts as unchanged.
+    EXPECT_TRUE(UndoEdit(doc).options);
+    EXPECT_TRUE(doc.state.changed);
+    EXPECT_EQ(UndoEdit(doc).lines, std::vector<int>{2});
+    EXPECT_FALSE(doc.state.changed);
+    EXPECT_EQ(doc.lines, opened.lines);
+    EXPECT_EQ(doc.state.chOpt, opened.state.chOpt);
+    EXPECT_FALSE(UndoEdit(doc).Any());
+    EXPECT_EQ(doc.history.RedoLabel(), "Channel 3");
+
+    // Saved after one redo: that is the unchanged state now.
+    RedoEdit(doc);
+    set.MarkSaved(n, "/tmp/a.cfg");
+    UndoEdit(doc);
+    EXPECT_TRUE(doc.state.changed);
+    RedoEdit(doc);
+    EXPECT_FALSE(doc.state.changed);
+    EXPECT_TRUE(CanRedo(doc));
+
+    // A new edit after an undo drops the redo branch, and the saved point that lay in it.
+    UndoEdit(doc);
+    c = EditDocument(doc, "Customer", [](Document& d) { d.customer = "ACME"; });
+    EXPECT_TRUE(c.customer);
+    EXPECT_FALSE(CanRedo(doc));
+    UndoEdit(doc);
+    EXPECT_TRUE(doc.state.changed);  // the file holds "new" in line 3, the document does not
+    RedoEdit(doc);
+    EXPECT_TRUE(doc.state.changed);  // nor a customer
+
+    // The history keeps its depth of steps: the oldest go.
+    Document deep = Doc();
+    for (std::size_t i = 0; i < EditHistory::kDepth + 10; ++i)
+        EditDocument(deep, "x", [i](Document& d) { d.lines[0] = std::to_string(i); });
+    std::size_t undone = 0;
+    while (UndoEdit(deep).Any()) ++undone;
+    EXPECT_EQ(undone, EditHistory::kDepth);
+    EXPECT_EQ(deep.lines[0], "9");
+}
+
+// An empty channel stored with the byte 0x7F that an edit fills keeps no options of it and
+// is saved in use (0xFF, which reads back empty, would lose the edit).
+TEST(EditHistory, ALineAnEditPutsInUseStartsWithNoOptions) {
+    Document doc;  // IF -21.4 MHz, prescaler 128
+    doc.lines = {"1   NONE        000=  None   NONE        000=  None   "};
+    doc.state.chOpt = {0x7F};
+    const std::string line = "1   150.005000  001=  67.0   150.006250  051=  023    ";
+    EditDocument(doc, "Channel 1", [&](Document& d) { d.lines[0] = line; });
+    EXPECT_EQ(doc.state.chOpt[0], 0x00);
+    const EepromImage image = BuildImage(doc);
+    EXPECT_EQ(image[kHeadSize], 0xC0);
+    EXPECT_EQ(ImageToList(image).lines[0], line);
+    // An option set afterwards on the line is kept, as in the worked record (0x04 gives 0xC4).
+    EditDocument(doc, "Channel 1 Option", [](Document& d) { d.state.chOpt[0] = 0x04; });
+    EXPECT_EQ(BuildImage(doc)[kHeadSize], 0xC4);
 }
 
 }  // namespace

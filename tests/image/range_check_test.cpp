@@ -31,7 +31,8 @@ TEST(CheckRanges, VerdictOfTheFirstFaultFound) {
         const RangeVerdict v = CheckRanges(lines, kVhf);
         EXPECT_TRUE(v.setsStatus) << c.where;
         EXPECT_EQ(v.text, c[1]) << c.where;
-        EXPECT_EQ(v.Color(), c[1] == "ALL Channels In Range" ? StatusColor::Black : StatusColor::Red)
+        EXPECT_EQ(v.Color(),
+                  c[1] == "ALL Channels In Range" ? StatusColor::Black : StatusColor::Red)
             << c.where;
         EXPECT_EQ(v.stepBad, c[2] == "yes") << c.where;
     }
