@@ -6,12 +6,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <bitset>
 #include <cstdlib>
+#include <sstream>
 
 #include "image/bit_text.h"
 #include "image/channel_line.h"
 #include "image/freq_codec.h"
+#include "image/range_check.h"
 #include "image/tone_codec.h"
 #include "test_support.h"
 
@@ -177,6 +180,32 @@ TEST(ChannelLine, LinesStoreByTheirSidesAndSplitIntoFields) {
     EXPECT_EQ(OptionLine(1, 0xC0), "01 25.0K    L    OFF  OFF");
     EXPECT_EQ(OptionLine(99, 0xDE), "99 12.5K    H    ON   ON ");
     EXPECT_EQ(kOptionHeader, "CH SPACE  RF_PWR BCLO SCAN");
+}
+
+TEST(CheckRanges, VerdictOfTheFirstFaultFound) {
+    for (const auto& c : test::LoadCases("core/range_verdicts.txt")) {
+        std::vector<std::string> lines;
+        std::istringstream channels(c[0]);
+        for (ChannelRecord ch; channels >> ch.rxFreq >> ch.txFreq;) {
+            if (ch.txFreq.back() == ';') ch.txFreq.pop_back();
+            ch.number = static_cast<int>(lines.size()) + 1;
+            std::replace(ch.rxFreq.begin(), ch.rxFreq.end(), '_', ' ');
+            lines.push_back(FormatChannelLine(ch));
+        }
+        std::istringstream band(c[3].empty() ? "140 175" : c[3]);
+        BandLimits limits;
+        band >> limits.low >> limits.high;
+        const RangeVerdict v = CheckRanges(lines, limits);
+        EXPECT_TRUE(v.setsStatus) << c.where;
+        EXPECT_EQ(v.text, c[1]) << c.where;
+        EXPECT_EQ(v.Color(),
+                  c[1] == "ALL Channels In Range" ? StatusColor::Black : StatusColor::Red)
+            << c.where;
+        EXPECT_EQ(v.stepBad, c[2] == "yes") << c.where;
+    }
+    // No frequency at all leaves the status alone.
+    EXPECT_FALSE(CheckRanges({EmptyChannelLine(1), EmptyChannelLine(2)}, {140, 175}).setsStatus);
+    EXPECT_FALSE(CheckRanges({}, {140, 175}).setsStatus);
 }
 
 }  // namespace
