@@ -1,6 +1,8 @@
-// Channels as CSV: the export texts, and the import with its refusals naming line and column.
+// Channels as CSV: the export texts, export then import over generated configurations, the
+// import with its refusals naming line and column, and the spellings a spreadsheet saves.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <sstream>
 
 #include "image/cfg_file.h"
@@ -18,17 +20,12 @@ Document Sample(const char* name) {
     return OpenDocument(r.image, r.modelCode, name);
 }
 
-std::vector<std::string> Rows(const std::string& csv) {
+TEST(ChannelCsv, ExportShowsEveryChannelAndImportsBackToTheSameConfiguration) {
+    const std::string csv = ExportCsv(Sample("vk-a1-16ch.cfg"));
     std::vector<std::string> rows;
     std::istringstream in(csv);
     for (std::string row; std::getline(in, row);) rows.push_back(row);
-    return rows;
-}
-
-TEST(ChannelCsv, ExportShowsEveryChannelOfTheSample) {
-    const std::string csv = ExportCsv(Sample("vk-a1-16ch.cfg"));
     ASSERT_EQ(csv.back(), '\n');
-    const auto rows = Rows(csv);
     ASSERT_EQ(rows.size(), 17u);
     EXPECT_EQ(rows[0], "Channel,RxFreq,RxTone,TxFreq,TxTone,Spacing,Power,BCLO,Scan,Penalty");
     // Channel 1: d6 = rx, tx, scan, high power, 12.5 kHz; CTCSS 67.0 both ways.
@@ -40,12 +37,12 @@ TEST(ChannelCsv, ExportShowsEveryChannelOfTheSample) {
     // Channel 7: receive only.
     EXPECT_EQ(rows[7], "7,152.487500,,,,12.5,L,OFF,ON,OFF");
     EXPECT_EQ(rows[16], "16,,,,,25.0,L,OFF,OFF,OFF");
-}
 
-TEST(ChannelCsv, ImportOfTheExportGivesTheSameLinesAndOptions) {
+    // Over generated images (negative receive frequencies and texts padded below 100 MHz
+    // among them) the import of the export gives the same lines, head, model and options.
     test::ImageGenerator gen(99);
     std::vector<Document> docs = {Sample("vk-a1-16ch.cfg"), Sample("vk-a2-16ch.cfg")};
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 8; ++i) {
         auto g = gen.Make(i % 2 ? 99 : 16, static_cast<std::uint8_t>(gen.Uniform(0, 255)),
                           gen.Uniform(0, 1) ? 64 : 128);
         docs.push_back(OpenDocument(g.image, g.modelCode, "GEN"));
@@ -57,15 +54,15 @@ TEST(ChannelCsv, ImportOfTheExportGivesTheSameLinesAndOptions) {
         EXPECT_EQ(r.doc.state.head, doc.state.head);
         EXPECT_EQ(r.doc.state.model, doc.state.model);
         for (int k = 0; k < doc.BlockCount(); ++k) {
-            if (!LineInUse(doc.lines[k])) continue;
             // Bit 0 is no option the CSV carries; everything else survives.
+            if (!LineInUse(doc.lines[k])) continue;
             EXPECT_EQ(r.doc.state.chOpt[k], doc.state.chOpt[k] & 0xFE) << k + 1;
         }
         EXPECT_TRUE(r.doc.state.changed);
     }
 }
 
-TEST(ChannelCsv, ChannelsWithoutARowBecomeEmpty) {
+TEST(ChannelCsv, ChannelsWithoutARowBecomeEmptyAndMalformedRowsAreRefused) {
     const Document base = Sample("vk-a1-16ch.cfg");
     const std::string csv = std::string(kCsvHeader) +
                             "\r\n\r\n3,446.006250,D754,,,25.0,h,on,off,On\r\n"
@@ -80,49 +77,61 @@ TEST(ChannelCsv, ChannelsWithoutARowBecomeEmpty) {
     EXPECT_EQ(r.doc.state.chOpt[1], 0x00);
     EXPECT_EQ(r.doc.state.chOpt[2], 0xAC);
     for (int k = 3; k < 16; ++k) EXPECT_FALSE(LineInUse(r.doc.lines[k])) << k;
-    // The base document is not changed.
-    EXPECT_EQ(base.lines[1].substr(4, 10), "146.520000");
-}
+    EXPECT_EQ(base.lines[1].substr(4, 10), "146.520000");  // the base is not changed
 
-TEST(ChannelCsv, EveryFrequencyTextALineShowsReadsBack) {
-    // Below 100 MHz a line pads to seven or eight decimals; a receive frequency below the
-    // IF offset (here +45.0 MHz) is negative.
-    EepromImage image(MemorySize(3) + 1, 0);
-    image[kAddrIfIndex] = 0x05;
-    image[kAddrRefDiv625] = 0x80;
-    const std::uint8_t records[3][8] = {
-        {0xC0, 1, 2, 0x0D, 0x0D, 0x0B, 0x50, 0x00},
-        {0xC0, 0, 0, 0x00, 0x1F, 0x00, 0x00, 0x00},
-        {0x80, 0, 0, 0x00, 0x00, 0x00, 0x00, 0x00},
-    };
-    for (int k = 0; k < 3; ++k) std::copy(records[k], records[k] + 8, image.begin() + 16 + 8 * k);
-    const Document doc = OpenDocument(image, 0, "LOW");
-    ASSERT_EQ(doc.lines[0], "1   -3.0750000  001=  67.0   36.4000000  002=  71.9   ");
-    ASSERT_EQ(doc.lines[1], "2   -44.225000  000=  None   0.00000000  000=  None   ");
-    ASSERT_EQ(doc.lines[2], "3   -45.000000  000=  None   NONE        000=  None   ");
-    const std::string csv = ExportCsv(doc);
-    const CsvImportResult r = ImportCsv(csv, doc, "low.csv");
-    ASSERT_TRUE(r.ok) << r.error << "\n" << csv;
-    EXPECT_EQ(r.doc.lines, doc.lines);
-    EXPECT_EQ(BuildImage(r.doc), BuildImage(doc));
-    // A seventh decimal that is not zero would be lost: refused.
-    const std::string bad = std::string(kCsvHeader) + "\n1,28.3550001,,,,25.0,L,OFF,OFF,OFF\n";
-    EXPECT_FALSE(ImportCsv(bad, doc, "low.csv").ok);
-}
-
-TEST(ChannelCsv, MalformedRowsAreRefusedNamingLineAndColumn) {
-    const Document base = Sample("vk-a1-16ch.cfg");
     const std::string good = "1,145.000000,67.0,145.000000,67.0,12.5,H,OFF,OFF,OFF\n";
     for (const auto& c : test::LoadCases("core/csv_bad_rows.txt")) {
-        const CsvImportResult r =
+        const CsvImportResult bad =
             ImportCsv(std::string(kCsvHeader) + "\n" + good + c[0] + "\n", base, "plan.csv");
-        EXPECT_FALSE(r.ok) << c.where;
-        EXPECT_EQ(r.error.rfind("plan.csv: " + c[1], 0), 0u) << c.where << " -> " << r.error;
+        EXPECT_FALSE(bad.ok) << c.where;
+        EXPECT_EQ(bad.error.rfind("plan.csv: " + c[1], 0), 0u) << c.where << " -> " << bad.error;
     }
     const CsvImportResult noHeader = ImportCsv(good, base, "plan.csv");
     EXPECT_FALSE(noHeader.ok);
     EXPECT_EQ(noHeader.error.rfind("plan.csv: line 1", 0), 0u) << noHeader.error;
     EXPECT_FALSE(ImportCsv("", base, "plan.csv").ok);
+    // A byte-order mark anywhere but before the header makes it no header.
+    EXPECT_FALSE(ImportCsv("\n\xEF\xBB\xBF" + ExportCsv(base), base, "bom.csv").ok);
+    // With ";" a spreadsheet's unknown tone or off-raster frequency is refused too.
+    for (const auto& [row, where] : {std::pair{"1;146;68;;;25;H;OFF;OFF;OFF", "line 2, column 3"},
+                                     {"1;146;67,05;;;25;H;OFF;OFF;OFF", "line 2, column 3"},
+                                     {"1;146,0025;67;;;25;H;OFF;OFF;OFF", "line 2, column 2"}}) {
+        const std::string text =
+            std::regex_replace(std::string(kCsvHeader), std::regex(","), ";") + "\n" + row;
+        const CsvImportResult refused = ImportCsv(text, base, "plan.csv");
+        EXPECT_EQ(refused.error.rfind(std::string("plan.csv: ") + where, 0), 0u) << row;
+    }
+}
+
+// What a spreadsheet saves for the export: numbers with the fewest decimals ("146.000000" ->
+// "146", "25.0" -> "25"), a decimal comma where ";" separates, CDCSS codes retyped ("d23"),
+// text cells quoted, CRLF line ends and a byte-order mark.
+std::string AsSpreadsheet(std::string csv, char sep) {
+    csv = std::regex_replace(csv, std::regex(R"((\.\d*?)0+\b)"), "$1");
+    csv = std::regex_replace(csv, std::regex(R"(\.([,;\n]))"), "$1");
+    csv = std::regex_replace(csv, std::regex("D0*"), "d");
+    csv = std::regex_replace(csv, std::regex(R"(\b(H|L|ON|OFF|d\d+)\b)"), "\"$1\"");
+    if (sep == ';') csv = std::regex_replace(csv, std::regex(R"((\d)\.(\d))"), "$1,$2");
+    return "\xEF\xBB\xBF" + std::regex_replace(csv, std::regex("\n"), "\r\n");
+}
+
+TEST(ChannelCsv, WhatASpreadsheetSavesMeansWhatTheExportWrote) {
+    // The table: each row of spreadsheet-saved.csv (";", quotes, spellings) means the same
+    // row of spreadsheet-meant.csv, as the export writes it.
+    const CsvImportResult r =
+        ImportCsv(test::DataText("spreadsheet-saved.csv"), Sample("vk-a1-16ch.cfg"), "saved.csv");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(ExportCsv(r.doc), test::DataText("spreadsheet-meant.csv"));
+    for (const char* name : {"vk-a1-16ch.cfg", "vk-a2-16ch.cfg"}) {
+        for (const char sep : {',', ';'}) {
+            const Document doc = Sample(name);
+            const std::string saved = AsSpreadsheet(ExportCsv(doc, sep), sep);
+            const CsvImportResult untouched = ImportCsv(ExportCsv(doc), doc, "a.csv");
+            const CsvImportResult rewritten = ImportCsv(saved, doc, "b.csv");
+            ASSERT_TRUE(untouched.ok && rewritten.ok) << rewritten.error << "\n" << saved;
+            EXPECT_EQ(BuildImage(rewritten.doc), BuildImage(untouched.doc)) << saved;
+        }
+    }
 }
 
 }  // namespace
