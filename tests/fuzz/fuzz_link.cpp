@@ -15,76 +15,38 @@ using namespace talveron::link;
 
 namespace {
 
-class FuzzClock final : public Clock {
-  public:
-    time_point Now() override { return now_; }
-    void SleepFor(std::chrono::microseconds d) override { now_ += d; }
-
-  private:
-    time_point now_ = time_point{} + std::chrono::hours(1);
-};
-
-// The far end: each wait takes the next piece (a length byte, then that many bytes) of the
-// input into the receive buffer; a length of 255 is a hang-up. Frames sent are kept.
-class FuzzPort final : public SerialPort {
-  public:
-    FuzzPort(const std::uint8_t* data, std::size_t size, FuzzClock& clock)
-        : data_(data), size_(size), clock_(clock) {}
+// Everything the link talks to, in one. The port: each wait takes the next piece (a length
+// byte, then that many bytes) of the input into the receive buffer; a length of 255 is a
+// hang-up. Frames sent are kept. The clock moves only when the link waits.
+struct FarEnd final : SerialPort, Clock, UserPrompt, StatusLine, TransferView {
+    FarEnd(const std::uint8_t* d, std::size_t n) : data(d), size(n) {}
     void SelectPort(int) override {}
     void SelectDevice(const std::string&) override {}
-    OpenResult Open() override {
-        open_ = true;
-        return {};
-    }
-    void Close() override { open_ = false; }
-    bool IsOpen() const override { return open_; }
+    OpenResult Open() override { return open = true, OpenResult{}; }
+    void Close() override { open = false; }
+    bool IsOpen() const override { return open; }
     void SetInputMode(InputMode) override {}
-    void ClearReceiveBuffer() override { buffer_.clear(); }
-    std::size_t BytesWaiting() override { return buffer_.size(); }
+    void ClearReceiveBuffer() override { buffer.clear(); }
+    std::size_t BytesWaiting() override { return buffer.size(); }
     bool Write(std::span<const std::uint8_t> bytes) override {
         sent.insert(sent.end(), bytes.begin(), bytes.end());
-        return open_;
+        return open;
     }
-    Bytes ReadAll() override { return std::exchange(buffer_, {}); }
+    Bytes ReadAll() override { return std::exchange(buffer, {}); }
     WaitResult WaitForBytes(std::chrono::microseconds timeout) override {
-        if (pos_ >= size_) {
-            clock_.SleepFor(timeout);
-            return WaitResult::TimedOut;
-        }
-        const std::size_t n = data_[pos_++];
-        if (n == 255) {
-            open_ = false;
-            return WaitResult::PortLost;
-        }
-        for (std::size_t i = 0; i < n && pos_ < size_; ++i) buffer_.push_back(data_[pos_++]);
-        clock_.SleepFor(std::chrono::microseconds(100));
+        if (pos >= size) return SleepFor(timeout), WaitResult::TimedOut;
+        const std::size_t n = data[pos++];
+        if (n == 255) return open = false, WaitResult::PortLost;
+        for (std::size_t i = 0; i < n && pos < size; ++i) buffer.push_back(data[pos++]);
+        SleepFor(std::chrono::microseconds(100));
         return WaitResult::MoreBytes;
     }
-
-    Bytes sent;
-
-  private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-    FuzzClock& clock_;
-    bool open_ = false;
-    Bytes buffer_;
-};
-
-class Prompt final : public UserPrompt {
-  public:
-    Answer Ask(const Question&) override { return ++asked_ <= 2 ? Answer::Yes : Answer::No; }
-
-  private:
-    int asked_ = 0;
-};
-
-class Quiet final : public StatusLine, public TransferView {
-  public:
-    void SetStatus(const std::string& text, StatusColor) override { text_ = text; }
+    time_point Now() override { return now; }
+    void SleepFor(std::chrono::microseconds d) override { now += d; }
+    Answer Ask(const Question&) override { return ++asked <= 2 ? Answer::Yes : Answer::No; }
+    void SetStatus(const std::string& text, StatusColor) override { status = text; }
     void FitStatus(int) override {}
-    std::string StatusText() const override { return text_; }
+    std::string StatusText() const override { return status; }
     void BeginTransfer() override {}
     void EndTransfer() override {}
     void PlaceProgress() override {}
@@ -93,34 +55,33 @@ class Quiet final : public StatusLine, public TransferView {
     void SetBusy(bool) override {}
     void ProcessEvents() override {}
 
-  private:
-    std::string text_;
+    const std::uint8_t* data;
+    std::size_t size, pos = 0;
+    bool open = false;
+    int asked = 0;
+    Bytes buffer, sent;
+    time_point now = time_point{} + std::chrono::hours(1);
+    std::string status;
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
-    const bool download = data[0] & 1;
-    FuzzClock clock;
-    FuzzPort port(data + 1, size - 1, clock);
-    Prompt prompt;
-    Quiet quiet;
-    RadioLink link{port, prompt, quiet, quiet, clock, {}};
+    FarEnd far(data + 1, size - 1);
+    RadioLink link{far, far, far, far, far, {}};
     UsePort(link.state, PortChoice{1, {}});
-
-    EepromImage image(MemorySize(kLargeChannels) + 1, 0);
-    const Document doc = OpenDocument(image, 0, "fuzz.cfg");
     TransferRequest request;
-    request.operation = download ? kOpDownload : kOpUpload;
-    request.download = ContentOf(doc);
+    request.operation = data[0] & 1 ? kOpDownload : kOpUpload;
+    request.download =
+        ContentOf(OpenDocument(EepromImage(MemorySize(kLargeChannels) + 1, 0), 0, "fuzz.cfg"));
     const TransferOutcome outcome = RunTransfer(link, request);
     if (outcome.result == TransferOutcome::Result::Uploaded)
         FUZZ_CHECK(outcome.image.size() == MemorySize(kSmallChannels) + 1 ||
                    outcome.image.size() == MemorySize(kLargeChannels) + 1);
     // The frames sent, one after another: every "R" and "W" names an address inside the
     // largest memory.
-    const Bytes& sent = port.sent;
+    const Bytes& sent = far.sent;
     for (std::size_t i = 0; i < sent.size();) {
         const std::uint8_t letter = sent[i];
         if (letter == 'R' || letter == 'W') {

@@ -60,19 +60,16 @@ TEST(CfgFile, ReadsGroupsOfEightRecordsAndTheModelByteAndRefusesTheRest) {
     for (std::size_t k : {1u, 2u, 16u, 99u})
         EXPECT_TRUE(refused(read(ByteRecords(std::vector<std::uint8_t>(16 + 8 * k, 1))))) << k;
 
-    // 16- and 32-bit records read as bytes; a value that does not fit a byte (0xFFFF is -1
-    // as a 16-bit signed value; 0x10005 and 0x1000005 only by their high bytes) reads as 0.
+    // 16- and 32-bit records (02 00 or 03 00, then the value little-endian) read as bytes; a
+    // value that does not fit a byte (0xFFFF is -1 as a 16-bit signed value; 0x10005 and
+    // 0x1000005 only by their high bytes) reads as 0. The last record is the model byte.
     auto file = ByteRecords(CountingImage(17));
     auto expected = CountingImage(17);
-    for (auto [bits, v] : {std::pair{16, 200},
-                           {16, 300},
-                           {16, -1},
-                           {32, 255},
-                           {32, 0x10005},
-                           {32, -7},
-                           {32, 0x1000005},
-                           {16, 1}}) {  // the last: the model byte
-        bits == 16 ? AppendIntRecord(file, static_cast<std::int16_t>(v)) : AppendIntRecord(file, v);
+    const std::pair<int, int> records[] = {{16, 200},     {16, 300}, {16, -1},        {32, 255},
+                                           {32, 0x10005}, {32, -7},  {32, 0x1000005}, {16, 1}};
+    for (auto [bits, v] : records) {
+        file.insert(file.end(), {static_cast<std::uint8_t>(bits == 16 ? 2 : 3), 0});
+        for (int b = 0; b < bits / 8; ++b) file.push_back(static_cast<std::uint32_t>(v) >> 8 * b);
         expected.push_back(v >= 0 && v <= 255 ? static_cast<std::uint8_t>(v) : 0);
     }
     const CfgReadResult wide = read(file);

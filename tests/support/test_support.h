@@ -33,7 +33,6 @@ class TempDir {
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-
     const fs::path& path() const { return path_; }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
     std::vector<std::string> entries() const {
@@ -68,14 +67,6 @@ inline std::vector<std::uint8_t> ByteRecords(const std::vector<std::uint8_t>& im
     return out;
 }
 
-// Appends a record of another tag: 02 00 and a 16-bit or 03 00 and a 32-bit little-endian value.
-template <typename Int>
-inline void AppendIntRecord(std::vector<std::uint8_t>& file, Int v) {
-    file.insert(file.end(), {sizeof(Int) == 2 ? std::uint8_t{0x02} : std::uint8_t{0x03}, 0x00});
-    for (std::size_t i = 0; i < sizeof(Int); ++i)
-        file.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i)));
-}
-
 // Bytes written as hex numbers parted by blanks ("52 00 8E").
 inline std::vector<std::uint8_t> HexBytes(const std::string& text) {
     std::vector<std::uint8_t> bytes;
@@ -104,40 +95,37 @@ struct Case {
 };
 
 inline std::vector<Case> LoadCases(const std::string& name) {
-    std::ifstream in(std::string(TALVERON_TEST_DATA) + "/" + name);
-    EXPECT_TRUE(in.good()) << "no table " << name;
+    std::istringstream in(DataText(name));
     std::vector<Case> cases;
     int number = 0;
     for (std::string line; std::getline(in, line);) {
-        ++number;
-        std::size_t i = line.find_first_not_of(' ');
-        if (i == std::string::npos || line[i] == '#') continue;
-        Case c{name + ":" + std::to_string(number), {}};
-        for (bool more = true; more;) {
-            i = std::min(line.find_first_not_of(' ', i), line.size());
-            std::string field;
-            std::size_t end = line.find('|', i);
-            if (line[i] == '"') {
-                for (++i; i < line.size() && line[i] != '"'; ++i) {
-                    char ch = line[i];
-                    if (ch == '\\' && ++i < line.size()) {
-                        ch = line[i];
-                        if (ch == 'n') ch = '\n';
-                        if (ch == 't') ch = '\t';
-                        if (ch == 'x') ch = static_cast<char>(std::stoi(line.substr(i + 1, 2), 0, 16));
-                        if (line[i] == 'x') i += 2;
-                    }
-                    field += ch;
-                }
-                end = line.find('|', i);
-            } else {
-                field = line.substr(i, end == std::string::npos ? end : end - i);
-                field.erase(field.find_last_not_of(' ') + 1);
+        const std::size_t first = line.find_first_not_of(' ');
+        if (++number, first == std::string::npos || line[first] == '#') continue;
+        Case c{name + ":" + std::to_string(number), {""}};
+        bool quoted = false, wasQuoted = false;
+        for (std::size_t i = first; i <= line.size(); ++i) {
+            std::string& field = c.f.back();
+            const char ch = i < line.size() ? line[i] : '|';
+            if (quoted && ch == '\\' && i + 1 < line.size()) {
+                const char e = line[++i];
+                field += e == 'n' ? '\n' : e == 't' ? '\t' : e;
+                if (e == 'x')
+                    field.back() = static_cast<char>(std::stoi(line.substr(i + 1, 2), 0, 16)),
+                    i += 2;
+            } else if (quoted) {
+                quoted = ch != '"';
+                if (quoted) field += ch;
+            } else if (ch == '|') {
+                if (!wasQuoted) field.erase(field.find_last_not_of(' ') + 1);
+                c.f.push_back("");
+                wasQuoted = false;
+            } else if (ch == '"' && field.empty() && !wasQuoted) {
+                quoted = wasQuoted = true;
+            } else if (!wasQuoted && (ch != ' ' || !field.empty())) {
+                field += ch;
             }
-            c.f.push_back(field);
-            more = end != std::string::npos;
-            i = end + 1;
         }
+        c.f.pop_back();
         cases.push_back(c);
     }
     EXPECT_FALSE(cases.empty()) << "no cases in " << name;
