@@ -1,0 +1,315 @@
+// The small rules of the image core as rows of two tables (core/text_rules.txt: codecs, lines,
+// models; core/entry_rules.txt: the entries of the channel, option and Auto dialogs), the keys
+// of the frequency and code boxes with the verdict, the channel line OK builds, the Auto
+// fills and the channel clipboard.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "image/auto_fill.h"
+#include "image/bit_text.h"
+#include "image/call_guard_entry.h"
+#include "image/channel_clipboard.h"
+#include "image/channel_edit.h"
+#include "image/channel_line.h"
+#include "image/eeprom_image.h"
+#include "image/freq_box.h"
+#include "image/freq_codec.h"
+#include "image/model_table.h"
+#include "image/option_edit.h"
+#include "image/tone_codec.h"
+#include "image_generator.h"
+#include "test_support.h"
+
+namespace talveron {
+namespace {
+
+using C = DialogControl;
+using test::Case;
+
+DialogMode Mode(const std::string& name) {
+    const char* names[] = {"Channel", "AutoFreq", "AutoSubt", "Customer"};
+    const DialogMode modes[] = {DialogMode::Channel, DialogMode::AutoFreq, DialogMode::AutoSubt,
+                                DialogMode::Customer};
+    for (int i = 0; i < 4; ++i)
+        if (name == names[i]) return modes[i];
+    ADD_FAILURE() << "no dialog " << name;
+    return DialogMode::Other;
+}
+const char* kControls[] = {"-",       "RxFreq0", "RxFreq1", "RxTone0", "RxTone1",
+                           "RxDtmf0", "RxDtmf1", "OK",      "Cancel"};
+C Control(const std::string& name) {
+    for (int i = 0; i < 9; ++i)
+        if (name == kControls[i]) return static_cast<C>(i);
+    ADD_FAILURE() << "no control " << name;
+    return C::None;
+}
+
+std::string Yes(bool b) {
+    return b ? "yes" : "no";
+}
+std::string Hex(int v) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", v);
+    return text;
+}
+template <typename T>
+std::string Opt(const std::optional<T>& v) {
+    return v ? std::to_string(*v) : "none";
+}
+std::string Flags(const std::array<bool, 5>& f) {
+    std::string s;
+    for (bool b : f) s += b ? '1' : '0';
+    return s;
+}
+
+ChannelSides Sides(int which) {  // 0: as opened, 1: receive only, 2: receive copied
+    ChannelSides s;
+    s.freq = {"440.012500", which == 1 ? "NONE" : which == 2 ? "440.012500" : "445.000000"};
+    s.tone = {ToneListText(12), ToneListText(which == 1 ? 0 : which == 2 ? 12 : 3)};
+    s.code = {"1234", which == 1 ? "0000" : which == 2 ? "1234" : "5678"};
+    return s;
+}
+
+std::string Text(std::string_view s) {
+    return std::string(s);
+}
+std::string Key(const EntryKey& k) {
+    return Yes(k.passes) + " " + kControls[static_cast<int>(k.focus)];
+}
+std::vector<int> List(const std::string& text) {
+    std::vector<int> values;
+    std::istringstream in(text);
+    for (int n; in >> n;) values.push_back(n);
+    return values;
+}
+
+// n channel lines; channel k holds 145.0k MHz with tone code k both ways.
+std::vector<std::string> Lines(int n) {
+    std::vector<std::string> lines;
+    for (int k = 1; k <= n; ++k) {
+        ChannelRecord ch;
+        ch.number = ch.rxTone = ch.txTone = k;
+        ch.rxFreq = ch.txFreq = "145.0" + std::to_string(k % 10) + "0000";
+        lines.push_back(FormatChannelLine(ch));
+    }
+    return lines;
+}
+
+std::string Fill(const Case& c) {
+    std::vector<std::string> lines = Lines(16);
+    const FillArea area = c[1] == "Both"     ? FillArea::Both
+                          : c[1] == "RxOnly" ? FillArea::RxOnly
+                                             : FillArea::TxOnly;
+    const FillResult r = AutoFreq(lines, {c.Int(2), c.Int(3)}, area, c[4], c[5]);
+    const char* errors[] = {"None", "BadStart", "BadSpacing", "OutOfDigits"};
+    if (r.error != FillError::None)
+        return errors[static_cast<int>(r.error)] + (" at " + std::to_string(r.badChannel)) +
+               (lines == Lines(16) ? ", lines kept" : ", lines changed");
+    std::string out = lines[c.Int(6) - 1] + " changed";
+    for (int i : r.changed) out += " " + std::to_string(i);
+    return out;
+}
+
+// The sides after a click on a check box: as opened, receive only or receive copied to
+// transmit, and the boxes ticked.
+std::string Click(const Case& c) {
+    ChannelSides sides = Sides(0);
+    for (int i = 0; i < 3; ++i) sides.check[i] = (c[2][i] == '1') != (c.Int(3) == i);
+    ClickCheck(Mode(c[1]), sides, c.Int(3));
+    std::string out = "none ";
+    for (int which = 0; which < 3; ++which) {
+        ChannelSides expected = Sides(which);
+        expected.check = sides.check;
+        if (sides == expected) out = which == 0 ? "base " : which == 1 ? "rxonly " : "copied ";
+    }
+    for (bool b : sides.check) out += b ? '1' : '0';
+    return out;
+}
+
+// Each rule's answer to a row of its table, as text.
+// clang-format off
+#define RULE(name, answer) {#name, [](const Case& c) -> std::string { return answer; }}
+// clang-format on
+const std::map<std::string, std::function<std::string(const Case&)>> kRules = {
+    RULE(FreqToHz, Opt(FreqToHz(c[1], c[2] == "dot"))),
+    RULE(StepClass, std::to_string(StepClass(c.Int(1)))),
+    RULE(IfText, Text(CodecContext::FromHead(static_cast<std::uint8_t>(c.Int(1)), 0).IfText())),
+    RULE(ToneCodeField, ToneCodeField(c.Int(1))),
+    RULE(ToneValueText, ToneValueText(c.Int(1))),
+    RULE(ToneKindOf, ToneKindOf(c.Int(1)) == ToneKind::None ? "None" : "a tone"),
+    RULE(Pad3, Pad3(c.Int(1))),
+    RULE(CtcssCode, Opt(CtcssCode(c[1]))),
+    RULE(CdcssCode, Opt(CdcssCode(c[1]))),
+    RULE(ToBin, ToBin(c.Int(1))),
+    RULE(BitsValue, std::to_string(BitsValue(c[1]))),
+    RULE(OptionLine, OptionLine(c.Int(1), static_cast<std::uint8_t>(c.Int(2)))),
+    RULE(EmptyChannelLine, EmptyChannelLine(c.Int(1))),
+    RULE(ShortModelName, ShortModelName(c.Int(1))),
+    RULE(ModelNameField, ModelNameField(ModelLine(c.Int(1)))),
+    RULE(BandText, BandText(ModelLine(c.Int(1)))),
+    RULE(IsAcceptedModel, Yes(IsAcceptedModel(c.Int(1)))),
+    RULE(ChannelCount, std::to_string(ChannelCount(EepromImage(c.Int(1))))),
+    RULE(ChannelCaption, ChannelCaption(c.Int(1), c[2], c[3])),
+    RULE(ToneListLine, Opt(ToneListLine(c[1], c.Int(2)))),
+    RULE(ToneListError, ToneListError(c.Int(1))),
+    RULE(ToneListKey, Key(ToneListKey(Mode(c[1]), c.Int(2), c[3][0]))),
+    RULE(CodeBoxChange,
+         [&] {
+             const TextBox b = CodeBoxChange({c[1], c.Int(2)});
+             return b.text + " " + std::to_string(b.caret);
+         }()),
+    RULE(PadCode, PadCode(c[1])),
+    RULE(LeaveTarget,
+         [&] {
+             const TargetRange r = LeaveTarget(c.Int(1), {c[2], c[3]}, 32);
+             return r.first + " " + r.last + (r.refused ? " refused" : "");
+         }()),
+    RULE(FreqClickCaret, std::to_string(FreqClickCaret(Mode(c[1]), c.Int(2), c.Int(3)))),
+    RULE(FreqFocusResets, Yes(FreqFocusResets(Mode(c[1]), c.Int(2)))),
+    RULE(ComposeOption,
+         [&] {
+             OptionChoices choices;
+             for (int i = 0; i < 5; ++i) choices[i] = c[2][i] == '1';
+             return Hex(ComposeOption(static_cast<std::uint8_t>(c.Int(1)), choices));
+         }()),
+    RULE(OptionChoicesOf, Flags(OptionChoicesOf(static_cast<std::uint8_t>(c.Int(1))))),
+    RULE(OptionLineChannel, std::to_string(OptionLineChannel(c[1]))),
+    RULE(ClickCheck, Click(c)),
+    RULE(SpacingHz, Opt(SpacingHz(c[1]))),
+    RULE(FillTargets,
+         [&] {
+             const auto r = FillTargets(c[1], c[2], 16);
+             return r ? std::to_string(r->first) + " " + std::to_string(r->last) : "none";
+         }()),
+    RULE(FillToneText, FillToneText(c.Int(1))),
+    RULE(AutoFreq, Fill(c)),
+    RULE(PasteStart, std::to_string(PasteStart(List(c[1]), c.Int(2), 16))),
+};
+
+TEST(Rules, EveryRowOfEveryRule) {
+    for (const char* table : {"core/text_rules.txt", "core/entry_rules.txt"}) {
+        for (const auto& c : test::LoadCases(table)) {
+            const auto rule = kRules.find(c[0]);
+            ASSERT_NE(rule, kRules.end()) << c.where;
+            EXPECT_EQ(rule->second(c), c.f.back()) << c.where;
+        }
+    }
+}
+
+TEST(EntryRules, KeysInTheFrequencyAndCodeBoxesAndTheVerdict) {
+    for (const auto& c : test::LoadCases("core/freq_box_keys.txt")) {
+        const FreqEdit edit = FreqKey(Mode(c[0]), c.Int(1), {c[2], c.Int(3)}, c[4][0], c.Int(8));
+        EXPECT_EQ(edit.box, (TextBox{c[5], c.Int(6)})) << c.where;
+        EXPECT_EQ(edit.focus, Control(c[7])) << c.where;
+    }
+    // The change rule leaves a text the program set (caret 0, 4 or 10 characters) alone.
+    EXPECT_FALSE(FreqChange(DialogMode::Channel, 0, {"440.012500", 0}, 4).ruleRan);
+    EXPECT_TRUE(FreqKey(DialogMode::Channel, 0, {"445.512500", 1}, kKeyBackspace, 4).cleared);
+    for (const auto& c : test::LoadCases("core/code_box_keys.txt")) {
+        const EntryKey result = CodeBoxKey(Mode(c[0]), c.Int(1), c[2][0], c.Int(3));
+        EXPECT_EQ(result.passes, c[4] == "yes") << c.where;
+        EXPECT_EQ(result.key, c[5][0]) << c.where;
+        EXPECT_EQ(result.focus, Control(c[6])) << c.where;
+    }
+    EXPECT_FALSE(CodeBoxKey(DialogMode::Channel, 0, kKeyBackspace, 2).overwrite);
+
+    const BandLimits band{440, 480};
+    for (const auto& c : test::LoadCases("core/freq_verdict.txt")) {
+        FreqFlags flags;
+        ScanFreq(DialogMode::Channel, flags, 0, c[0], band);
+        ScanFreq(DialogMode::Channel, flags, 1, c[1], band);
+        EXPECT_EQ(FreqVerdict(flags), c[2]) << c.where;
+    }
+    FreqFlags flags;
+    ScanFreq(DialogMode::Channel, flags, 0, "481.000000", band);
+    ScanFreq(DialogMode::Channel, flags, 0, "NONE", band);  // NONE leaves the flags
+    EXPECT_EQ(FreqVerdict(flags), "Rx Freqency Out of Range !");
+    ScanFreq(DialogMode::AutoFreq, flags, 1, "999", band);  // the spacing is no frequency
+    EXPECT_FALSE(flags.outRange[1]);
+}
+
+TEST(ChannelEdit, OkBuildsTheFullLineAndAnUnchangedDialogRewritesItAsItWas) {
+    EXPECT_EQ(BuildChannelLine(5, Sides(0)),
+              "5   440.012500  012=  100.0  445.000000  003=  74.4   ");
+    // A line rewritten by the Auto Subtone fill reads the same codes.
+    const ChannelSides filled =
+        SidesFromLine("7   440.012500  001 =  67.0  445.000000  051 =   023  ");
+    EXPECT_EQ(filled.tone, (std::array<std::string, 2>{"001 CTCSS  67.0", "051 CDCSS   023"}));
+    EXPECT_EQ(filled.freq, (std::array<std::string, 2>{"440.012500", "445.000000"}));
+
+    test::ImageGenerator gen(7);
+    for (int round = 0; round < 20; ++round) {
+        const ChannelList list = ImageToList(gen.Make(99, 0x05, 64).image);
+        for (std::size_t i = 0; i < list.lines.size(); ++i) {
+            if (list.lines[i].find("???") != std::string::npos) continue;  // damaged tone
+            EXPECT_EQ(BuildChannelLine(static_cast<int>(i) + 1, SidesFromLine(list.lines[i])),
+                      list.lines[i]);
+        }
+    }
+    // The option dialog lists the channels in use, transmit-only ones not.
+    std::vector<std::string> lines;
+    for (int n = 1; n <= 12; ++n) lines.push_back(EmptyChannelLine(n));
+    lines[6] = "7   145.012500  000=  None   145.012500  000=  None   ";
+    lines[11] = "12  145.012500  000=  None   NONE        000=  None   ";
+    lines[2] = "3   NONE        000=  None   145.012500  001=  67.0   ";
+    EXPECT_EQ(OptionListLines(lines, std::vector<std::uint8_t>(12, 0x84)),
+              (std::vector<std::string>{"07 25.0K    H    OFF  OFF", "12 25.0K    H    OFF  OFF"}));
+}
+
+TEST(AutoFill, TheStartAndSubtonesCountingUp) {
+    std::vector<std::string> lines = Lines(16);
+    // The start: the current line's receive frequency, else the lower band edge.
+    lines[1] = EmptyChannelLine(2);
+    EXPECT_EQ(AutoFreqStart(lines, 0, "Range:140-175MHz"), "145.010000");
+    EXPECT_EQ(AutoFreqStart(lines, 1, "Range:140-175MHz"), "140.000000");
+    EXPECT_EQ(AutoFreqStart(lines, -1, "Range:440-480MHz"), "440.000000");
+
+    // Subtones identical or counting up, with the wrap past 154.
+    lines = Lines(16);
+    AutoSubt(lines, {1, 4}, FillArea::Both, 153, true);
+    const char* expected[] = {"153 =   743", "154 =   754", "001 =  67.0", "002 =  71.9"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(lines[i].substr(16, 11), expected[i]);
+        EXPECT_EQ(lines[i].substr(41, 11), expected[i]);
+        EXPECT_EQ(LineToneCode(lines[i], true), i < 2 ? 153 + i : i - 1);
+    }
+    const std::string line6 = lines[5];
+    AutoSubt(lines, {5, 6}, FillArea::TxOnly, 0, false);
+    EXPECT_EQ(lines[5].substr(41, 11), "000 = None ");
+    EXPECT_EQ(lines[5].substr(0, 41), line6.substr(0, 41));
+    EXPECT_EQ(lines[5].substr(52), line6.substr(52));
+}
+
+TEST(ChannelClipboard, CopyPasteCutAndDelete) {
+    std::vector<std::string> a = Lines(16);
+    std::vector<std::string> b = Lines(16);
+    ClipLines clip;
+    // Channels 3 and 5 pasted with channel 7 current: they land on 7 and 8, renumbered.
+    EXPECT_EQ(CopyChannels(a, {4, 2}, clip), a[2] + "\n" + a[4] + "\n");
+    EXPECT_EQ(PasteChannels(b, clip, {6}, 6), (std::vector<int>{6, 7}));
+    EXPECT_EQ(b[6], "7 " + a[2].substr(2));
+    EXPECT_EQ(b[7], "8 " + a[4].substr(2));
+    // Only what fits below the start line is pasted; nothing without a start.
+    std::vector<std::string> eight = Lines(8);
+    CopyChannels(a, {0, 1, 2}, clip);
+    EXPECT_EQ(PasteChannels(eight, clip, {}, 7), (std::vector<int>{7}));
+    EXPECT_TRUE(PasteChannels(eight, clip, {1}, -1).empty());
+    EXPECT_EQ(eight[1], Lines(2)[1]);
+    // Delete gives the empty line of each channel.
+    EXPECT_EQ(ClearChannels(a, {9, 1}), (std::vector<int>{1, 9}));
+    EXPECT_EQ(a[9], EmptyChannelLine(10));
+    EXPECT_EQ(a[1], EmptyChannelLine(2));
+    // A cut run pasted back at its first line restores it.
+    std::vector<std::string> c = Lines(16);
+    const std::vector<std::string> before = c;
+    CopyChannels(c, {3, 4, 5}, clip);
+    ClearChannels(c, {3, 4, 5});
+    PasteChannels(c, clip, {3, 4, 5}, 5);
+    EXPECT_EQ(c, before);
+}
+
+}  // namespace
+}  // namespace talveron
