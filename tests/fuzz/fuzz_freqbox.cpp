@@ -11,12 +11,10 @@ using namespace talveron;
 namespace {
 
 bool Wellformed(const TextBox& box) {
-    if (box.caret < 0 || box.caret > static_cast<int>(box.text.size())) return false;
-    if (box.text == "NONE") return true;
-    if (box.text.size() != 10 || box.text[3] != '.') return false;
-    for (std::size_t i = 0; i < 10; ++i)
-        if (i != 3 && !IsDigit(box.text[i])) return false;
-    return true;
+    bool digits = box.text.size() == 10 && box.text[3] == '.';
+    for (std::size_t i = 0; digits && i < 10; ++i) digits = i == 3 || IsDigit(box.text[i]);
+    return box.caret >= 0 && box.caret <= static_cast<int>(box.text.size()) &&
+           (box.text == "NONE" || digits);
 }
 
 }  // namespace

@@ -10,11 +10,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 int main(int argc, char** argv) {
-    namespace fs = std::filesystem;
     int inputs = 0;
     for (int i = 1; i < argc; ++i) {
-        std::error_code ec;
-        for (const auto& entry : fs::recursive_directory_iterator(argv[i], ec)) {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[i])) {
             if (!entry.is_regular_file()) continue;
             std::ifstream in(entry.path(), std::ios::binary);
             const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
@@ -22,11 +20,7 @@ int main(int argc, char** argv) {
                                    bytes.size());
             ++inputs;
         }
-        if (ec) {
-            std::fprintf(stderr, "cannot read %s: %s\n", argv[i], ec.message().c_str());
-            return 1;
-        }
     }
     std::printf("%d inputs replayed\n", inputs);
-    return inputs > 0 ? 0 : 1;
+    return inputs > 0 ? 0 : 1;  // a missing folder throws and fails as well
 }

@@ -105,7 +105,7 @@ TEST(ToneCodec, EveryCodeHasItsListTextKindAndValue) {
     }
 }
 
-TEST(ChannelLine, LinesStoreByTheirSidesAndSplitIntoFields) {
+TEST(ChannelLine, LinesStoreByTheirSidesAndShowTheirOptions) {
     for (const auto& c : test::LoadCases("core/stored_lines.txt")) {
         EepromImage image(kHeadSize, 0);  // IF -21.4, prescaler 128
         ListToImage(image, {c[0]}, {static_cast<std::uint8_t>(c.Int(1))}, {});
@@ -115,21 +115,6 @@ TEST(ChannelLine, LinesStoreByTheirSidesAndSplitIntoFields) {
     ChannelRecord ch;
     ch.number = 100;
     EXPECT_EQ(FormatChannelLine(ch).size(), kLineWidth);
-
-    const std::string line = "12  145.012500  001=  67.0   146.700000  154=  754    ";
-    const LineFields f = SplitLine(line);
-    EXPECT_EQ(f.ch, "12  ");
-    EXPECT_EQ(f.rxFreq, " 145.012500 ");
-    EXPECT_EQ(f.rxTone, " 001");
-    EXPECT_EQ(f.txFreq, " 146.700000 ");
-    EXPECT_EQ(f.txTone, " 154");
-    EXPECT_EQ(LineFreq(line, true), "145.012500");
-    EXPECT_EQ(LineFreq(line, false), "146.700000");
-    EXPECT_EQ(LineToneCode(line, false), 154);
-    // A short line pads its fields with blanks.
-    EXPECT_EQ(SplitLine(EmptyChannelLine(7)).txTone, " 000");
-    EXPECT_EQ(SplitLine(EmptyChannelLine(7)).txFreq.size(), 12u);
-    EXPECT_EQ(SplitLine("").rxFreq, std::string(12, ' '));
 
     for (const auto& c : test::LoadCases("core/option_texts.txt"))
         EXPECT_EQ(OptionText(static_cast<std::uint8_t>(c.Int(0))), c[1]) << c.where;

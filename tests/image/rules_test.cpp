@@ -98,12 +98,13 @@ std::vector<std::string> Lines(int n) {
     return lines;
 }
 
+FillArea Area(const std::string& name) {
+    return name == "Both" ? FillArea::Both : name == "RxOnly" ? FillArea::RxOnly : FillArea::TxOnly;
+}
+
 std::string Fill(const Case& c) {
     std::vector<std::string> lines = Lines(16);
-    const FillArea area = c[1] == "Both"     ? FillArea::Both
-                          : c[1] == "RxOnly" ? FillArea::RxOnly
-                                             : FillArea::TxOnly;
-    const FillResult r = AutoFreq(lines, {c.Int(2), c.Int(3)}, area, c[4], c[5]);
+    const FillResult r = AutoFreq(lines, {c.Int(2), c.Int(3)}, Area(c[1]), c[4], c[5]);
     const char* errors[] = {"None", "BadStart", "BadSpacing", "OutOfDigits"};
     if (r.error != FillError::None)
         return errors[static_cast<int>(r.error)] + (" at " + std::to_string(r.badChannel)) +
@@ -111,6 +112,17 @@ std::string Fill(const Case& c) {
     std::string out = lines[c.Int(6) - 1] + " changed";
     for (int i : r.changed) out += " " + std::to_string(i);
     return out;
+}
+
+std::string Subtones(const Case& c) {
+    std::vector<std::string> lines = Lines(16);
+    AutoSubt(lines, {c.Int(2), c.Int(3)}, Area(c[1]), c.Int(4), c[5] == "counting");
+    return lines[c.Int(6) - 1];
+}
+
+std::string Split(const Case& c) {
+    const LineFields f = SplitLine(c[1]);
+    return f.ch + "/" + f.rxFreq + "/" + f.rxTone + "/" + f.txFreq + "/" + f.txTone;
 }
 
 // The sides after a click on a check box: as opened, receive only or receive copied to
@@ -147,6 +159,9 @@ const std::map<std::string, std::function<std::string(const Case&)>> kRules = {
     RULE(BitsValue, std::to_string(BitsValue(c[1]))),
     RULE(OptionLine, OptionLine(c.Int(1), static_cast<std::uint8_t>(c.Int(2)))),
     RULE(EmptyChannelLine, EmptyChannelLine(c.Int(1))),
+    RULE(SplitLine, Split(c)),
+    RULE(LineFreq, LineFreq(c[1], c[2] == "rx")),
+    RULE(LineToneCode, std::to_string(LineToneCode(c[1], c[2] == "rx"))),
     RULE(ShortModelName, ShortModelName(c.Int(1))),
     RULE(ModelNameField, ModelNameField(ModelLine(c.Int(1)))),
     RULE(BandText, BandText(ModelLine(c.Int(1)))),
@@ -186,6 +201,13 @@ const std::map<std::string, std::function<std::string(const Case&)>> kRules = {
          }()),
     RULE(FillToneText, FillToneText(c.Int(1))),
     RULE(AutoFreq, Fill(c)),
+    RULE(AutoSubt, Subtones(c)),
+    RULE(AutoFreqStart,
+         [&] {
+             std::vector<std::string> lines = Lines(16);
+             lines[1] = EmptyChannelLine(2);
+             return AutoFreqStart(lines, c.Int(1), c[2]);
+         }()),
     RULE(PasteStart, std::to_string(PasteStart(List(c[1]), c.Int(2), 16))),
 };
 
@@ -257,30 +279,6 @@ TEST(ChannelEdit, OkBuildsTheFullLineAndAnUnchangedDialogRewritesItAsItWas) {
     lines[2] = "3   NONE        000=  None   145.012500  001=  67.0   ";
     EXPECT_EQ(OptionListLines(lines, std::vector<std::uint8_t>(12, 0x84)),
               (std::vector<std::string>{"07 25.0K    H    OFF  OFF", "12 25.0K    H    OFF  OFF"}));
-}
-
-TEST(AutoFill, TheStartAndSubtonesCountingUp) {
-    std::vector<std::string> lines = Lines(16);
-    // The start: the current line's receive frequency, else the lower band edge.
-    lines[1] = EmptyChannelLine(2);
-    EXPECT_EQ(AutoFreqStart(lines, 0, "Range:140-175MHz"), "145.010000");
-    EXPECT_EQ(AutoFreqStart(lines, 1, "Range:140-175MHz"), "140.000000");
-    EXPECT_EQ(AutoFreqStart(lines, -1, "Range:440-480MHz"), "440.000000");
-
-    // Subtones identical or counting up, with the wrap past 154.
-    lines = Lines(16);
-    AutoSubt(lines, {1, 4}, FillArea::Both, 153, true);
-    const char* expected[] = {"153 =   743", "154 =   754", "001 =  67.0", "002 =  71.9"};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(lines[i].substr(16, 11), expected[i]);
-        EXPECT_EQ(lines[i].substr(41, 11), expected[i]);
-        EXPECT_EQ(LineToneCode(lines[i], true), i < 2 ? 153 + i : i - 1);
-    }
-    const std::string line6 = lines[5];
-    AutoSubt(lines, {5, 6}, FillArea::TxOnly, 0, false);
-    EXPECT_EQ(lines[5].substr(41, 11), "000 = None ");
-    EXPECT_EQ(lines[5].substr(0, 41), line6.substr(0, 41));
-    EXPECT_EQ(lines[5].substr(52), line6.substr(52));
 }
 
 TEST(ChannelClipboard, CopyPasteCutAndDelete) {
