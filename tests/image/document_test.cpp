@@ -3,6 +3,8 @@
 // table it names, and its edit history with undo, redo and the saved point.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "image/cfg_file.h"
 #include "image/channel_line.h"
 #include "image/document.h"
@@ -84,54 +86,44 @@ Document Doc() {
     return doc;
 }
 
+std::string Reported(const DocChanges& c) {
+    std::string s;
+    for (int i : c.lines) s += " line " + std::to_string(i);
+    for (auto [on, what] : {std::pair{c.options, " options"},
+                            {c.customer, " customer"},
+                            {c.head, " head"},
+                            {c.lineCount, " count"}})
+        if (on) s += what;
+    return s.empty() ? "nothing" : s.substr(1);
+}
+
 TEST(EditHistory, StepsUndoRedoAndTheSavedPoint) {
     DocumentSet set;
     const int n = set.AddFile(Doc(), "/tmp/a.cfg");
     Document& doc = *set.Get(n);
-    const Document opened = doc;
-
-    // An OK that changes nothing marks the document changed but is no step.
-    DocChanges c = EditDocument(doc, "Channel 1", [](Document&) {});
-    EXPECT_FALSE(c.Any());
-    EXPECT_TRUE(doc.state.changed);
-    EXPECT_FALSE(CanUndo(doc));
-
-    c = EditDocument(doc, "Channel 3", [](Document& d) { d.lines[2] = "new"; });
-    EXPECT_EQ(c.lines, std::vector<int>{2});
-    EXPECT_FALSE(c.options || c.customer || c.head || c.lineCount);
-    c = EditDocument(doc, "Channel 3 Option", [](Document& d) { d.state.chOpt[2] = 0xC2; });
-    EXPECT_TRUE(c.options);
-    EXPECT_TRUE(c.lines.empty());
-    EXPECT_EQ(doc.history.UndoLabel(), "Channel 3 Option");
-
-    // Undoing both comes back to the content opened, which counts as unchanged.
-    EXPECT_TRUE(UndoEdit(doc).options);
-    EXPECT_TRUE(doc.state.changed);
-    EXPECT_EQ(UndoEdit(doc).lines, std::vector<int>{2});
-    EXPECT_FALSE(doc.state.changed);
-    EXPECT_EQ(doc.lines, opened.lines);
-    EXPECT_EQ(doc.state.chOpt, opened.state.chOpt);
-    EXPECT_FALSE(UndoEdit(doc).Any());
-    EXPECT_EQ(doc.history.RedoLabel(), "Channel 3");
-
-    // Saved after one redo: that is the unchanged state now.
-    RedoEdit(doc);
-    set.MarkSaved(n, "/tmp/a.cfg");
-    UndoEdit(doc);
-    EXPECT_TRUE(doc.state.changed);
-    RedoEdit(doc);
-    EXPECT_FALSE(doc.state.changed);
-    EXPECT_TRUE(CanRedo(doc));
-
-    // A new edit after an undo drops the redo branch, and the saved point that lay in it.
-    UndoEdit(doc);
-    c = EditDocument(doc, "Customer", [](Document& d) { d.customer = "ACME"; });
-    EXPECT_TRUE(c.customer);
-    EXPECT_FALSE(CanRedo(doc));
-    UndoEdit(doc);
-    EXPECT_TRUE(doc.state.changed);  // the file holds "new" in line 3, the document does not
-    RedoEdit(doc);
-    EXPECT_TRUE(doc.state.changed);  // nor a customer
+    for (const auto& c : test::LoadCases("core/edit_steps.txt")) {
+        std::istringstream write(c[2]);
+        std::string what, text;
+        int index = 0;
+        write >> what >> index >> text;
+        DocChanges changes;
+        if (c[0] == "undo") changes = UndoEdit(doc);
+        if (c[0] == "redo") changes = RedoEdit(doc);
+        if (c[0] == "save") set.MarkSaved(n, "/tmp/a.cfg");
+        if (c[0] == "edit") {
+            changes = EditDocument(doc, c[1], [&](Document& d) {
+                if (what == "line") d.lines[index] = text;
+                if (what == "option") d.state.chOpt[index] = std::stoi(text, nullptr, 0);
+                if (what == "customer") d.customer = c[2].substr(9);
+            });
+        }
+        EXPECT_EQ(Reported(changes), c[3]) << c.where;
+        EXPECT_EQ(doc.state.changed, c[4] == "yes") << c.where;
+        EXPECT_EQ(CanUndo(doc) ? doc.history.UndoLabel() : "-", c[5]) << c.where;
+        EXPECT_EQ(CanRedo(doc) ? doc.history.RedoLabel() : "-", c[6]) << c.where;
+        EXPECT_EQ(doc.lines[2], c[7]) << c.where;
+        EXPECT_EQ(doc.state.chOpt[2], c.Int(8)) << c.where;
+    }
 
     // The history keeps its depth of steps: the oldest go.
     Document deep = Doc();
