@@ -26,43 +26,50 @@
 namespace talveron {
 namespace {
 
-using C = DialogControl;
 using test::Case;
 
 DialogMode Mode(const std::string& name) {
-    const char* names[] = {"Channel", "AutoFreq", "AutoSubt", "Customer"};
-    const DialogMode modes[] = {DialogMode::Channel, DialogMode::AutoFreq, DialogMode::AutoSubt,
-                                DialogMode::Customer};
-    for (int i = 0; i < 4; ++i)
-        if (name == names[i]) return modes[i];
+    for (auto [text, mode] : {std::pair{"Channel", DialogMode::Channel},
+                              {"AutoFreq", DialogMode::AutoFreq},
+                              {"AutoSubt", DialogMode::AutoSubt},
+                              {"Customer", DialogMode::Customer}})
+        if (name == text) return mode;
     ADD_FAILURE() << "no dialog " << name;
     return DialogMode::Other;
 }
 const char* kControls[] = {"-",       "RxFreq0", "RxFreq1", "RxTone0", "RxTone1",
                            "RxDtmf0", "RxDtmf1", "OK",      "Cancel"};
-C Control(const std::string& name) {
-    for (int i = 0; i < 9; ++i)
-        if (name == kControls[i]) return static_cast<C>(i);
-    ADD_FAILURE() << "no control " << name;
-    return C::None;
-}
-
-std::string Yes(bool b) {
-    return b ? "yes" : "no";
-}
+const auto Focus = [](DialogControl c) -> std::string { return kControls[static_cast<int>(c)]; };
+const auto Yes = [](bool b) -> std::string { return b ? "yes" : "no"; };
+const auto Opt = [](const auto& v) -> std::string { return v ? std::to_string(*v) : "none"; };
+const auto Key = [](const EntryKey& k) { return Yes(k.passes) + " " + Focus(k.focus); };
 std::string Hex(int v) {
     char text[8];
     std::snprintf(text, sizeof text, "0x%02X", v);
     return text;
 }
-template <typename T>
-std::string Opt(const std::optional<T>& v) {
-    return v ? std::to_string(*v) : "none";
+const auto Box = [](const TextBox& b) { return b.text + " " + std::to_string(b.caret); };
+std::string Range(const TargetRange& r) {
+    return r.first + " " + r.last + (r.refused ? " refused" : "");
+}
+std::string Range(const std::optional<FillRange>& r) {
+    return r ? std::to_string(r->first) + " " + std::to_string(r->last) : "none";
+}
+OptionChoices Choices(const std::string& flags) {
+    OptionChoices choices;
+    for (int i = 0; i < 5; ++i) choices[i] = flags[i] == '1';
+    return choices;
 }
 std::string Flags(const std::array<bool, 5>& f) {
     std::string s;
     for (bool b : f) s += b ? '1' : '0';
     return s;
+}
+std::vector<int> List(const std::string& text) {
+    std::vector<int> values;
+    std::istringstream in(text);
+    for (int n; in >> n;) values.push_back(n);
+    return values;
 }
 
 ChannelSides Sides(int which) {  // 0: as opened, 1: receive only, 2: receive copied
@@ -73,27 +80,15 @@ ChannelSides Sides(int which) {  // 0: as opened, 1: receive only, 2: receive co
     return s;
 }
 
-std::string Text(std::string_view s) {
-    return std::string(s);
-}
-std::string Key(const EntryKey& k) {
-    return Yes(k.passes) + " " + kControls[static_cast<int>(k.focus)];
-}
-std::vector<int> List(const std::string& text) {
-    std::vector<int> values;
-    std::istringstream in(text);
-    for (int n; in >> n;) values.push_back(n);
-    return values;
-}
-
-// n channel lines; channel k holds 145.0k MHz with tone code k both ways.
-std::vector<std::string> Lines(int n) {
+// n channel lines; channel k holds 145.0k MHz with tone code k both ways, but channel
+// "empty" is empty.
+std::vector<std::string> Lines(int n, int empty = 0) {
     std::vector<std::string> lines;
     for (int k = 1; k <= n; ++k) {
         ChannelRecord ch;
         ch.number = ch.rxTone = ch.txTone = k;
         ch.rxFreq = ch.txFreq = "145.0" + std::to_string(k % 10) + "0000";
-        lines.push_back(FormatChannelLine(ch));
+        lines.push_back(k == empty ? EmptyChannelLine(k) : FormatChannelLine(ch));
     }
     return lines;
 }
@@ -148,7 +143,8 @@ std::string Click(const Case& c) {
 const std::map<std::string, std::function<std::string(const Case&)>> kRules = {
     RULE(FreqToHz, Opt(FreqToHz(c[1], c[2] == "dot"))),
     RULE(StepClass, std::to_string(StepClass(c.Int(1)))),
-    RULE(IfText, Text(CodecContext::FromHead(static_cast<std::uint8_t>(c.Int(1)), 0).IfText())),
+    RULE(IfText,
+         std::string(CodecContext::FromHead(static_cast<std::uint8_t>(c.Int(1)), 0).IfText())),
     RULE(ToneCodeField, ToneCodeField(c.Int(1))),
     RULE(ToneValueText, ToneValueText(c.Int(1))),
     RULE(ToneKindOf, ToneKindOf(c.Int(1)) == ToneKind::None ? "None" : "a tone"),
@@ -171,43 +167,21 @@ const std::map<std::string, std::function<std::string(const Case&)>> kRules = {
     RULE(ToneListLine, Opt(ToneListLine(c[1], c.Int(2)))),
     RULE(ToneListError, ToneListError(c.Int(1))),
     RULE(ToneListKey, Key(ToneListKey(Mode(c[1]), c.Int(2), c[3][0]))),
-    RULE(CodeBoxChange,
-         [&] {
-             const TextBox b = CodeBoxChange({c[1], c.Int(2)});
-             return b.text + " " + std::to_string(b.caret);
-         }()),
+    RULE(CodeBoxChange, Box(CodeBoxChange({c[1], c.Int(2)}))),
     RULE(PadCode, PadCode(c[1])),
-    RULE(LeaveTarget,
-         [&] {
-             const TargetRange r = LeaveTarget(c.Int(1), {c[2], c[3]}, 32);
-             return r.first + " " + r.last + (r.refused ? " refused" : "");
-         }()),
+    RULE(LeaveTarget, Range(LeaveTarget(c.Int(1), {c[2], c[3]}, 32))),
     RULE(FreqClickCaret, std::to_string(FreqClickCaret(Mode(c[1]), c.Int(2), c.Int(3)))),
     RULE(FreqFocusResets, Yes(FreqFocusResets(Mode(c[1]), c.Int(2)))),
-    RULE(ComposeOption,
-         [&] {
-             OptionChoices choices;
-             for (int i = 0; i < 5; ++i) choices[i] = c[2][i] == '1';
-             return Hex(ComposeOption(static_cast<std::uint8_t>(c.Int(1)), choices));
-         }()),
+    RULE(ComposeOption, Hex(ComposeOption(static_cast<std::uint8_t>(c.Int(1)), Choices(c[2])))),
     RULE(OptionChoicesOf, Flags(OptionChoicesOf(static_cast<std::uint8_t>(c.Int(1))))),
     RULE(OptionLineChannel, std::to_string(OptionLineChannel(c[1]))),
     RULE(ClickCheck, Click(c)),
     RULE(SpacingHz, Opt(SpacingHz(c[1]))),
-    RULE(FillTargets,
-         [&] {
-             const auto r = FillTargets(c[1], c[2], 16);
-             return r ? std::to_string(r->first) + " " + std::to_string(r->last) : "none";
-         }()),
+    RULE(FillTargets, Range(FillTargets(c[1], c[2], 16))),
     RULE(FillToneText, FillToneText(c.Int(1))),
     RULE(AutoFreq, Fill(c)),
     RULE(AutoSubt, Subtones(c)),
-    RULE(AutoFreqStart,
-         [&] {
-             std::vector<std::string> lines = Lines(16);
-             lines[1] = EmptyChannelLine(2);
-             return AutoFreqStart(lines, c.Int(1), c[2]);
-         }()),
+    RULE(AutoFreqStart, AutoFreqStart(Lines(16, 2), c.Int(1), c[2])),
     RULE(PasteStart, std::to_string(PasteStart(List(c[1]), c.Int(2), 16))),
 };
 
@@ -225,7 +199,7 @@ TEST(EntryRules, KeysInTheFrequencyAndCodeBoxesAndTheVerdict) {
     for (const auto& c : test::LoadCases("core/freq_box_keys.txt")) {
         const FreqEdit edit = FreqKey(Mode(c[0]), c.Int(1), {c[2], c.Int(3)}, c[4][0], c.Int(8));
         EXPECT_EQ(edit.box, (TextBox{c[5], c.Int(6)})) << c.where;
-        EXPECT_EQ(edit.focus, Control(c[7])) << c.where;
+        EXPECT_EQ(Focus(edit.focus), c[7]) << c.where;
     }
     // The change rule leaves a text the program set (caret 0, 4 or 10 characters) alone.
     EXPECT_FALSE(FreqChange(DialogMode::Channel, 0, {"440.012500", 0}, 4).ruleRan);
@@ -234,7 +208,7 @@ TEST(EntryRules, KeysInTheFrequencyAndCodeBoxesAndTheVerdict) {
         const EntryKey result = CodeBoxKey(Mode(c[0]), c.Int(1), c[2][0], c.Int(3));
         EXPECT_EQ(result.passes, c[4] == "yes") << c.where;
         EXPECT_EQ(result.key, c[5][0]) << c.where;
-        EXPECT_EQ(result.focus, Control(c[6])) << c.where;
+        EXPECT_EQ(Focus(result.focus), c[6]) << c.where;
     }
     EXPECT_FALSE(CodeBoxKey(DialogMode::Channel, 0, kKeyBackspace, 2).overwrite);
 
