@@ -21,13 +21,9 @@
 namespace talveron {
 namespace {
 
-CodecContext Ctx(int ifIndex, int prescaler, bool dot = true) {
-    CodecContext ctx;
-    ctx.ifIndex = ifIndex;
-    ctx.prescaler = prescaler;
-    ctx.dotDecimal = dot;
-    return ctx;
-}
+const auto Ctx = [](int ifIndex, int prescaler, bool dot = true) {
+    return CodecContext{.ifIndex = ifIndex, .prescaler = prescaler, .dotDecimal = dot};
+};
 
 TEST(FreqCodec, TextsHertzWordsAndNibbles) {
     for (const auto& c : test::LoadCases("core/encode_freq.txt")) {

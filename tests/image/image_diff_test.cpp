@@ -16,9 +16,9 @@ namespace talveron {
 namespace {
 
 std::string Text(const Finding& f) {
-    const std::string where =
-        f.kind == Finding::Kind::Channel ? "CH " + std::to_string(f.channel) + " " : "";
-    return where + f.what + ": " + f.a + " -> " + f.b;
+    const bool channel = f.kind == Finding::Kind::Channel;
+    return (channel ? "CH " + std::to_string(f.channel) + " " : "") + f.what + ": " + f.a + " -> " +
+           f.b;
 }
 
 std::vector<std::string> Texts(const EepromImage& a, const EepromImage& b) {

@@ -49,9 +49,9 @@ std::string Hex(int v) {
     return text;
 }
 const auto Box = [](const TextBox& b) { return b.text + " " + std::to_string(b.caret); };
-std::string Range(const TargetRange& r) {
+const auto Target = [](const TargetRange& r) {
     return r.first + " " + r.last + (r.refused ? " refused" : "");
-}
+};
 std::string Range(const std::optional<FillRange>& r) {
     return r ? std::to_string(r->first) + " " + std::to_string(r->last) : "none";
 }
@@ -93,9 +93,9 @@ std::vector<std::string> Lines(int n, int empty = 0) {
     return lines;
 }
 
-FillArea Area(const std::string& name) {
+const auto Area = [](const std::string& name) {
     return name == "Both" ? FillArea::Both : name == "RxOnly" ? FillArea::RxOnly : FillArea::TxOnly;
-}
+};
 
 std::string Fill(const Case& c) {
     std::vector<std::string> lines = Lines(16);
@@ -169,7 +169,7 @@ const std::map<std::string, std::function<std::string(const Case&)>> kRules = {
     RULE(ToneListKey, Key(ToneListKey(Mode(c[1]), c.Int(2), c[3][0]))),
     RULE(CodeBoxChange, Box(CodeBoxChange({c[1], c.Int(2)}))),
     RULE(PadCode, PadCode(c[1])),
-    RULE(LeaveTarget, Range(LeaveTarget(c.Int(1), {c[2], c[3]}, 32))),
+    RULE(LeaveTarget, Target(LeaveTarget(c.Int(1), {c[2], c[3]}, 32))),
     RULE(FreqClickCaret, std::to_string(FreqClickCaret(Mode(c[1]), c.Int(2), c.Int(3)))),
     RULE(FreqFocusResets, Yes(FreqFocusResets(Mode(c[1]), c.Int(2)))),
     RULE(ComposeOption, Hex(ComposeOption(static_cast<std::uint8_t>(c.Int(1)), Choices(c[2])))),
