@@ -81,7 +81,7 @@ TEST(Document, NamesItsModelAndBandAndCountsItsChannels) {
 
 Document Doc() {
     Document doc;
-    for (int i = 0; i < 4; ++i) doc.lines.push_back("line " + std::to_string(i));
+    doc.lines = {"line 0", "line 1", "line 2", "line 3"};
     doc.state.chOpt.assign(4, 0xC0);
     return doc;
 }
@@ -89,11 +89,8 @@ Document Doc() {
 std::string Reported(const DocChanges& c) {
     std::string s;
     for (int i : c.lines) s += " line " + std::to_string(i);
-    for (auto [on, what] : {std::pair{c.options, " options"},
-                            {c.customer, " customer"},
-                            {c.head, " head"},
-                            {c.lineCount, " count"}})
-        if (on) s += what;
+    s += std::string(c.options ? " options" : "") + (c.customer ? " customer" : "") +
+         (c.head ? " head" : "") + (c.lineCount ? " count" : "");
     return s.empty() ? "nothing" : s.substr(1);
 }
 

@@ -17,13 +17,9 @@ constexpr int kPage = 11906;  // A4
 constexpr int kMargin = 2 * kChar;
 constexpr int kWidth = kPage - 4 * kMargin;
 
-PrintMetrics Mono() {
-    PrintMetrics m;
-    m.width = [](std::string_view s) { return static_cast<int>(s.size()) * kChar; };
-    m.lineHeight = kLine;
-    m.pageWidth = kPage;
-    m.margin = kMargin;
-    return m;
+PrintMetrics Mono(int line = kLine) {
+    return {[](std::string_view s) { return static_cast<int>(s.size()) * kChar; }, line, kPage,
+            kMargin};
 }
 
 std::string Used(int k, const char* tx = "145.012500") {
@@ -68,13 +64,11 @@ TEST(PrintLayout, HeadsLabelsSummaryRowsAndPages) {
     ChannelPlan exact = Plan(99, perPage1), sampling = Plan(99, 99);
     exact.system[SysSetting::ScanAttack] = 5;
     sampling.system[SysSetting::PrioritySampling] = 1;
-    PrintMetrics tall = Mono();
-    tall.lineHeight = 1400;
     const std::map<std::string, PrintLayout> layouts = {
         {"", LayoutChannelPlan(first, Mono())},
         {"99", LayoutChannelPlan(Plan(99, 99), Mono())},
         {"exact", LayoutChannelPlan(exact, Mono())},
-        {"tall", LayoutChannelPlan(sampling, tall)}};
+        {"tall", LayoutChannelPlan(sampling, Mono(1400))}};
     for (const auto& c : test::LoadCases("core/print_layout.txt")) {
         const PrintText t = Find(layouts.at(c[4]), c[0], c.Int(1));
         EXPECT_EQ((std::array{t.page, t.x, t.y}), (std::array{c.Int(1), c.Int(2), c.Int(3)}))
