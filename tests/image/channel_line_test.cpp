@@ -1,7 +1,8 @@
-// Channel lines and their codecs: frequency texts to hertz and to the synthesizer word and
-// back, the typing aid StepDigits, the tone table, the bit texts, and the 54-column lines
-// with their option texts. Whole lines over every IF, both prescalers and the whole word
-// range are followed through generated images in document_test.
+// Channel lines and their codecs: frequency texts to the synthesizer word, the typing aid
+// StepDigits, the system's decimal point, the tone table, the bit texts, and the band and
+// raster check over the lines. Whole lines over every IF, both prescalers and the whole word
+// range are followed through generated images in document_test, the small rules in
+// rules_test.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -37,12 +38,6 @@ TEST(FreqCodec, TextsHertzWordsAndNibbles) {
     PllWord pll;
     EXPECT_EQ(EncodeFreq("150,00625", false, Ctx(0, 64, false), pll), "0100");
     EXPECT_EQ(pll.high * 256 + pll.low, 0x2EE0);
-    for (const auto& c : test::LoadCases("core/decode_freq.txt")) {
-        const auto byte = [&](int i) { return static_cast<std::uint8_t>(c.Int(i)); };
-        EXPECT_EQ(DecodeFreq(byte(0), byte(1), byte(2), c[3] == "rx", Ctx(c.Int(4), c.Int(5))),
-                  c[6])
-            << c.where;
-    }
 
     for (const auto& c : test::LoadCases("core/step_digits.txt")) {
         bool bad = c[2] != "bad";
@@ -101,24 +96,7 @@ TEST(ToneCodec, EveryCodeHasItsListTextKindAndValue) {
     }
 }
 
-TEST(ChannelLine, LinesStoreByTheirSidesAndShowTheirOptions) {
-    for (const auto& c : test::LoadCases("core/stored_lines.txt")) {
-        EepromImage image(kHeadSize, 0);  // IF -21.4, prescaler 128
-        ListToImage(image, {c[0]}, {static_cast<std::uint8_t>(c.Int(1))}, {});
-        EXPECT_EQ(EepromImage(image.begin() + kHeadSize, image.end()), test::HexBytes(c[2]))
-            << c.where;
-    }
-    ChannelRecord ch;
-    ch.number = 100;
-    EXPECT_EQ(FormatChannelLine(ch).size(), kLineWidth);
-
-    for (const auto& c : test::LoadCases("core/option_texts.txt"))
-        EXPECT_EQ(OptionText(static_cast<std::uint8_t>(c.Int(0))), c[1]) << c.where;
-    for (int v = 0; v < 256; ++v) EXPECT_EQ(OptionText(static_cast<std::uint8_t>(v)).size(), 22u);
-    EXPECT_EQ(kOptionHeader, "CH SPACE  RF_PWR BCLO SCAN");
-}
-
-TEST(CheckRanges, VerdictOfTheFirstFaultFound) {
+TEST(ChannelLine, BandVerdictOfTheFirstFaultAndTheWidthsOfLinesAndOptions) {
     for (const auto& c : test::LoadCases("core/range_verdicts.txt")) {
         std::vector<std::string> lines;
         std::istringstream channels(c[0]);
@@ -142,6 +120,12 @@ TEST(CheckRanges, VerdictOfTheFirstFaultFound) {
     // No frequency at all leaves the status alone.
     EXPECT_FALSE(CheckRanges({EmptyChannelLine(1), EmptyChannelLine(2)}, {140, 175}).setsStatus);
     EXPECT_FALSE(CheckRanges({}, {140, 175}).setsStatus);
+    // A three-digit channel number still fits the line; every option text has its width.
+    ChannelRecord ch;
+    ch.number = 100;
+    EXPECT_EQ(FormatChannelLine(ch).size(), kLineWidth);
+    for (int v = 0; v < 256; ++v) EXPECT_EQ(OptionText(static_cast<std::uint8_t>(v)).size(), 22u);
+    EXPECT_EQ(kOptionHeader, "CH SPACE  RF_PWR BCLO SCAN");
 }
 
 }  // namespace

@@ -1,16 +1,19 @@
-// The small rules of the image core as rows of two tables (core/text_rules.txt: codecs, lines,
-// models; core/entry_rules.txt: the entries of the channel, option and Auto dialogs), the keys
-// of the frequency and code boxes with the verdict, the channel line OK builds, the Auto
-// fills and the channel clipboard.
+// The small rules of the image core as rows of tables (core/text_rules.txt: codecs, lines,
+// models; core/entry_rules.txt: the entries of the channel, option and Auto dialogs; and the
+// tables of one rule each), the keys of the frequency and code boxes, the channel line OK
+// builds, the channel clipboard, and the system option bits written back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
+#include <random>
 #include <sstream>
 
 #include "image/auto_fill.h"
 #include "image/bit_text.h"
 #include "image/call_guard_entry.h"
+#include "image/cfg_file.h"
 #include "image/channel_clipboard.h"
 #include "image/channel_edit.h"
 #include "image/channel_line.h"
@@ -19,6 +22,7 @@
 #include "image/freq_codec.h"
 #include "image/model_table.h"
 #include "image/option_edit.h"
+#include "image/system_options.h"
 #include "image/tone_codec.h"
 #include "image_generator.h"
 #include "test_support.h"
@@ -136,6 +140,53 @@ std::string Click(const Case& c) {
     return out;
 }
 
+const auto Byte = [](const Case& c, int i) { return static_cast<std::uint8_t>(c.Int(i)); };
+
+// The setting of the command line's name.
+SysSetting Setting(const std::string& key) {
+    const auto info = std::find_if(SystemSettings().begin(), SystemSettings().end(),
+                                   [&](const SysSettingInfo& i) { return i.key == key; });
+    EXPECT_NE(info, SystemSettings().end()) << key;
+    return info == SystemSettings().end() ? SysSetting::Beep : info->setting;
+}
+
+// A head byte set, then read as the system option dialog's entry.
+std::string SystemText(const Case& c) {
+    HeadBytes head{};
+    head[c.Int(1)] = Byte(c, 2);
+    return ValueText(Setting(c[3]), ReadSystemOptions(head)[Setting(c[3])]);
+}
+
+// A head byte set, an entry chosen (channels 1, 3 and 12 in use) and written back.
+std::string SystemChoice(const Case& c) {
+    HeadBytes head{};
+    head[c.Int(1)] = Byte(c, 2);
+    SystemOptions options = ReadSystemOptions(head);
+    const auto value = ValueFromText(Setting(c[3]), c[4], {1, 3, 12});
+    if (!value) return "refused";
+    options[Setting(c[3])] = *value;
+    WriteSystemOptions(options, head, c.Int(5));
+    return head[c.Int(1)] == c.Int(6) ? c[6] : Hex(head[c.Int(1)]);  // as the table writes it
+}
+
+// A line stored with its option byte (IF -21.4, prescaler 128), as hex bytes.
+std::string Stored(const Case& c) {
+    EepromImage image(kHeadSize, 0);
+    ListToImage(image, {c[1]}, {Byte(c, 2)}, {});
+    std::string out;
+    for (std::size_t i = kHeadSize; i < image.size(); ++i)
+        out += (out.empty() ? "" : " ") + Hex(image[i]).substr(2);
+    return out;
+}
+
+// The channel dialog's verdict over the 440-480 MHz band.
+std::string Verdict(const Case& c) {
+    FreqFlags flags;
+    ScanFreq(DialogMode::Channel, flags, 0, c[1], {440, 480});
+    ScanFreq(DialogMode::Channel, flags, 1, c[2], {440, 480});
+    return FreqVerdict(flags);
+}
+
 // Each rule's answer to a row of its table, as text.
 // clang-format off
 #define RULE(name, answer) {#name, [](const Case& c) -> std::string { return answer; }}
@@ -182,12 +233,32 @@ const std::map<std::string, std::function<std::string(const Case&)>> kRules = {
     RULE(AutoFreq, Fill(c)),
     RULE(AutoSubt, Subtones(c)),
     RULE(AutoFreqStart, AutoFreqStart(Lines(16, 2), c.Int(1), c[2])),
+    RULE(DecodeFreq, DecodeFreq(Byte(c, 1), Byte(c, 2), Byte(c, 3), c[4] == "rx",
+                                {.ifIndex = c.Int(5), .prescaler = c.Int(6), .dotDecimal = true})),
+    RULE(StoreLine, Stored(c)),
+    RULE(OptionText, OptionText(Byte(c, 1))),
+    RULE(FreqVerdict, Verdict(c)),
+    RULE(FileBaseName, FileBaseName(c[1])),
+    RULE(SystemText, SystemText(c)),
+    RULE(SystemChoice, SystemChoice(c)),
     RULE(PasteStart, std::to_string(PasteStart(List(c[1]), c.Int(2), 16))),
 };
 
+// The tables of one rule have no rule column.
 TEST(Rules, EveryRowOfEveryRule) {
-    for (const char* table : {"core/text_rules.txt", "core/entry_rules.txt"}) {
-        for (const auto& c : test::LoadCases(table)) {
+    const std::pair<const char*, const char*> tables[] = {
+        {"core/text_rules.txt", nullptr},
+        {"core/entry_rules.txt", nullptr},
+        {"core/decode_freq.txt", "DecodeFreq"},
+        {"core/stored_lines.txt", "StoreLine"},
+        {"core/option_texts.txt", "OptionText"},
+        {"core/freq_verdict.txt", "FreqVerdict"},
+        {"core/file_base_names.txt", "FileBaseName"},
+        {"core/system_texts.txt", "SystemText"},
+        {"core/system_choices.txt", "SystemChoice"}};
+    for (auto [table, name] : tables) {
+        for (auto c : test::LoadCases(table)) {
+            if (name) c.f.insert(c.f.begin(), name);
             const auto rule = kRules.find(c[0]);
             ASSERT_NE(rule, kRules.end()) << c.where;
             EXPECT_EQ(rule->second(c), c.f.back()) << c.where;
@@ -213,12 +284,6 @@ TEST(EntryRules, KeysInTheFrequencyAndCodeBoxesAndTheVerdict) {
     EXPECT_FALSE(CodeBoxKey(DialogMode::Channel, 0, kKeyBackspace, 2).overwrite);
 
     const BandLimits band{440, 480};
-    for (const auto& c : test::LoadCases("core/freq_verdict.txt")) {
-        FreqFlags flags;
-        ScanFreq(DialogMode::Channel, flags, 0, c[0], band);
-        ScanFreq(DialogMode::Channel, flags, 1, c[1], band);
-        EXPECT_EQ(FreqVerdict(flags), c[2]) << c.where;
-    }
     FreqFlags flags;
     ScanFreq(DialogMode::Channel, flags, 0, "481.000000", band);
     ScanFreq(DialogMode::Channel, flags, 0, "NONE", band);  // NONE leaves the flags
@@ -281,6 +346,25 @@ TEST(ChannelClipboard, CopyPasteCutAndDelete) {
     ClearChannels(c, {3, 4, 5});
     PasteChannels(c, clip, {3, 4, 5}, 5);
     EXPECT_EQ(c, before);
+}
+
+// Reading and writing back changes nothing but bit 3 of 0x07 (always written 0) and, on a
+// 99-channel radio, the scan attack time (it has none); no other head bit is touched.
+TEST(SystemOptions, WritingBackWhatWasReadKeepsEveryOtherBit) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 2000; ++round) {
+        HeadBytes head;
+        for (auto& b : head) b = static_cast<std::uint8_t>(random());
+        for (int channels : {16, 99}) {
+            HeadBytes out = head;
+            WriteSystemOptions(ReadSystemOptions(head), out, channels);
+            HeadBytes expected = head;
+            expected[0x07] &= channels == 99 ? 0x07 : 0xF7;
+            ASSERT_EQ(out, expected) << "round " << round << ", " << channels << " channels";
+        }
+    }
+    EXPECT_TRUE(HiddenForChannels(SysSetting::ReverseBurst, 99));
+    EXPECT_FALSE(HiddenForChannels(SysSetting::ReverseBurst, 16));
 }
 
 }  // namespace
