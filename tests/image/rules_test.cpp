@@ -32,15 +32,11 @@ namespace {
 
 using test::Case;
 
-DialogMode Mode(const std::string& name) {
-    for (auto [text, mode] : {std::pair{"Channel", DialogMode::Channel},
-                              {"AutoFreq", DialogMode::AutoFreq},
-                              {"AutoSubt", DialogMode::AutoSubt},
-                              {"Customer", DialogMode::Customer}})
-        if (name == text) return mode;
-    ADD_FAILURE() << "no dialog " << name;
-    return DialogMode::Other;
-}
+const std::map<std::string, DialogMode> kModes = {{"Channel", DialogMode::Channel},
+                                                  {"AutoFreq", DialogMode::AutoFreq},
+                                                  {"AutoSubt", DialogMode::AutoSubt},
+                                                  {"Customer", DialogMode::Customer}};
+const auto Mode = [](const std::string& name) { return kModes.at(name); };
 const char* kControls[] = {"-",       "RxFreq0", "RxFreq1", "RxTone0", "RxTone1",
                            "RxDtmf0", "RxDtmf1", "OK",      "Cancel"};
 const auto Focus = [](DialogControl c) -> std::string { return kControls[static_cast<int>(c)]; };
