@@ -1,66 +1,149 @@
-// Start-up: the port question when no port opens, a quiet start when one does, the splash,
-// the state the document reset leaves, and the command line. The program also runs as a
-// process: the titles a window manager (openbox on Xvfb) shows, and its end by signal.
+// Start-up: the port question when no port opens, the notice about ports refused for lack of
+// permission, a quiet start with the splash when a radio answers, the command line and the
+// virtual radio's place in the port list. The program also runs as a process: the titles a
+// window manager (openbox on Xvfb) shows, and its end by signal with its radio.
 #include <signal.h>
 
 #include <QAction>
-#include <QFile>
 #include <QLabel>
+#include <QPointer>
+#include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
 #include <QScreen>
-#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <map>
 
 #include "app/app_main.h"
 #include "app/frm_hi.h"
 #include "app_fixture.h"
+#include "platform/port_names.h"
 #include "qt_test_util.h"
 
 namespace talveron::app {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
-using platform::kCancel;
+using link::OpenFailure;
+using link::OpenResult;
 using platform::kNo;
+using platform::kOk;
 using platform::kYes;
 
-TEST_F(AppTest, WithoutPortsTheDetectAgainQuestionRepeatsUntilNo) {
-    NoPorts();
+const char kDenied[] = ": permission denied (join the group dialout that owns it)";
+
+// Ports by number, each refused for lack of permission when named (the others do not exist).
+struct RefusingPorts : link::SerialPort {
+    std::map<int, std::string> refused;
+    int number = 0;
+    void SelectPort(int n) override { number = n; }
+    void SelectDevice(const std::string&) override { number = 0; }
+    OpenResult Open() override {
+        const auto it = refused.find(number);
+        if (it == refused.end()) return {OpenFailure::NotFound, "port", ""};
+        return {OpenFailure::Permission, it->second, it->second + kDenied};
+    }
+    void Close() override {}
+    bool IsOpen() const override { return false; }
+    void SetInputMode(link::InputMode) override {}
+    void ClearReceiveBuffer() override {}
+    std::size_t BytesWaiting() override { return 0; }
+    bool Write(std::span<const std::uint8_t>) override { return false; }
+    link::Bytes ReadAll() override { return {}; }
+    link::WaitResult WaitForBytes(std::chrono::microseconds) override {
+        return link::WaitResult::TimedOut;
+    }
+};
+
+// Detect Again is asked until No; the refusals are named on the status line after start-up and
+// again after the Comm Port error. The ReadMe viewer's Exit and Print do nothing while that
+// transfer runs, and work again after it.
+TEST_F(AppTest, WithEveryPortRefusedTheQuestionRepeatsAndTheRefusalStaysInView) {
+    RefusingPorts ports;
+    ports.refused = {{1, "/dev/ttyUSB0"}, {3, "/dev/ttyUSB1"}};
     ui.AnswerMessage(kYes);
     ui.AnswerMessage(kNo);
-    StartMain();
+    StartMain(false, &ports);
     ASSERT_EQ(ui.Messages().size(), 2u);
     for (const auto& m : ui.Messages())
         EXPECT_TRUE(BoxIs(m, u" No RS232 Port is available\nDetect Again ?"_s, u""_s,
-                          kYes | kNo | kCancel, platform::MsgIcon::Exclamation));
+                          kYes | kNo | platform::kCancel, platform::MsgIcon::Exclamation));
     EXPECT_EQ(Inside().LinkStateRef().portIndex, 0);
-    // Upload says there is no port, then asks about the connection; No ends it, and the
-    // closing steps leave the line to the reset: the menu hint.
+    const QString notice =
+        u"/dev/ttyUSB0"_s + QLatin1String(kDenied) + u"; /dev/ttyUSB1"_s + QLatin1String(kDenied);
+    EXPECT_EQ(mdi->Status().Text(), notice);
+    EXPECT_EQ(mdi->Status().StatusText(), notice);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
+    EXPECT_TRUE(mdi->Status().TimerActive());
+    EXPECT_TRUE(mdi->MainAction(u"mnuRadioItem0"_s)->isEnabled());
+
+    WriteReadMe("ReadMe text\nsecond line\n");
+    Act("mnuReadMe");
+    QPointer<frmReadMe> viewer = Inside().ReadMeWindow();
+    ASSERT_NE(viewer, nullptr);
+    QTemporaryDir printDir;
+    int printed = 0;
+    std::unique_ptr<QPrinter> printer;
+    mdi->Printer().hasPrinter = [] { return true; };
+    mdi->Printer().printerProvider = [&]() -> QPrinter* {
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(printDir.filePath(u"r%1.pdf"_s.arg(++printed)));
+        return printer.get();
+    };
+    QAction* exit = viewer->findChild<QAction*>(u"mnuExit"_s);
+    QAction* print = viewer->findChild<QAction*>(u"mnuPrint"_s);
+    ASSERT_TRUE(exit && print);
     ui.ClearRecords();
-    ui.AnswerMessage(platform::kOk);
+    QString statusAtQuestion;
+    bool looked = false;
+    ui.onMessage = [&](const platform::MessageRequest& r) {
+        if (r.text.startsWith(u"Connecting Err"_s)) statusAtQuestion = mdi->Status().Text();
+        if (looked || r.title != u"Comm Port Error"_s) return;
+        looked = true;
+        ASSERT_TRUE(mdi->TransferRunning());
+        mdi->Status().SetText(u"mid transfer"_s, StatusColor::Black);
+        print->trigger();
+        exit->trigger();
+        QTest::keyClick(viewer, Qt::Key_Q, Qt::ControlModifier);
+        viewer->close();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(printed, 0);
+        ASSERT_NE(viewer, nullptr);
+        EXPECT_EQ(Inside().ReadMeWindow(), viewer);
+        EXPECT_TRUE(viewer->isVisible());
+        EXPECT_FALSE(exit->isEnabled() || print->isEnabled());
+        EXPECT_EQ(mdi->Status().Text(), u"mid transfer"_s);  // neither reset nor unload ran
+    };
+    ui.AnswerMessage(kOk);
     ui.AnswerMessage(kNo);
     Upload();
+    EXPECT_TRUE(looked);
     ASSERT_EQ(ui.Messages().size(), 2u);
     EXPECT_TRUE(BoxIs(ui.Messages()[0], u"AvailableRS232 port was not detected !"_s,
                       u"Comm Port Error"_s, ui.Messages()[0].buttons, platform::MsgIcon::Critical));
     EXPECT_TRUE(ui.Messages()[1].text.startsWith(u"Connecting Err !  "_s));
+    EXPECT_EQ(statusAtQuestion, notice);
+    EXPECT_EQ(mdi->Status().Text(), notice);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
     EXPECT_TRUE(Captions().isEmpty());
+    EXPECT_FALSE(mdi->TransferRunning());
+    ASSERT_EQ(Inside().ReadMeWindow(), viewer);
+    EXPECT_TRUE(exit->isEnabled() && print->isEnabled());
+    print->trigger();
+    EXPECT_EQ(printed, 1);
+    exit->trigger();
+    EXPECT_TRUE(testing::WaitUntil([&] { return Inside().ReadMeWindow() == nullptr; }));
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
-}
-
-TEST_F(AppTest, CancelAlsoEndsTheDetection) {
-    NoPorts();
-    ui.AnswerMessage(kCancel);
-    StartMain();
-    EXPECT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(Inside().LinkStateRef().portIndex, 0);
+    EXPECT_EQ(ui.Unexpected(), 0);
 }
 
 // With a radio on port 1 nothing is asked; the splash shows while the ports are detected, then
-// goes, and the reset's state follows; the window is centred on the screen.
-TEST_F(AppTest, WithARadioOnPortOneTheSplashShowsAndNothingIsAsked) {
-    StartRadio();
+// goes, and the reset's state follows; the window is centred on the screen. A large VK-A2
+// uploads its 99 channels.
+TEST_F(AppTest, WithARadioOnPortOneTheSplashShowsNothingIsAskedAndALargeVkA2Uploads) {
+    StartRadio("1", "large");
     bool splashSeen = false;
     QString statusWhileSplash;
     QTimer::singleShot(20, [&] {
@@ -77,19 +160,23 @@ TEST_F(AppTest, WithARadioOnPortOneTheSplashShowsAndNothingIsAsked) {
     EXPECT_TRUE(mdi->isVisible());
     EXPECT_EQ(mdi->windowTitle(), u"MDI PC programmer"_s);
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
+    EXPECT_EQ(mdi->Status().StatusText(), QString::fromLatin1(kMenuHint));
     EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
     EXPECT_EQ(mdi->Status().Label()->font().pointSize(), 12);
-    EXPECT_EQ(mdi->Status().StatusText(), QString::fromLatin1(kMenuHint));
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_TRUE(ui.ClipboardText().isEmpty());
-    EXPECT_TRUE(mdi->MainAction(u"mnuRadioItem0"_s)->isEnabled());
     EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "mnuWindow", "munHelp"}));
-    EXPECT_FALSE(Inside().ProgressBar1()->isVisible());
-    EXPECT_FALSE(ui.Busy());
+    EXPECT_FALSE(Inside().ProgressBar1()->isVisible() || ui.Busy());
     const QRect screen = mdi->screen()->geometry();
     EXPECT_TRUE(mdi->width() > 0 && mdi->width() <= screen.width());
     EXPECT_NEAR(mdi->x() + mdi->width() / 2, screen.center().x(), 2);
     EXPECT_NEAR(mdi->y() + mdi->height() / 2, screen.center().y(), 2);
+    Upload();
+    ASSERT_EQ(Captions(), QStringList{"TEMP1.CFG"});
+    EXPECT_EQ(ActiveDoc().BlockCount(), 99);
+    EXPECT_EQ(ActiveDoc().state.model, 1);
+    EXPECT_EQ(mdi->ActiveWindow()->Label3(9)->text(), u"Range:440-480MHz"_s);
+    EXPECT_EQ(Inside().ProgressBar1()->maximum(), 808);
 }
 
 TEST(CommandLine, FilesAndTheVirtualRadio) {
@@ -103,6 +190,7 @@ TEST(CommandLine, FilesAndTheVirtualRadio) {
         ASSERT_TRUE(line.virtualRadio.has_value()) << arg;
         EXPECT_EQ(line.virtualRadio->model, QString::fromLatin1(model)) << arg;
         EXPECT_EQ(line.virtualRadio->memory, QString::fromLatin1(memory)) << arg;
+        EXPECT_TRUE(line.virtualRadio->systemPortsToo) << arg;
     }
     for (const char* bad : {"--virtual-radio=2", "--virtual-radio=0,huge",
                             "--virtual-radio=0,small,x", "--frobnicate"})
@@ -111,7 +199,32 @@ TEST(CommandLine, FilesAndTheVirtualRadio) {
     EXPECT_TRUE(ParseCommandLine({"--help"}).help);
 }
 
-TEST(VirtualRadio, AMissingProgramIsReported) {
+// Started, the radio goes in front of the port list: of the one set (empty included), or of
+// the system's ports. A missing program is reported.
+TEST(VirtualRadio, GoesInFrontOfThePortListOrIsReportedMissing) {
+    EXPECT_EQ(PortListWithRadio(u"/dev/pts/7"_s, std::nullopt, {"/dev/ttyS0", "/dev/ttyUSB0"}),
+              QByteArray("/dev/pts/7:/dev/ttyS0:/dev/ttyUSB0"));
+    qunsetenv(platform::kPortsVariable);
+    std::string system;
+    for (const std::string& device : platform::NumberedPortDevices()) system += ":" + device;
+    for (const char* set : {"/dev/ttyS9:/dev/ttyACM0", "", static_cast<const char*>(nullptr)}) {
+        SCOPED_TRACE(set ? set : "unset");
+        if (set) qputenv(platform::kPortsVariable, set);
+        VirtualRadioProcess radio;
+        std::optional<VirtualRadioOptions> options = ParseVirtualRadio(QString());
+        ASSERT_TRUE(options.has_value());
+        options->extra = QStringList{u"--baud"_s, u"0"_s};
+        ASSERT_TRUE(
+            radio.Start(VirtualRadioProgram(QCoreApplication::applicationDirPath()), *options))
+            << radio.Error().toStdString();
+        EXPECT_TRUE(radio.Running());
+        const QByteArray ports = qgetenv(platform::kPortsVariable);
+        radio.Stop();
+        EXPECT_FALSE(radio.Running());
+        qunsetenv(platform::kPortsVariable);
+        EXPECT_EQ(ports.toStdString(), radio.Device().toStdString() +
+                                           (!set ? system : *set ? ":" + std::string(set) : ""));
+    }
     VirtualRadioProcess process;
     EXPECT_FALSE(process.Start(u"/nonexistent/talveron-vradio"_s, {}, 2000));
     EXPECT_FALSE(process.Error().isEmpty());
@@ -127,15 +240,11 @@ TEST(VirtualRadio, EndsWithTheProgramHoweverThatEnds) {
         program.start(QCoreApplication::applicationDirPath() + u"/talveron"_s,
                       {u"--virtual-radio"_s});
         ASSERT_TRUE(program.waitForStarted());
-        const auto read = [](const QString& path) {
-            QFile f(path);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        };
         QByteArray radio;
         ASSERT_TRUE(testing::WaitUntil(
             [&] {
-                radio = read(u"/proc/%1/task/%1/children"_s.arg(program.processId())).trimmed();
-                return read(u"/proc/"_s + radio + u"/comm"_s).startsWith("talveron-vradio");
+                radio = ReadFile(u"/proc/%1/task/%1/children"_s.arg(program.processId())).trimmed();
+                return ReadFile(u"/proc/"_s + radio + u"/comm"_s).startsWith("talveron-vradio");
             },
             30000));
         ::kill(static_cast<pid_t>(program.processId()), signal);
@@ -145,7 +254,7 @@ TEST(VirtualRadio, EndsWithTheProgramHoweverThatEnds) {
             EXPECT_EQ(program.exitCode(), 128 + signal) << signal;
         }
         const bool ended = testing::WaitUntil([&] {
-            const QByteArray stat = read(u"/proc/"_s + radio + u"/stat"_s);
+            const QByteArray stat = ReadFile(u"/proc/"_s + radio + u"/stat"_s);
             return stat.isEmpty() || stat.contains(") Z ");
         });
         EXPECT_TRUE(ended) << signal;
