@@ -4,17 +4,38 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QPrinter>
+#include <QProgressBar>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 #include "app/frm_mdi.h"
+#include "app/frm_readme.h"
 #include "app/virtual_radio.h"
 #include "link/link_clock.h"
 #include "platform/scripted_ui_services.h"
 #include "platform/serial_port_qt.h"
 
 namespace talveron::app {
+
+using namespace Qt::Literals::StringLiterals;
+using platform::kCancel;
+using platform::kNo;
+using platform::kOk;
+using platform::kYes;
+using platform::MsgIcon;
 
 // What the tests look at inside the main window.
 struct MdiProbe {
@@ -86,16 +107,6 @@ class AppTest : public ::testing::Test {
 
   private:
     QTemporaryDir dir_;
-};
-
-// An AppTest with talveron-vradio on port 1 and the main window started.
-class RunningApp : public AppTest {
-  protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        StartRadio();
-        StartMain();
-    }
 };
 
 // An AppTest without a port (the question answered Cancel), the main window started and its

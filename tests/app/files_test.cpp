@@ -2,26 +2,12 @@
 // included), the save question when closing with each answer, Exit with changed documents,
 // file names with dots in folders and very long paths, and the recent files and the dialogs'
 // folder kept between runs.
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QTest>
 
 #include "app_fixture.h"
 #include "image/cfg_file.h"
 
 namespace talveron::app {
 namespace {
-
-using namespace Qt::Literals::StringLiterals;
-using platform::kCancel;
-using platform::kNo;
-using platform::kOk;
-using platform::kYes;
-using platform::MsgIcon;
 
 using FilesTest = OfflineApp;
 const QStringList kMainMenus = {"mnuFile", "mnuRadio", "mnuWindow", "munHelp"};

@@ -4,14 +4,8 @@
 // window manager (openbox on Xvfb) shows, and its end by signal with its radio.
 #include <signal.h>
 
-#include <QAction>
-#include <QLabel>
-#include <QPointer>
-#include <QPrinter>
 #include <QProcess>
-#include <QProgressBar>
 #include <QScreen>
-#include <QTest>
 #include <QTimer>
 #include <map>
 
@@ -24,12 +18,8 @@
 namespace talveron::app {
 namespace {
 
-using namespace Qt::Literals::StringLiterals;
 using link::OpenFailure;
 using link::OpenResult;
-using platform::kNo;
-using platform::kOk;
-using platform::kYes;
 
 const char kDenied[] = ": permission denied (join the group dialout that owns it)";
 

@@ -2,21 +2,11 @@
 // arrives and what is written, the TEMP captions after uploads and closes in different orders,
 // the band question, and faults answered No and Yes, with the program locked while the
 // transfer runs.
-#include <QAction>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QProgressBar>
 
 #include "app_fixture.h"
 
 namespace talveron::app {
 namespace {
-
-using namespace Qt::Literals::StringLiterals;
-using platform::kNo;
-using platform::kYes;
-using platform::MsgIcon;
 
 const QString kTryAgain = u" !  Make sure the connection is OK\nTry Again ?"_s;
 
