@@ -63,13 +63,17 @@ class AppTest : public ::testing::Test {
     void StartRadio(const QString& model = QStringLiteral("0"),
                     const QString& memory = QStringLiteral("small"), QStringList extra = {});
     // Makes port 1 a device that does not exist, so no port opens.
-    void NoPorts();
+    void NoPorts() { qputenv("TALVERON_PORTS", QFile::encodeName(TempPath(u"no-such-tty"_s))); }
     // Builds the main window on the given port (a real serial port when none) and runs its
     // start-up (no splash unless asked). Its settings live in the test's folder and start
     // with the dialogs in DocumentsFolder().
     void StartMain(bool splash = false, link::SerialPort* on = nullptr);
     // The main window goes and comes back on the same settings, as a new run would.
-    void RestartMain();
+    void RestartMain() {
+        mdi.reset();
+        port.reset();
+        StartMain();
+    }
     QString DocumentsFolder() const { return dir_.filePath(QStringLiteral("documents")); }
 
     // A copy of a sample in the test's folder (under sub-folders when given).
@@ -118,13 +122,16 @@ class OfflineApp : public AppTest {
     // added with Ctrl); with `twice`, double-clicks the last one too.
     void Click(std::initializer_list<int> rows, bool twice = false);
     // Keys to whatever has the focus, as a user at the keyboard types them.
-    static void Type(const QString& keys);
-    static void Press(Qt::Key key);
+    static void Type(const QString& keys) { QTest::keyClicks(QApplication::focusWidget(), keys); }
+    static void Press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
     std::string Line(int channel) { return ActiveDoc().lines[channel - 1]; }
 };
 
 // A file's bytes (empty when it cannot be read).
-QByteArray ReadFile(const QString& path);
+inline QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 // The path of a sample file.
 inline QString Sample(const char* name) {

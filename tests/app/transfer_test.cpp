@@ -16,7 +16,6 @@ TEST_F(AppTest, UploadsOpenAsTempWindowsNumberedByUploadsAndCloses) {
     Upload();
     ASSERT_EQ(Captions(), QStringList{"TEMP1.CFG"});
     EXPECT_EQ(ActiveDoc().lines, LinesOfFile(Sample("vk-a1-16ch.cfg")));
-    EXPECT_EQ(ActiveDoc().state.model, 0);
     EXPECT_EQ(mdi->ActiveWindow()->Label3(8)->text(), u"Model:VK-A1  "_s);
     EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
     EXPECT_FALSE(Inside().ProgressBar1()->isVisible() || ui.Busy());
@@ -100,7 +99,6 @@ TEST_F(AppTest, DownloadWritesTheDocumentAgainAfterAFailureAndAsksAboutCrossedBa
     EXPECT_EQ(ui.Messages().size(), 3u);
     Upload();
     EXPECT_EQ(ActiveDoc().lines, LinesOfFile(path));
-    EXPECT_EQ(ui.Unexpected(), 0);
 }
 
 // The line goes dead during an upload: the program is locked while the question is open, and
