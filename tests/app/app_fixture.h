@@ -68,12 +68,6 @@ class AppTest : public ::testing::Test {
     // start-up (no splash unless asked). Its settings live in the test's folder and start
     // with the dialogs in DocumentsFolder().
     void StartMain(bool splash = false, link::SerialPort* on = nullptr);
-    // The main window goes and comes back on the same settings, as a new run would.
-    void RestartMain() {
-        mdi.reset();
-        port.reset();
-        StartMain();
-    }
     QString DocumentsFolder() const { return dir_.filePath(QStringLiteral("documents")); }
 
     // A copy of a sample in the test's folder (under sub-folders when given).

@@ -198,7 +198,8 @@ TEST_F(FilesTest, ExitAsksAboutChangedDocumentsAndTheRecentFilesOutliveTheRun) {
     EXPECT_FALSE(mdi->isVisible());
     EXPECT_NE(LinesOfFile(files[0]), edited);
 
-    RestartMain();
+    mdi.reset();  // the next run, on the same settings
+    StartMain();
     EXPECT_EQ(recent(inMain), (QStringList{saved, files[1], files[4], files[3]}));
     EXPECT_FALSE(OpenThroughMenu(QString()));  // cancelled; where did it start?
     EXPECT_EQ(ui.OpenRequests().back().folder, QFileInfo(saved).absolutePath());

@@ -1,5 +1,5 @@
 // Start-up: the port question when no port opens, the notice about ports refused for lack of
-// permission, a quiet start with the splash when a radio answers, the command line and the
+// permission (a quiet start on a radio is in transfer_test), the command line and the
 // virtual radio's place in the port list. The program also runs as a process: the titles a
 // window manager (openbox on Xvfb) shows, and its end by signal with its radio.
 #include <signal.h>
@@ -10,7 +10,6 @@
 #include <map>
 
 #include "app/app_main.h"
-#include "app/frm_hi.h"
 #include "app_fixture.h"
 #include "platform/port_names.h"
 #include "qt_test_util.h"
@@ -116,32 +115,6 @@ TEST_F(AppTest, WithEveryPortRefusedTheQuestionRepeatsAndTheRefusalStaysInView) 
     EXPECT_TRUE(testing::WaitUntil([&] { return Inside().ReadMeWindow() == nullptr; }));
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
     EXPECT_EQ(ui.Unexpected(), 0);
-}
-
-// With a radio on port 1 nothing is asked; the splash shows while the ports are detected, then
-// goes, and the reset's state follows; the window is centred on the screen.
-TEST_F(AppTest, WithARadioOnPortOneTheSplashShowsAndNothingIsAsked) {
-    StartRadio();
-    bool splashSeen = false;
-    QString statusWhileSplash;
-    QTimer::singleShot(20, [&] {
-        if (!mdi) return;
-        for (frmHi* hi : mdi->findChildren<frmHi*>()) splashSeen = splashSeen || hi->isVisible();
-        statusWhileSplash = mdi->Status().Text();
-    });
-    StartMain(true);
-    EXPECT_TRUE(splashSeen);
-    EXPECT_EQ(statusWhileSplash, u"Detecting RS232 port..."_s);
-    for (frmHi* hi : mdi->findChildren<frmHi*>()) EXPECT_FALSE(hi->isVisible());
-    EXPECT_TRUE(ui.Messages().empty());
-    EXPECT_TRUE(mdi->isVisible());
-    EXPECT_EQ(mdi->windowTitle(), u"MDI PC programmer"_s);
-    EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
-    EXPECT_FALSE(Inside().ProgressBar1()->isVisible() || ui.Busy());
-    const QRect screen = mdi->screen()->geometry();
-    EXPECT_TRUE(mdi->width() > 0 && mdi->width() <= screen.width());
-    EXPECT_NEAR(mdi->x() + mdi->width() / 2, screen.center().x(), 2);
-    EXPECT_NEAR(mdi->y() + mdi->height() / 2, screen.center().y(), 2);
 }
 
 TEST(CommandLine, FilesTheVirtualRadioAndRefusals) {
