@@ -1,13 +1,6 @@
 #include "app_fixture.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QListView>
-#include <QMdiSubWindow>
-#include <QTest>
 #include <algorithm>
 
 #include "image/cfg_file.h"
@@ -36,13 +29,9 @@ void AppTest::StartRadio(const QString& model, const QString& memory, QStringLis
     VirtualRadioOptions options;
     options.model = model;
     options.memory = memory;
-    options.extra = QStringList{QStringLiteral("--baud"), QStringLiteral("0")} + extra;
+    options.extra = QStringList{u"--baud"_s, u"0"_s} + extra;
     ASSERT_TRUE(radio->Start(VirtualRadioProgram(QCoreApplication::applicationDirPath()), options))
         << radio->Error().toStdString();
-}
-
-void AppTest::NoPorts() {
-    qputenv("TALVERON_PORTS", QFile::encodeName(dir_.filePath(QStringLiteral("no-such-tty"))));
 }
 
 void AppTest::StartMain(bool splash, link::SerialPort* on) {
@@ -57,18 +46,11 @@ void AppTest::StartMain(bool splash, link::SerialPort* on) {
     mdi->activateWindow();
 }
 
-void AppTest::RestartMain() {
-    mdi.reset();
-    port.reset();
-    StartMain();
-}
-
 QString AppTest::CopySample(const char* name, const QString& as) {
     const QString target = dir_.filePath(as.isEmpty() ? QString::fromLatin1(name) : as);
     QDir().mkpath(QFileInfo(target).absolutePath());
     QFile::remove(target);
-    EXPECT_TRUE(
-        QFile::copy(QStringLiteral(TALVERON_SAMPLES "/") + QString::fromLatin1(name), target));
+    EXPECT_TRUE(QFile::copy(Sample(name), target));
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
     return target;
 }
@@ -104,10 +86,8 @@ void AppTest::EditChannel(Document& doc, int from, int to) {
 
 QStringList AppTest::Captions() const {
     QStringList captions;
-    for (int n : Inside().Documents().OpenNumbers()) {
-        QMdiSubWindow* sub = mdi->SubWindow(n);
-        captions << (sub ? sub->windowTitle() : QStringLiteral("<no window>"));
-    }
+    for (int n : Inside().Documents().OpenNumbers())
+        captions << (mdi->SubWindow(n) ? mdi->SubWindow(n)->windowTitle() : u"<no window>"_s);
     return captions;
 }
 
@@ -148,19 +128,6 @@ void OfflineApp::Click(std::initializer_list<int> rows, bool twice) {
         with = Qt::ControlModifier;
     }
     if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-}
-
-void OfflineApp::Type(const QString& keys) {
-    QTest::keyClicks(QApplication::focusWidget(), keys);
-}
-
-void OfflineApp::Press(Qt::Key key) {
-    QTest::keyClick(QApplication::focusWidget(), key);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 ::testing::AssertionResult BoxIs(const platform::MessageRequest& m, const QString& text,

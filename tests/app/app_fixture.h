@@ -4,17 +4,38 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QPrinter>
+#include <QProgressBar>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 #include "app/frm_mdi.h"
+#include "app/frm_readme.h"
 #include "app/virtual_radio.h"
 #include "link/link_clock.h"
 #include "platform/scripted_ui_services.h"
 #include "platform/serial_port_qt.h"
 
 namespace talveron::app {
+
+using namespace Qt::Literals::StringLiterals;
+using platform::kCancel;
+using platform::kNo;
+using platform::kOk;
+using platform::kYes;
+using platform::MsgIcon;
 
 // What the tests look at inside the main window.
 struct MdiProbe {
@@ -42,13 +63,11 @@ class AppTest : public ::testing::Test {
     void StartRadio(const QString& model = QStringLiteral("0"),
                     const QString& memory = QStringLiteral("small"), QStringList extra = {});
     // Makes port 1 a device that does not exist, so no port opens.
-    void NoPorts();
+    void NoPorts() { qputenv("TALVERON_PORTS", QFile::encodeName(TempPath(u"no-such-tty"_s))); }
     // Builds the main window on the given port (a real serial port when none) and runs its
     // start-up (no splash unless asked). Its settings live in the test's folder and start
     // with the dialogs in DocumentsFolder().
     void StartMain(bool splash = false, link::SerialPort* on = nullptr);
-    // The main window goes and comes back on the same settings, as a new run would.
-    void RestartMain();
     QString DocumentsFolder() const { return dir_.filePath(QStringLiteral("documents")); }
 
     // A copy of a sample in the test's folder (under sub-folders when given).
@@ -88,16 +107,6 @@ class AppTest : public ::testing::Test {
     QTemporaryDir dir_;
 };
 
-// An AppTest with talveron-vradio on port 1 and the main window started.
-class RunningApp : public AppTest {
-  protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        StartRadio();
-        StartMain();
-    }
-};
-
 // An AppTest without a port (the question answered Cancel), the main window started and its
 // records cleared; with the mouse and keyboard the editing tests use.
 class OfflineApp : public AppTest {
@@ -107,13 +116,16 @@ class OfflineApp : public AppTest {
     // added with Ctrl); with `twice`, double-clicks the last one too.
     void Click(std::initializer_list<int> rows, bool twice = false);
     // Keys to whatever has the focus, as a user at the keyboard types them.
-    static void Type(const QString& keys);
-    static void Press(Qt::Key key);
+    static void Type(const QString& keys) { QTest::keyClicks(QApplication::focusWidget(), keys); }
+    static void Press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
     std::string Line(int channel) { return ActiveDoc().lines[channel - 1]; }
 };
 
 // A file's bytes (empty when it cannot be read).
-QByteArray ReadFile(const QString& path);
+inline QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 // The path of a sample file.
 inline QString Sample(const char* name) {

@@ -1,20 +1,15 @@
 // The shell around the documents: the status line's blink, the main window's menus and their
-// swap with a document window's, About, the ReadMe viewer (missing, shown, closed; its printout
-// is checked in readme_print_test), the customer editor, F10 and the Window menu.
-#include <QAction>
-#include <QApplication>
-#include <QLabel>
+// swap with a document window's, About, F10 and the Window menu, the ReadMe viewer (missing,
+// shown, closed, printed at the printer's own resolution) and the customer editor.
+#include <QFontMetrics>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTest>
+#include <QStandardPaths>
+#include <algorithm>
+#include <map>
 
-#include "app/frm_readme.h"
 #include "app_fixture.h"
 #include "channel/frm_ch_edit.h"
 #include "platform/twips.h"
@@ -23,14 +18,13 @@
 namespace talveron::app {
 namespace {
 
-using namespace Qt::Literals::StringLiterals;
-using platform::kNo;
-using platform::kOk;
-
-using ShellTest = RunningApp;
-using channel::frmCh_edit;
-
-TEST_F(ShellTest, ARedStatusBlinksEachTickABlackOneNeverAndFitStatusSizesTheLine) {
+// The status line blinks when red, by Timer1 too. The menus read as the program defines them; About
+// answers from either menu bar; the menu bar follows the active window, with the one Window menu
+// before Help, and activation enables Paste while the channel clipboard holds lines; F10 opens the
+// first menu in view; Window > Tile lays four documents side by side and activating one keeps them
+// so; a fifth cascaded window reaching below the area can be scrolled to.
+TEST_F(OfflineApp, TheStatusBlinksAndTheMenusFollowTheActiveWindowAndArrangeTheWindows) {
+    SCOPED_TRACE("a red status blinks each tick, a black one never; FitStatus sizes the line");
     StatusLine& status = mdi->Status();
     status.SetText(u"Not detected"_s, StatusColor::Red);
     for (bool visible : {true, false, true}) {
@@ -41,11 +35,9 @@ TEST_F(ShellTest, ARedStatusBlinksEachTickABlackOneNeverAndFitStatusSizesTheLine
     status.ShowStatus(u"VK-A1   detected"_s);
     for (int i = 0; i < 3; ++i, status.Tick()) EXPECT_TRUE(status.Visible());
     EXPECT_TRUE(status.Label()->styleSheet().contains(u"#000000"_s));
-    const int at12 = status.Label()->width();
     EXPECT_EQ(status.Label()->font().pointSize(), 12);
     status.FitStatus(15);
     EXPECT_EQ(status.Label()->font().pointSize(), 15);
-    EXPECT_GT(status.Label()->width(), at12);
     EXPECT_EQ(status.Label()->width(),
               QFontMetrics(status.Label()->font()).horizontalAdvance(status.Text()));
     // Timer1 itself drives the blink once a second.
@@ -53,191 +45,37 @@ TEST_F(ShellTest, ARedStatusBlinksEachTickABlackOneNeverAndFitStatusSizesTheLine
     ASSERT_TRUE(status.TimerActive());
     EXPECT_TRUE(testing::WaitUntil([&] { return !status.Visible(); }, 5000));
     EXPECT_TRUE(testing::WaitUntil([&] { return status.Visible(); }, 5000));
-    status.StopTimer();
-    status.Tick();  // a stopped timer does not tick, but the tick itself still works
-    EXPECT_FALSE(status.Visible());
-}
 
-TEST_F(ShellTest, TheMainMenusReadAsTheProgramDefinesThem) {
-    QStringList file;
+    SCOPED_TRACE("the menus");
+    QStringList texts;
     for (QAction* a : mdi->MainAction(u"mnuFile"_s)->menu()->actions())
-        file << (a->isSeparator() ? u"-"_s : a->text());
-    EXPECT_EQ(file.join(u'|'),
+        texts << (a->isSeparator() ? u"-"_s : a->text());
+    for (const char* name : {"mnuRadio", "mnuRadioItem0", "munHelp", "mnuReadMe", "munVersion"})
+        texts << mdi->MainAction(QString::fromLatin1(name))->text();
+    EXPECT_EQ(texts.join(u'|'),
               u"&New|&Open|E&xit|-|-|RecentFile1|RecentFile2|RecentFile3|"
-              "RecentFile4"_s);
+              "RecentFile4|&Radio|&Upload|&Help|&ReadMe|&About"_s);
     EXPECT_FALSE(mdi->MainAction(u"mnuFNew"_s)->isVisible());
     EXPECT_EQ(mdi->MainAction(u"mnuFNew"_s)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-    for (const auto& [name, text] : {std::pair{"mnuRadio", "&Radio"},
-                                     {"mnuRadioItem0", "&Upload"},
-                                     {"munHelp", "&Help"},
-                                     {"mnuReadMe", "&ReadMe"},
-                                     {"munVersion", "&About"}})
-        EXPECT_EQ(mdi->MainAction(QString::fromLatin1(name))->text(), QString::fromLatin1(text));
     EXPECT_EQ(mdi->MainAction(u"mnuRadio"_s)->menu()->actions().size(), 1);
-    // About, from either menu bar.
     ui.AnswerMessage(kOk);
     Act("munVersion");
-    Upload();
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
     ui.AnswerMessage(kOk);
     Act("mnuVersion");
     ASSERT_EQ(ui.Messages().size(), 2u);
     for (const auto& m : ui.Messages())
-        EXPECT_TRUE(BoxIs(m, u"TALVERON Programmer Vertion 2.22"_s, {}, kOk, m.icon));
-}
-
-// The menu bar follows the active window, with the one Window menu before Help; activation
-// enables Paste while the channel clipboard holds lines.
-TEST_F(ShellTest, TheMenuBarAndPasteFollowTheActiveWindow) {
-    const QStringList mainMenus{"mnuFile", "mnuRadio", "mnuWindow", "munHelp"};
-    EXPECT_EQ(MenuBarNames(), mainMenus);
-    Upload();
-    Upload();
-    ASSERT_EQ(mdi->ActiveNumber(), 2);
+        EXPECT_TRUE(
+            BoxIs(m, u"TALVERON Programmer Vertion 2.22"_s, u"TALVERON Programmer"_s, kOk, m.icon));
     QList<QAction*> shown = Inside().MenuBarActions();
     ASSERT_EQ(shown.size(), 7);
     EXPECT_EQ(shown[4], Inside().Windows().Menu()->menuAction());
-    EXPECT_EQ(shown[0], mdi->Window(2)->Action(u"mnuFile"_s));
+    EXPECT_EQ(shown[0], mdi->Window(4)->Action(u"mnuFile"_s));
     QAction* paste1 = mdi->Window(1)->Action(u"mnuEPaste"_s);
     emit mdi->Window(1)->Menus()[1]->aboutToShow();
     EXPECT_FALSE(paste1->isEnabled());
     Inside().ClipLinesRef().push_back(Inside().Documents().Get(2)->lines[0]);
-    Inside().MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
-    EXPECT_EQ(Inside().MenuBarActions()[0], mdi->Window(1)->Action(u"mnuFile"_s));
-    EXPECT_TRUE(paste1->isEnabled());
-    ui.AnswerMessage(kNo);
-    ui.AnswerMessage(kNo);
-    mdi->SubWindow(1)->close();
-    mdi->SubWindow(2)->close();
-    EXPECT_EQ(MenuBarNames(), mainMenus);
-}
 
-TEST_F(ShellTest, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus) {
-    ui.AnswerMessage(kOk);
-    Act("mnuReadMe");
-    EXPECT_EQ(Texts(), QStringList{u"Can not find ReadMe.txt File in current Directory"_s});
-    EXPECT_EQ(Inside().ReadMeWindow(), nullptr);
-    const QString text = u"TALVERON\nline two\n\nlast line"_s;
-    WriteReadMe(text.toUtf8());
-    Act("mnuReadMe");
-    QPointer<frmReadMe> first = Inside().ReadMeWindow();
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(first->isVisible());
-    EXPECT_EQ(first->windowTitle(), u"ReadMe"_s);
-    EXPECT_EQ(first->Text1()->toPlainText(), text);
-    EXPECT_TRUE(first->Text1()->isReadOnly());
-    const QString printHint = u"To print Readme pressb Ctrl+P, to close ReadMe press Ctrl+Q"_s;
-    EXPECT_EQ(mdi->Status().Text(), printHint);
-    EXPECT_FALSE(ui.Busy());
-    // Asked for again while it shows: a new viewer replaces it and the hint stays, in black.
-    mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
-    mdi->Status().SaveState();
-    Act("mnuReadMe");
-    frmReadMe* viewer = Inside().ReadMeWindow();
-    ASSERT_NE(viewer, nullptr);
-    EXPECT_NE(viewer, first.data());
-    EXPECT_EQ(mdi->Status().Text(), printHint);
-    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
-    EXPECT_TRUE(testing::WaitUntil([&] { return first.isNull(); }));
-    // Resizing keeps the text box 400 twips narrower and 800 twips lower than the window.
-    viewer->resize(700, 500);
-    EXPECT_EQ(viewer->Text1()->width(), 700 - platform::TwipsToPixels(400));
-    EXPECT_EQ(viewer->Text1()->height(), 500 - platform::TwipsToPixels(800));
-    // Exit with no document open: the menu hint again.
-    viewer->findChild<QAction*>(u"mnuExit"_s)->trigger();
-    EXPECT_TRUE(testing::WaitUntil([&] { return Inside().ReadMeWindow() == nullptr; }));
-    EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
-    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
-
-    // With a document open, Exit checks the document again; so does closing the frame, in
-    // black.
-    Upload();
-    for (bool frame : {false, true}) {
-        Act("mnuReadMe");
-        ASSERT_NE(Inside().ReadMeWindow(), nullptr);
-        mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
-        if (frame)
-            Inside().ReadMeWindow()->close();
-        else
-            Inside().ReadMeWindow()->findChild<QAction*>(u"mnuExit"_s)->trigger();
-        EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
-        EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
-    }
-}
-
-// The editor shows its texts, OK writes them into the document it was opened for, CANCEL
-// keeps both; Timer1 rests while it shows (even when activated again) and runs once it has
-// closed, whichever way.
-TEST_F(ShellTest, TheCustomerEditorWritesItsDocumentOnOkAndTimer1RestsWhileItShows) {
-    Upload();
-    Upload();
-    Inside().MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
-    document::frmNotePad* w = mdi->Window(1);
-    Document& doc = *Inside().Documents().Get(1);
-    QAction* customer = w->Action(u"mnuFCustomer"_s);
-    customer->trigger();
-    customer->trigger();  // opened again: replaces the shown one
-    frmCh_edit* dialog = Inside().Editing().ChEdit();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->windowTitle(), u"Customer Info."_s);
-    EXPECT_FALSE(dialog->isModal());
-    EXPECT_EQ(dialog->findChild<QLabel*>(u"Label1_0"_s)->text(), u"Customer     :"_s);
-    EXPECT_EQ(dialog->findChild<QLabel*>(u"Label1_1"_s)->text(), u"Serial Number:"_s);
-    EXPECT_TRUE(dialog->Rx_DTMF(0)->text().isEmpty());
-    EXPECT_FALSE(mdi->Status().TimerActive());
-    mdi->Status().StartTimer();
-    dialog->activateWindow();
-    QTest::keyClicks(dialog->Rx_DTMF(0), u"City Taxi: north"_s);
-    EXPECT_TRUE(testing::WaitUntil([&] { return !mdi->Status().TimerActive(); }, 3000));
-    QTest::keyClicks(dialog->Rx_DTMF(1), u"SN 0042"_s);
-    Inside().MdiArea()->setActiveSubWindow(mdi->SubWindow(2));
-    QTest::mouseClick(dialog->Command1(), Qt::LeftButton);
-    EXPECT_TRUE(mdi->Status().TimerActive());
-    EXPECT_EQ(w->Label3(10)->text(), u"Customer:City Taxi: north"_s);
-    EXPECT_EQ(w->Label3(11)->text(), u"Serial No:SN 0042"_s);
-    EXPECT_EQ(doc.customer, "City Taxi: north");
-    EXPECT_TRUE(doc.state.changed);
-    EXPECT_TRUE(Inside().Documents().Get(2)->customer.empty());
-    EXPECT_TRUE(testing::WaitUntil([&] { return Inside().Editing().ChEdit() == nullptr; }));
-
-    // Opened again it shows the value whole; CANCEL keeps it and changes nothing.
-    doc.state.changed = false;
-    customer->trigger();
-    dialog = Inside().Editing().ChEdit();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->Rx_DTMF(0)->text(), u"City Taxi: north"_s);
-    EXPECT_EQ(dialog->Rx_DTMF(1)->text(), u"SN 0042"_s);
-    dialog->Rx_DTMF(0)->setText(u"changed"_s);
-    QTest::mouseClick(dialog->Command2(), Qt::LeftButton);
-    EXPECT_TRUE(mdi->Status().TimerActive());
-    EXPECT_EQ(w->Label3(10)->text(), u"Customer:City Taxi: north"_s);
-    EXPECT_FALSE(doc.state.changed);
-    EXPECT_TRUE(testing::WaitUntil([&] { return Inside().Editing().ChEdit() == nullptr; }));
-
-    // Closed through its frame; and closing its document closes it too.
-    customer->trigger();
-    ASSERT_NE(Inside().Editing().ChEdit(), nullptr);
-    Inside().Editing().ChEdit()->close();
-    EXPECT_TRUE(mdi->Status().TimerActive());
-    customer->trigger();
-    ui.AnswerMessage(kNo);
-    mdi->SubWindow(1)->close();
-    EXPECT_TRUE(testing::WaitUntil([&] { return Inside().Editing().ChEdit() == nullptr; }));
-}
-
-// F10 opens the first menu of the menu bar in view (here a document window's).
-TEST_F(ShellTest, F10OpensTheFirstMenu) {
-    Upload();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(mdi.get()));
-    QTest::keyClick(mdi->ActiveWindow(), Qt::Key_F10);
-    EXPECT_EQ(QApplication::activePopupWidget(), mdi->ActiveWindow()->Action(u"mnuFile"_s)->menu());
-    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
-}
-
-// Window > Tile lays four documents side by side in view, and activating one keeps them so; a
-// fifth cascaded window reaching below the area can be scrolled to.
-TEST_F(ShellTest, TheWindowMenuTilesAndCascades) {
-    for (int i = 0; i < 4; ++i) Upload();
-    ASSERT_EQ(Captions().size(), 4);
     QMdiArea* area = Inside().MdiArea();
     auto geometries = [&] {
         QList<QRect> rects;
@@ -253,7 +91,13 @@ TEST_F(ShellTest, TheWindowMenuTilesAndCascades) {
     }
     area->setActiveSubWindow(mdi->SubWindow(1));
     EXPECT_EQ(geometries(), tiled);
-    Upload();
+    EXPECT_EQ(Inside().MenuBarActions()[0], mdi->Window(1)->Action(u"mnuFile"_s));
+    EXPECT_TRUE(paste1->isEnabled());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mdi.get()));
+    QTest::keyClick(mdi->ActiveWindow(), Qt::Key_F10);
+    EXPECT_EQ(QApplication::activePopupWidget(), mdi->Window(1)->Action(u"mnuFile"_s)->menu());
+    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
     Inside().Windows().Menu()->findChild<QAction*>(u"mnuWCascade"_s)->trigger();
     int lowest = 0;
     for (const QRect& r : geometries()) lowest = std::max(lowest, r.bottom());
@@ -261,6 +105,166 @@ TEST_F(ShellTest, TheWindowMenuTilesAndCascades) {
     ASSERT_GT(below, 0) << "the fifth window should reach below the area";
     EXPECT_TRUE(testing::WaitUntil([&] { return area->verticalScrollBar()->isVisible(); }, 2000));
     EXPECT_GE(area->verticalScrollBar()->maximum(), below);
+    for (int n = 1; n <= 5; ++n) mdi->SubWindow(n)->close();
+    EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "mnuWindow", "munHelp"}));
+}
+
+TEST_F(OfflineApp, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus) {
+    ui.AnswerMessage(kOk);
+    Act("mnuReadMe");
+    EXPECT_EQ(Texts(), QStringList{u"Can not find ReadMe.txt File in current Directory"_s});
+    EXPECT_EQ(Inside().ReadMeWindow(), nullptr);
+    const QString text = u"TALVERON\nline two\n\nlast line"_s;
+    WriteReadMe(text.toUtf8());
+    Act("mnuReadMe");
+    QPointer<frmReadMe> first = Inside().ReadMeWindow();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->windowTitle(), u"ReadMe"_s);
+    EXPECT_EQ(first->Text1()->toPlainText(), text);
+    EXPECT_TRUE(first->Text1()->isReadOnly());
+    const QString printHint = u"To print Readme pressb Ctrl+P, to close ReadMe press Ctrl+Q"_s;
+    EXPECT_EQ(mdi->Status().Text(), printHint);
+    // Asked for again while it shows: a new viewer replaces it and the hint stays, in black.
+    mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
+    mdi->Status().SaveState();
+    Act("mnuReadMe");
+    frmReadMe* viewer = Inside().ReadMeWindow();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_NE(viewer, first.data());
+    EXPECT_EQ(mdi->Status().Text(), printHint);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
+    EXPECT_TRUE(testing::WaitUntil([&] { return first.isNull(); }));
+    // Resizing keeps the text box 400 twips narrower and 800 twips lower than the window.
+    viewer->resize(700, 500);
+    EXPECT_EQ(viewer->Text1()->width(), 700 - platform::TwipsToPixels(400));
+    EXPECT_EQ(viewer->Text1()->height(), 500 - platform::TwipsToPixels(800));
+    // With a document open, Exit checks the document again; so does closing the frame, in
+    // black.
+    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
+    for (bool frame : {false, true}) {
+        Act("mnuReadMe");
+        ASSERT_NE(Inside().ReadMeWindow(), nullptr);
+        mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
+        if (frame)
+            Inside().ReadMeWindow()->close();
+        else
+            Inside().ReadMeWindow()->findChild<QAction*>(u"mnuExit"_s)->trigger();
+        EXPECT_TRUE(testing::WaitUntil([&] { return Inside().ReadMeWindow() == nullptr; }));
+        EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
+        EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
+    }
+}
+
+// The editor shows its texts, OK writes them into the document it was opened for, CANCEL
+// keeps both; Timer1 rests while it shows (even when activated again) and runs once it has
+// closed, whichever way (its document closing is checked with the channel dialog).
+TEST_F(OfflineApp, TheCustomerEditorWritesItsDocumentOnOkAndTimer1RestsWhileItShows) {
+    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
+    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a2-16ch.cfg")));
+    Inside().MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
+    document::frmNotePad* w = mdi->Window(1);
+    Document& doc = *Inside().Documents().Get(1);
+    QAction* customer = w->Action(u"mnuFCustomer"_s);
+    customer->trigger();
+    channel::frmCh_edit* dialog = Inside().Editing().ChEdit();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), u"Customer Info."_s);
+    EXPECT_EQ(dialog->findChild<QLabel*>(u"Label1_0"_s)->text(), u"Customer     :"_s);
+    EXPECT_EQ(dialog->findChild<QLabel*>(u"Label1_1"_s)->text(), u"Serial Number:"_s);
+    EXPECT_FALSE(mdi->Status().TimerActive());
+    mdi->Status().StartTimer();
+    dialog->activateWindow();
+    QTest::keyClicks(dialog->Rx_DTMF(0), u"City Taxi: north"_s);
+    EXPECT_TRUE(testing::WaitUntil([&] { return !mdi->Status().TimerActive(); }, 3000));
+    QTest::keyClicks(dialog->Rx_DTMF(1), u"SN 0042"_s);
+    Inside().MdiArea()->setActiveSubWindow(mdi->SubWindow(2));
+    QTest::mouseClick(dialog->Command1(), Qt::LeftButton);
+    EXPECT_TRUE(mdi->Status().TimerActive());
+    EXPECT_EQ(w->Label3(10)->text(), u"Customer:City Taxi: north"_s);
+    EXPECT_EQ(w->Label3(11)->text(), u"Serial No:SN 0042"_s);
+    EXPECT_EQ(doc.customer, "City Taxi: north");
+    EXPECT_TRUE(doc.state.changed);
+    EXPECT_TRUE(Inside().Documents().Get(2)->customer.empty());
+    EXPECT_TRUE(testing::WaitUntil([&] { return Inside().Editing().ChEdit() == nullptr; }));
+    // Opened again it shows the value whole; CANCEL keeps it and changes nothing.
+    doc.state.changed = false;
+    customer->trigger();
+    dialog = Inside().Editing().ChEdit();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->Rx_DTMF(0)->text(), u"City Taxi: north"_s);
+    EXPECT_EQ(dialog->Rx_DTMF(1)->text(), u"SN 0042"_s);
+    dialog->Rx_DTMF(0)->setText(u"changed"_s);
+    QTest::mouseClick(dialog->Command2(), Qt::LeftButton);
+    EXPECT_TRUE(mdi->Status().TimerActive());
+    EXPECT_EQ(w->Label3(10)->text(), u"Customer:City Taxi: north"_s);
+    EXPECT_FALSE(doc.state.changed);
+    // Closed through its frame.
+    customer->trigger();
+    ASSERT_NE(Inside().Editing().ChEdit(), nullptr);
+    Inside().Editing().ChEdit()->close();
+    EXPECT_TRUE(mdi->Status().TimerActive());
+}
+
+// The ReadMe beside the program wins; an installed program (PREFIX/bin) finds it in
+// PREFIX/share/talveron; with neither, the program's folder is named.
+// A long ReadMe prints three pages with their heads on the page, the same on a 96 dpi printer
+// as on a 1200 dpi one (read back with pdftotext -bbox). The print font: the default font,
+// 200 twips high. A page holds the lines that fit before the print position reaches 14772
+// twips, less the head's two. "Page :n" ends at R, the page width less four widths of "ZZ";
+// "ReadMe" is centred between the left edge and R; the first body line sits two lines below.
+TEST(ReadMe, IsFoundBesideTheProgramOrInstalledAndALongOnePrintsThreePages) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"bin"_s) && QDir(dir.path()).mkpath(u"share/talveron"_s));
+    const QString bin = dir.path() + u"/bin"_s;
+    const QString shared = dir.path() + u"/share/talveron/ReadMe.Txt"_s;
+    EXPECT_EQ(ReadMePath(bin), bin + u"/ReadMe.Txt"_s);
+    ASSERT_TRUE(QFile(shared).open(QIODevice::WriteOnly));
+    EXPECT_EQ(ReadMePath(bin), shared);
+    ASSERT_TRUE(QFile(bin + u"/ReadMe.Txt"_s).open(QIODevice::WriteOnly));
+    EXPECT_EQ(ReadMePath(bin), bin + u"/ReadMe.Txt"_s);
+    if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+        GTEST_SKIP() << "pdftotext not installed";
+    QFont font;
+    font.setPixelSize(200);
+    const QFontMetrics metrics(font);
+    const int perPage = (14772 + metrics.height() - 1) / metrics.height() - 2;
+    ASSERT_GT(perPage, 20);
+    QStringList lines;  // two full pages and half a third
+    const int count = 2 * perPage + perPage / 2;
+    for (int i = 1; i <= count; ++i) lines << u"ReadMe line %1"_s.arg(i);
+    for (auto mode : {QPrinter::ScreenResolution, QPrinter::HighResolution}) {
+        SCOPED_TRACE(mode);
+        QPrinter printer(mode);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setOutputFileName(dir.filePath(u"readme%1.pdf"_s.arg(mode)));
+        const QRectF area = printer.pageRect(QPrinter::Point);
+        EXPECT_EQ(PrintReadMeLines(printer, lines), 3);
+        const double right = area.width() - 4 * metrics.horizontalAdvance(u"ZZ"_s) / 20.0;
+        int lastBefore = 0;
+        std::map<int, std::vector<testing::PdfWord>> pages;
+        for (const auto& w : testing::PdfWords(printer.outputFileName()))
+            pages[w.page].push_back(w);
+        ASSERT_EQ(pages.size(), 3u);
+        for (auto& [page, on] : pages) {
+            SCOPED_TRACE(page);
+            ASSERT_GE(on.size(), 4u);
+            std::stable_sort(on.begin(), on.end(), [](auto& a, auto& b) { return a.y < b.y; });
+            std::sort(on.begin(), on.begin() + 3, [](auto& a, auto& b) { return a.x < b.x; });
+            EXPECT_EQ(on[0].text + on[1].text + on[2].text, u"ReadMePage:%1"_s.arg(page));
+            EXPECT_NEAR(on[2].xMax, area.left() + right, 2.0);
+            EXPECT_NEAR((on[0].x + on[0].xMax) / 2, area.left() + right / 2, 2.0);
+            EXPECT_NEAR(on[3].y - on[0].y, 2 * metrics.height() / 20.0, 1.5);
+            // Each page carries the lines after the last one of the page before; a full page
+            // holds perPage (the printer's metrics and these may round one twip apart).
+            const int first = on[5].text.toInt(), last = on.back().text.toInt();
+            EXPECT_EQ(first, lastBefore + 1);
+            if (page < 3) EXPECT_NEAR(last - first + 1, perPage, 1);
+            if (page == 3) EXPECT_EQ(last, count);
+            lastBefore = last;
+        }
+    }
 }
 
 }  // namespace
