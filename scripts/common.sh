@@ -3,9 +3,9 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-# openbox and x11-utils (xprop): the tests read window titles as a window manager shows them.
+# poppler-utils (pdftotext): the printing tests read their PDFs back.
 PACKAGES=(build-essential cmake pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev
-          fonts-urw-base35 xvfb xauth poppler-utils openbox x11-utils lld)
+          fonts-urw-base35 xvfb xauth poppler-utils lld)
 
 ensure_packages() {
     local missing=()
