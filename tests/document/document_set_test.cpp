@@ -45,7 +45,9 @@ TEST(DocumentSet, SlotsAreNumberedFromOneReusedAndStayPut) {
     EXPECT_EQ(set.Get(1), kept);
 }
 
-TEST(DocumentSet, ClosingAnUploadRenumbersTheOthersAndAFileNamedTempIsNoUpload) {
+// Closing an upload renumbers the others; a file named TEMP is no upload; saving an upload
+// gives its number back without duplicates.
+TEST(DocumentSet, UploadsAreNumberedWhileTheyAreTemporary) {
     DocumentSet set;
     set.AddUpload(Doc());
     set.AddFile(Doc(), "/tmp/temp7.cfg");
@@ -56,27 +58,21 @@ TEST(DocumentSet, ClosingAnUploadRenumbersTheOthersAndAFileNamedTempIsNoUpload) 
     EXPECT_EQ(Captions(set), (Names{"TEMP2", "/TMP/TEMP7.CFG", "TEMP1"}));
     EXPECT_TRUE(set.Close(3));
     EXPECT_EQ(Captions(set), (Names{"TEMP1", "/TMP/TEMP7.CFG"}));
-    EXPECT_EQ(set.TempCount(), 1);
-    EXPECT_TRUE(set.Close(1));  // the file is still open
-    EXPECT_EQ(set.TempCount(), 0);
-    EXPECT_EQ(set.Path(2), "/tmp/temp7.cfg");
-    EXPECT_FALSE(set.Close(2));  // the last one: nothing open any more
-    EXPECT_FALSE(set.AnyDocumentOpen());
-}
-
-TEST(DocumentSet, SavingAnUploadGivesBackItsNumberWithoutDuplicates) {
-    DocumentSet set;
     const int a = set.AddUpload(Doc());
-    set.AddUpload(Doc());
     set.Get(a)->state.changed = true;
     set.MarkSaved(a, "/tmp/Radio One.cfg");
     EXPECT_FALSE(set.IsTemp(a) || set.Get(a)->state.changed);
     EXPECT_EQ(set.Path(a), "/tmp/Radio One.cfg");
     EXPECT_EQ(set.TempCount(), 1);
     set.AddUpload(Doc());
-    EXPECT_EQ(Captions(set), (Names{"/TMP/RADIO ONE.CFG", "TEMP1", "TEMP2.CFG"}));
+    EXPECT_EQ(Captions(set), (Names{"TEMP1", "/TMP/TEMP7.CFG", "/TMP/RADIO ONE.CFG", "TEMP2.CFG"}));
     set.Close(a);  // a saved file leaves the count alone
     EXPECT_EQ(set.TempCount(), 2);
+    EXPECT_TRUE(set.Close(1) && set.Close(4));  // the file is still open
+    EXPECT_EQ(set.TempCount(), 0);
+    EXPECT_EQ(set.Path(2), "/tmp/temp7.cfg");
+    EXPECT_FALSE(set.Close(2));  // the last one: nothing open any more
+    EXPECT_FALSE(set.AnyDocumentOpen());
 }
 
 }  // namespace

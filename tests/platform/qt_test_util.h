@@ -1,8 +1,9 @@
 // Helpers the Qt test programs share: waiting for a condition while events run, the words of
 // a printed PDF with their places, and the case tables kept as data files under
-// tests/data/desktop.
+// tests/data/desktop (the texts the windows show among them).
 #pragma once
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <QThread>
+#include <QWidget>
 #include <functional>
 #include <vector>
 
@@ -37,6 +39,26 @@ inline QList<QStringList> DataRows(const QString& name) {
         if (!line.isEmpty() && !line.startsWith(u'#'))
             rows << line.replace(QStringLiteral("\\n"), QStringLiteral("\n")).split(u'|');
     return rows;
+}
+
+// The rows of tests/data/desktop/window_texts.txt (window|object|text) of one window that it
+// does not show as written there, each as object=shown. An empty object stands for the
+// window's caption, "list#n" for entry n of a list; the others show their text or title.
+inline QStringList WrongTexts(const QWidget& window, const QString& which) {
+    QStringList wrong{QStringLiteral("no rows")};
+    for (const QStringList& row : DataRows(QStringLiteral("window_texts.txt"))) {
+        if (row.size() != 3 || row[0] != which) continue;
+        wrong.removeAll(QStringLiteral("no rows"));
+        const QStringList name = row[1].split(u'#');
+        const QObject* o = name[0].isEmpty() ? &window : window.findChild<QObject*>(name[0]);
+        QVariant shown = name[0].isEmpty() ? QVariant(window.windowTitle()) : QVariant();
+        if (auto* list = qobject_cast<const QComboBox*>(o); list && name.size() > 1)
+            shown = list->itemText(name[1].toInt());
+        for (const char* property : {"text", "title"})
+            if (o && !shown.isValid()) shown = o->property(property);
+        if (shown.toString() != row[2]) wrong << row[1] + u'=' + shown.toString();
+    }
+    return wrong;
 }
 
 // A word of a PDF as pdftotext -bbox reads it: its page (from 1), left and right edges and
