@@ -1,12 +1,11 @@
 // Channel editing through the real windows offscreen: the channel dialog typed from the
 // keyboard, its refusals and its life beside the document window, an option chosen with the
 // mouse, saved and read back with talveron-cli and undone byte for byte; then the fills of the
-// dialog's Auto modes, the channel clipboard between two documents, the system options and
-// the print command. The texts of every dialog are in tests/data/desktop/window_texts.txt.
+// dialog's Auto modes and the channel clipboard between two documents. The texts of every
+// dialog are in tests/data/desktop/window_texts.txt.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,7 +20,6 @@
 #include "channel/frm_set_ch_op.h"
 #include "programs.h"
 #include "qt_test_util.h"
-#include "sysoption/frm_sys_option.h"
 
 namespace talveron::app {
 namespace {
@@ -89,7 +87,7 @@ TEST_F(ChannelTest, TheChannelDialogAndTheOptionsEditTheirChannelAndAreUndoneByt
     Enter(4);
     dialog = Dialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(testing::WrongTexts(*dialog, u"channel"_s), QStringList());
+    EXPECT_EQ(testing::WrongTexts(*dialog, u"channel"_s), "");
     EXPECT_EQ(Line(3), three);
     EXPECT_EQ(dialog->Rx_freq(1)->text(), u"150.006250"_s);
     EXPECT_EQ(dialog->Rx_tone(1)->currentText(), u"154 CDCSS   754"_s);
@@ -123,7 +121,7 @@ TEST_F(ChannelTest, TheChannelDialogAndTheOptionsEditTheirChannelAndAreUndoneByt
     Act("mnuOpCH");
     channel::frmCHoption* options = Inside().Editing().OptionList();
     ASSERT_NE(options, nullptr);
-    EXPECT_EQ(testing::WrongTexts(*options, u"optionlist"_s), QStringList());
+    EXPECT_EQ(testing::WrongTexts(*options, u"optionlist"_s), "");
     QListWidget* lines = options->lstCHoption();
     ASSERT_EQ(lines->count(), 15);  // channel 16 has no receive frequency
     const QPoint five = lines->visualItemRect(lines->item(4)).center();
@@ -131,7 +129,7 @@ TEST_F(ChannelTest, TheChannelDialogAndTheOptionsEditTheirChannelAndAreUndoneByt
     QTest::mouseDClick(lines->viewport(), Qt::LeftButton, {}, five);
     channel::frmSetChOP* edit = Inside().Editing().OptionEdit();
     ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(testing::WrongTexts(*edit, u"optionedit"_s), QStringList());
+    EXPECT_EQ(testing::WrongTexts(*edit, u"optionedit"_s), "");
     EXPECT_TRUE(edit->optChOption(0)->isChecked() && edit->optChOption(2)->isChecked());
     QTest::mouseClick(edit->optChOption(1), Qt::LeftButton);
     QTest::mouseClick(edit->optChOption(3), Qt::LeftButton);
@@ -166,14 +164,14 @@ TEST_F(ChannelTest, TheChannelDialogAndTheOptionsEditTheirChannelAndAreUndoneByt
     EXPECT_EQ(ui.Unexpected(), 0);
 }
 
-TEST_F(ChannelTest, FillsClipboardSystemOptionsAndPrintWorkOnTheirDocument) {
+TEST_F(ChannelTest, TheFillsAndTheClipboardWorkOnTheirDocuments) {
     ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
     const std::vector<std::string> a = ActiveDoc().lines;
     Click({2});
     Act("mnuEautoF");
     frmCh_edit* dialog = Dialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(testing::WrongTexts(*dialog, u"autofreq"_s), QStringList());
+    EXPECT_EQ(testing::WrongTexts(*dialog, u"autofreq"_s), "");
     EXPECT_TRUE(dialog->Check1(2)->isChecked());
     EXPECT_TRUE(dialog->Rx_tone(0)->isHidden());
     EXPECT_EQ(dialog->Rx_freq(0)->text(), u"147.300000"_s);  // channel 3's receive side
@@ -205,7 +203,7 @@ TEST_F(ChannelTest, FillsClipboardSystemOptionsAndPrintWorkOnTheirDocument) {
     Act("mnuEautoT");
     dialog = Dialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(testing::WrongTexts(*dialog, u"autotone"_s), QStringList());
+    EXPECT_EQ(testing::WrongTexts(*dialog, u"autotone"_s), "");
     EXPECT_TRUE(dialog->Rx_freq(0)->isHidden());
     Retype(dialog->Rx_DTMF(1), u"4"_s);
     dialog->Rx_tone(0)->setCurrentIndex(153);
@@ -240,33 +238,6 @@ TEST_F(ChannelTest, FillsClipboardSystemOptionsAndPrintWorkOnTheirDocument) {
     Act("mnuEUndo");
     EXPECT_EQ(ActiveDoc().lines, b.lines);
 
-    // The system options: BEEP ON and PTT Resume Time stored into the head, and undone.
-    Act("mnuOpSYS");
-    sysoption::frmSysOption* options = Inside().Editing().SysOption();
-    ASSERT_NE(options, nullptr);
-    options->chkBeep()->click();
-    options->cboPttTrsm()->setCurrentIndex(30);
-    options->OKButton()->click();
-    EXPECT_EQ(ActiveDoc().state.head[0x0A], b.state.head[0x0A] ^ 0x20);
-    EXPECT_EQ(ActiveDoc().state.head[0x0F], 30);
-    EXPECT_TRUE(ActiveDoc().state.changed);
-    Act("mnuEUndo");
-    EXPECT_EQ(ActiveDoc().state.head, b.state.head);
-    EXPECT_FALSE(ActiveDoc().state.changed);
-
-    // No printer here: Ctrl+P offers the plan as a PDF file.
-    mdi->Printer().hasPrinter = [] { return false; };
-    ui.AnswerMessage(platform::kYes);
-    const QString pdf = TempPath(u"plan.pdf"_s);
-    ui.AnswerSave(pdf);
-    mdi->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(mdi.get()));
-    QTest::keyClick(mdi->ActiveWindow()->List(), Qt::Key_P, Qt::ControlModifier);
-    ASSERT_EQ(ui.SaveRequests().size(), 1u);
-    EXPECT_EQ(ui.SaveRequests()[0].presetName, u"X.pdf"_s);
-    EXPECT_TRUE(QFile::exists(pdf));
-    EXPECT_TRUE(mdi->Status().TimerActive());
-    EXPECT_FALSE(ActiveDoc().state.changed);
     EXPECT_EQ(ui.Unexpected(), 0);
 }
 

@@ -157,32 +157,25 @@ TEST_F(NotePadTest, ShowsTheDocumentInColumnsUnderTheFittedHeaderAndRedrawsItsEd
 
 TEST_F(NotePadTest, MenusActivationPasteTheTransferLockOpeningAndClosing) {
     frmNotePad window(&host, 3);
-    QStringList titles;
-    for (QMenu* m : window.Menus()) titles << m->title();
-    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Option", "&Radio", "&Help", "&Test"}));
-    const QList<QStringList> rows = testing::DataRows(u"notepad_menus.txt"_s);
-    ASSERT_GT(rows.size(), 25);
-    for (const QStringList& row : rows) {
-        SCOPED_TRACE(row.join(u'|').toStdString());
-        ASSERT_EQ(row.size(), 5);
-        QAction* a = window.Action(row[0]);
-        ASSERT_NE(a, nullptr);
-        EXPECT_EQ(a->text(), row[1]);
-        EXPECT_EQ(QKeySequence::listToString(a->shortcuts()), row[2]);
-        EXPECT_EQ(a->isVisible(), row[3] == u"1");
-        if (row[4] != u"*") EXPECT_EQ(a->isEnabled(), row[4] == u"1");
-    }
-    const auto order = [&](int menu, bool dashes) {
-        QStringList names;
-        for (QAction* a : window.Menus()[menu]->actions())
-            names << (a->isSeparator() && dashes ? u"-"_s : a->objectName());
-        return names.join(u' ').toStdString();
+    QStringList shown;
+    const auto entry = [&](const QString& menu, const QAction* a) {
+        shown << QStringList{menu,
+                             a->objectName(),
+                             a->text(),
+                             QKeySequence::listToString(a->shortcuts()),
+                             QString::number(a->isVisible()),
+                             QString::number(a->isEnabled())}
+                     .join(u'|');
     };
-    EXPECT_EQ(order(0, true),
-              "mnuFNew mnuFOpen mnuFClose mnuFSave mnuFSaveAs - mnuFCustomer - munPrint "
-              "munPreview munPrnset mnuFExit - mnuRecentFile1 mnuRecentFile2 "
-              "mnuRecentFile3 mnuRecentFile4");
-    EXPECT_TRUE(order(1, false).ends_with("mnuESep2 mnuEUndo mnuERedo")) << order(1, false);
+    for (QMenu* m : window.Menus()) {
+        entry(u"-"_s, m->menuAction());
+        for (QAction* a : m->actions()) entry(m->menuAction()->objectName(), a);
+    }
+    QStringList rows;
+    for (const QStringList& row : testing::DataRows(u"notepad_menus.txt"_s)) rows << row.join(u'|');
+    for (int i = 0; i < rows.size() && i < shown.size(); ++i)  // "*": not looked at
+        if (rows[i].endsWith(u"|*")) shown[i] = shown[i].section(u'|', 0, 4) + u"|*"_s;
+    EXPECT_EQ(shown.join(u'\n').toStdString(), rows.join(u'\n').toStdString());
 
     // Activation takes the band from the Range label and checks the lines.
     const auto band = [&] {

@@ -42,9 +42,10 @@ inline QList<QStringList> DataRows(const QString& name) {
 }
 
 // The rows of tests/data/desktop/window_texts.txt (window|object|text) of one window that it
-// does not show as written there, each as object=shown. An empty object stands for the
-// window's caption, "list#n" for entry n of a list; the others show their text or title.
-inline QStringList WrongTexts(const QWidget& window, const QString& which) {
+// does not show as written there, each as object=shown on a line ("" when all match). An empty
+// object stands for the window's caption, "list#n" for entry n of a list; the others show their
+// text or title.
+inline std::string WrongTexts(const QWidget& window, const QString& which) {
     QStringList wrong{QStringLiteral("no rows")};
     for (const QStringList& row : DataRows(QStringLiteral("window_texts.txt"))) {
         if (row.size() != 3 || row[0] != which) continue;
@@ -58,7 +59,7 @@ inline QStringList WrongTexts(const QWidget& window, const QString& which) {
             if (o && !shown.isValid()) shown = o->property(property);
         if (shown.toString() != row[2]) wrong << row[1] + u'=' + shown.toString();
     }
-    return wrong;
+    return wrong.join(u'\n').toStdString();
 }
 
 // A word of a PDF as pdftotext -bbox reads it: its page (from 1), left and right edges and

@@ -1,20 +1,17 @@
-// The channel plan printed: offered as a PDF file where there is no printer, and on a (PDF)
-// printer, read back word by word with its position.
-#include <gtest/gtest.h>
-
+// Printing the channel plan from the real main window offscreen: Ctrl+P offers the pages as a
+// PDF file where there is no printer; on a (PDF) printer the words land where their twips say,
+// read back with their places, page after page (the layout itself is the core's).
 #include <QFontMetrics>
+#include <QListView>
 #include <QPrinter>
-#include <QTemporaryDir>
+#include <QTest>
 
+#include "app_fixture.h"
 #include "image/auto_fill.h"
-#include "image/cfg_file.h"
-#include "image/document.h"
 #include "platform/courier_font.h"
-#include "platform/scripted_ui_services.h"
-#include "print/printing.h"
 #include "qt_test_util.h"
 
-namespace talveron::print {
+namespace talveron::app {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
@@ -26,49 +23,54 @@ const testing::PdfWord* Find(const std::vector<testing::PdfWord>& words, const Q
     return nullptr;
 }
 
-TEST(Printing, ThePlanIsOfferedAsPdfWithoutAPrinterAndLandsWhereItsTwipsSayOnOne) {
-    QTemporaryDir dir;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setOutputFileName(dir.filePath(u"plan.pdf"_s));
-    platform::ScriptedUiServices ui;
-    Printing printing{ui, nullptr};
-    printing.printerProvider = [&] { return &printer; };
-    int busy = 0;
-    printing.onPrinting = [&](bool on) { busy += on ? 1 : -1; };
-    // 99 channels in use.
-    const CfgReadResult read = ReadCfgFile(TALVERON_SAMPLES "/vk-a1-16ch.cfg");
-    ASSERT_TRUE(read.ok());
-    Document doc = OpenDocument(read.image, read.modelCode, "/tmp/FLEET.CFG");
+TEST_F(OfflineApp, ThePlanIsOfferedAsPdfWithoutAPrinterAndLandsWhereItsTwipsSayOnOne) {
+    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg", u"fleet.cfg"_s)));
+    Document& doc = ActiveDoc();  // 99 channels in use
     while (doc.BlockCount() < 99) {
         doc.lines.push_back(doc.lines[0]);
         RenumberLine(doc.lines.back(), doc.BlockCount());
         doc.state.chOpt.push_back(0xC4);
     }
+    print::Printing& printing = mdi->Printer();
+    int busy = 0;
+    printing.onPrinting = [&, wired = printing.onPrinting](bool on) {
+        busy += on ? 1 : -1;
+        wired(on);
+    };
+    const auto print = [&] {
+        mdi->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(mdi.get()));
+        QTest::keyClick(mdi->ActiveWindow()->List(), Qt::Key_P, Qt::ControlModifier);
+    };
 
     // No printer: declined, nothing is written; accepted, the pages go to the file chosen.
     printing.hasPrinter = [] { return false; };
     ui.AnswerMessage(platform::kNo);
-    EXPECT_EQ(printing.Print(ChannelPlanJob(doc)), 0);
+    print();
     ui.AnswerMessage(platform::kYes);
-    ui.AnswerSave(dir.filePath(u"out.pdf"_s));
-    EXPECT_EQ(printing.Print(ChannelPlanJob(doc)), 1);
+    const QString pdf = TempPath(u"plan.pdf"_s);
+    ui.AnswerSave(pdf);
+    print();
     ASSERT_EQ(ui.Messages().size(), 2u);
-    EXPECT_EQ(ui.Messages()[1].text,
-              u"No printer is installed on this computer.\nSave the "
-              u"pages as a PDF file instead?"_s);
+    EXPECT_TRUE(BoxIs(ui.Messages()[1],
+                      u"No printer is installed on this computer.\nSave the pages as a PDF file "
+                      u"instead?"_s,
+                      u"Print"_s, platform::kYes | platform::kNo, platform::MsgIcon::Question));
     ASSERT_EQ(ui.SaveRequests().size(), 1u);
     EXPECT_EQ(ui.SaveRequests()[0].presetName, u"FLEET.pdf"_s);
-    const auto saved = testing::PdfWords(dir.filePath(u"out.pdf"_s));
+    const auto saved = testing::PdfWords(pdf);
     EXPECT_TRUE(Find(saved, u"Customer:"_s) && Find(saved, u"Page"_s, 2));
-    EXPECT_FALSE(QFile::exists(printer.outputFileName()));
 
-    // On the printer: the texts placed in twips from the printable area (20 twips to the
-    // point), page after page (the layout itself is the core's).
+    // On the printer: the texts placed in twips from the printable area, 20 twips to the point.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setOutputFileName(TempPath(u"printer.pdf"_s));
+    printing.printerProvider = [&] { return &printer; };
     printing.hasPrinter = [] { return true; };
-    const int pages = printing.Print(ChannelPlanJob(doc));
+    print();
     EXPECT_EQ(busy, 0);
+    EXPECT_TRUE(mdi->Status().TimerActive() && !ui.Busy());
     const auto words = testing::PdfWords(printer.outputFileName());
     ASSERT_FALSE(words.empty());
     const QFontMetricsF fm(platform::CourierTwipsFont(11));  // in twips, as the painter draws
@@ -79,7 +81,7 @@ TEST(Printing, ThePlanIsOfferedAsPdfWithoutAPrinterAndLandsWhereItsTwipsSayOnOne
     // 99 rows: a page ends after the first row that reaches the limit; heads of 10 and 5 lines.
     const int lh = qRound(fm.height()), limit = kPrintPageLimitTwips;
     const int first = (limit - 10 * lh + lh - 1) / lh, next = (limit - 5 * lh + lh - 1) / lh;
-    EXPECT_EQ(pages, 2 + (99 - first - 1) / next);
+    EXPECT_EQ(words.back().page, 2 + (99 - first - 1) / next);
     auto near = [](const testing::PdfWord* w, double x, double y) {
         return w && std::abs(w->x - x) < 2 && std::abs(w->y - y) < 4;
     };
@@ -88,7 +90,9 @@ TEST(Printing, ThePlanIsOfferedAsPdfWithoutAPrinterAndLandsWhereItsTwipsSayOnOne
     EXPECT_TRUE(near(Find(words, u"145.012500"_s), left + 5 * ch, area.top() + 10 * line));
     EXPECT_TRUE(near(Find(words, u"Page"_s, 2), left + width - 7 * ch, area.top()));
     EXPECT_FALSE(Find(words, u"Model:VK-A1"_s, 2));
+    EXPECT_FALSE(ActiveDoc().state.changed);
+    EXPECT_EQ(ui.Unexpected(), 0);
 }
 
 }  // namespace
-}  // namespace talveron::print
+}  // namespace talveron::app
