@@ -3,16 +3,8 @@
 // mouse, saved and read back with talveron-cli and undone byte for byte; then the fills of the
 // dialog's Auto modes and the channel clipboard between two documents. The texts of every
 // dialog are in tests/data/desktop/window_texts.txt.
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
+#include <QtWidgets>
 
 #include "app_fixture.h"
 #include "channel/frm_ch_edit.h"

@@ -5,14 +5,9 @@
 // Its commands reach the program in the app and channel tests.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QFontInfo>
-#include <QItemSelectionModel>
-#include <QLabel>
-#include <QListView>
-#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QtWidgets>
 #include <map>
 
 #include "document/document_host.h"

@@ -3,11 +3,7 @@
 // user answers), and the scripted stand-in the program's tests answer with.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
+#include <QtWidgets>
 
 #include "platform/scripted_ui_services.h"
 #include "qt_test_util.h"

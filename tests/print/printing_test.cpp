@@ -1,10 +1,9 @@
 // Printing the channel plan from the real main window offscreen: Ctrl+P offers the pages as a
 // PDF file where there is no printer; on a (PDF) printer the words land where their twips say,
 // read back with their places, page after page (the layout itself is the core's).
-#include <QFontMetrics>
-#include <QListView>
-#include <QPrinter>
 #include <QTest>
+#include <QPrinter>
+#include <QtWidgets>
 
 #include "app_fixture.h"
 #include "image/auto_fill.h"

@@ -2,11 +2,7 @@
 // the document's head with its texts (tests/data/desktop/window_texts.txt), and OK stores the
 // choices and nothing else as one step to undo; also for a document without channels in use
 // and for the 99-channel memory.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGridLayout>
-#include <QLabel>
-#include <QPushButton>
+#include <QtWidgets>
 
 #include "app_fixture.h"
 #include "image/channel_line.h"
