@@ -43,8 +43,8 @@ inline QList<QStringList> DataRows(const QString& name) {
 
 // The rows of tests/data/desktop/window_texts.txt (window|object|text) of one window that it
 // does not show as written there, each as object=shown on a line ("" when all match). An empty
-// object stands for the window's caption, "list#n" for entry n of a list; the others show their
-// text or title.
+// object stands for the window's caption, "list#n" for entry n of a list, "(hidden)" for a
+// hidden widget; the others show their text, title or current text.
 inline std::string WrongTexts(const QWidget& window, const QString& which) {
     QStringList wrong{QStringLiteral("no rows")};
     for (const QStringList& row : DataRows(QStringLiteral("window_texts.txt"))) {
@@ -55,8 +55,10 @@ inline std::string WrongTexts(const QWidget& window, const QString& which) {
         QVariant shown = name[0].isEmpty() ? QVariant(window.windowTitle()) : QVariant();
         if (auto* list = qobject_cast<const QComboBox*>(o); list && name.size() > 1)
             shown = list->itemText(name[1].toInt());
-        for (const char* property : {"text", "title"})
+        for (const char* property : {"text", "title", "currentText"})
             if (o && !shown.isValid()) shown = o->property(property);
+        if (auto* w = qobject_cast<const QWidget*>(o); w && row[2] == QStringLiteral("(hidden)"))
+            shown = w->isHidden() ? row[2] : QStringLiteral("(shown)");
         if (shown.toString() != row[2]) wrong << row[1] + u'=' + shown.toString();
     }
     return wrong.join(u'\n').toStdString();
