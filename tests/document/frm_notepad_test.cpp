@@ -51,19 +51,6 @@ std::vector<std::string> Lines(const frmNotePad& window) {
     return lines;
 }
 
-class NotePadTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        const CfgReadResult read = ReadCfgFile(TALVERON_SAMPLES "/vk-a1-16ch.cfg");
-        ASSERT_TRUE(read.ok()) << read.message;
-        doc = OpenDocument(read.image, read.modelCode, "vk-a1-16ch.cfg");
-        doc.customer = "ACME Taxi: north";
-        doc.serial = "SN-0042";
-    }
-    RecordingHost host;
-    Document& doc = host.docs[3];
-};
-
 // The header font grows by 2, 3, 4 ... points while the header is narrower than the window,
 // then falls back by steps one smaller until it fits.
 TEST(HeaderFit, GrowsByRisingStepsThenShrinksByFallingSteps) {
@@ -88,18 +75,41 @@ TEST(HeaderFit, GrowsByRisingStepsThenShrinksByFallingSteps) {
     EXPECT_TRUE(size <= 60 && size >= 50) << size;
 }
 
-TEST_F(NotePadTest, ShowsTheDocumentInColumnsUnderTheFittedHeaderAndRedrawsItsEdits) {
+TEST(NotePad, ShowsLaysOutAndRedrawsTheDocumentWithItsMenusVerdictsAndCommands) {
+    RecordingHost host;
+    Document& doc = host.docs[3];
+    const CfgReadResult read = ReadCfgFile(TALVERON_SAMPLES "/vk-a1-16ch.cfg");
+    ASSERT_TRUE(read.ok()) << read.message;
+    doc = OpenDocument(read.image, read.modelCode, "vk-a1-16ch.cfg");
+    doc.customer = "ACME Taxi: north";
+    doc.serial = "SN-0042";
     frmNotePad window(&host, 3);
-    const QStringList labels{"Model:VK-A1  ", "Range:140-175MHz", "Customer:ACME Taxi: north",
-                             "Serial No:SN-0042",
-                             " CH   Rx Freq.  Rx_CTCSS/DCS   Tx Freq.  Tx_CTCSS/DCS "};
-    for (int i = 0; i < labels.size(); ++i) EXPECT_EQ(window.Label3(8 + i)->text(), labels[i]);
-    EXPECT_EQ(window.windowTitle(), u"VK-A1-16CH.CFG"_s);
+    // The menus in order with their captions, shortcuts and states.
+    QStringList shown;
+    const auto entry = [&](const QString& menu, const QAction* a) {
+        shown << QStringList{menu,
+                             a->objectName(),
+                             a->text(),
+                             QKeySequence::listToString(a->shortcuts()),
+                             QString::number(a->isVisible()),
+                             QString::number(a->isEnabled())}
+                     .join(u'|');
+    };
+    for (QMenu* m : window.Menus()) {
+        entry(u"-"_s, m->menuAction());
+        for (QAction* a : m->actions()) entry(m->menuAction()->objectName(), a);
+    }
+    QStringList rows;
+    for (const QStringList& row : testing::DataRows(u"notepad_menus.txt"_s)) rows << row.join(u'|');
+    for (int i = 0; i < rows.size() && i < shown.size(); ++i)  // "*": not looked at
+        if (rows[i].endsWith(u"|*")) shown[i] = shown[i].section(u'|', 0, 4) + u"|*"_s;
+    EXPECT_EQ(shown.join(u'\n').toStdString(), rows.join(u'\n').toStdString());
+
+    EXPECT_EQ(testing::WrongTexts(window, u"notepad"_s), "");
     ASSERT_EQ(Lines(window), doc.lines);
     EXPECT_EQ(window.List()->selectionMode(), QAbstractItemView::ExtendedSelection);
 
     window.Layout(900, 600);
-    EXPECT_EQ(host.calls.front(), "status: ");  // the load clears the status line
     const QFont font = window.List()->font();
     EXPECT_TRUE(QFontInfo(font).fixedPitch());
     const QFontMetricsF fm(font);
@@ -148,29 +158,6 @@ TEST_F(NotePadTest, ShowsTheDocumentInColumnsUnderTheFittedHeaderAndRedrawsItsEd
     EXPECT_EQ(Lines(window), doc.lines);
     EXPECT_EQ(window.windowTitle(), u"TEMP2"_s);
     EXPECT_EQ(window.Label3(10)->text(), u"Customer:"_s);
-}
-
-TEST_F(NotePadTest, MenusActivationPasteTheTransferLockOpeningAndClosing) {
-    frmNotePad window(&host, 3);
-    QStringList shown;
-    const auto entry = [&](const QString& menu, const QAction* a) {
-        shown << QStringList{menu,
-                             a->objectName(),
-                             a->text(),
-                             QKeySequence::listToString(a->shortcuts()),
-                             QString::number(a->isVisible()),
-                             QString::number(a->isEnabled())}
-                     .join(u'|');
-    };
-    for (QMenu* m : window.Menus()) {
-        entry(u"-"_s, m->menuAction());
-        for (QAction* a : m->actions()) entry(m->menuAction()->objectName(), a);
-    }
-    QStringList rows;
-    for (const QStringList& row : testing::DataRows(u"notepad_menus.txt"_s)) rows << row.join(u'|');
-    for (int i = 0; i < rows.size() && i < shown.size(); ++i)  // "*": not looked at
-        if (rows[i].endsWith(u"|*")) shown[i] = shown[i].section(u'|', 0, 4) + u"|*"_s;
-    EXPECT_EQ(shown.join(u'\n').toStdString(), rows.join(u'\n').toStdString());
 
     // Activation takes the band from the Range label and checks the lines.
     const auto band = [&] {
@@ -221,7 +208,8 @@ TEST_F(NotePadTest, MenusActivationPasteTheTransferLockOpeningAndClosing) {
     host.allowClose = true;
     EXPECT_TRUE(window.close());
     EXPECT_TRUE(window.close());  // already released: not asked again
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"channel3:4", "query3", "query3"}));
+    // The layout cleared the status line first.
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"status: ", "channel3:4", "query3", "query3"}));
 }
 
 }  // namespace

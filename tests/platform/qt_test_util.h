@@ -3,15 +3,7 @@
 // tests/data/desktop (the texts the windows show among them).
 #pragma once
 
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStringList>
-#include <QThread>
-#include <QWidget>
+#include <QtWidgets>
 #include <functional>
 #include <vector>
 
@@ -19,12 +11,9 @@ namespace talveron::testing {
 
 // Processes events until pred() holds or timeoutMs (a safety limit) has passed.
 inline bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 10000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!pred()) {
-        if (clock.elapsed() > timeoutMs) return false;
+    for (QDeadlineTimer deadline(timeoutMs); !pred(); QThread::msleep(2)) {
+        if (deadline.hasExpired()) return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
     }
     return true;
 }
@@ -79,16 +68,12 @@ inline std::vector<PdfWord> PdfWords(const QString& pdf) {
     static const QRegularExpression word(QString::fromLatin1(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
     std::vector<PdfWord> out;
-    int page = 0;
-    for (const QString& html :
-         QString::fromUtf8(p.readAllStandardOutput()).split(QStringLiteral("<page "))) {
-        for (auto it = word.globalMatch(html); it.hasNext();) {
-            const auto m = it.next();
+    const QStringList pages =
+        QString::fromUtf8(p.readAllStandardOutput()).split(QStringLiteral("<page "));
+    for (int page = 0; page < pages.size(); ++page)
+        for (const QRegularExpressionMatch& m : word.globalMatch(pages[page]))
             out.push_back({page, m.captured(1).toDouble(), m.captured(3).toDouble(),
                            m.captured(2).toDouble(), m.captured(4)});
-        }
-        ++page;
-    }
     return out;
 }
 

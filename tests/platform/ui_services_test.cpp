@@ -74,18 +74,14 @@ TEST(ScriptedServices, AnswersInOrderAndRefusesAndCountsUnexpectedQuestions) {
     const MessageRequest yn{{}, {}, kYes | kNo}, ync{{}, {}, kYes | kNo | kCancel};
     EXPECT_EQ(ui.PendingAnswers(), 2u);
     EXPECT_EQ(ui.Message(yn), kNo);
-    EXPECT_EQ(ui.OpenFileName(FileRequest{}), u"/tmp/a.cfg"_s);
+    EXPECT_EQ(ui.OpenFileName({}), u"/tmp/a.cfg"_s);
     EXPECT_EQ(ui.PendingAnswers() + ui.Unexpected(), 0u);
-    EXPECT_EQ(ui.Message(ync), kCancel);
-    EXPECT_EQ(ui.Message(yn), kNo);
-    EXPECT_EQ(ui.Message(MessageRequest{}), kOk);
-    EXPECT_TRUE(ui.SaveFileName(FileRequest{}).isEmpty() &&
-                ui.OpenFileName(FileRequest{}).isEmpty());
-    EXPECT_EQ(ui.Unexpected(), 5);
-    EXPECT_EQ(ui.Messages().size(), 4u);
+    const std::vector<MsgButton> answers{ui.Message(ync), ui.Message(yn), ui.Message({})};
+    EXPECT_EQ(answers, (std::vector<MsgButton>{kCancel, kNo, kOk}));
+    EXPECT_TRUE(ui.SaveFileName({}).isEmpty() && ui.OpenFileName({}).isEmpty());
+    EXPECT_EQ(std::pair(ui.Unexpected(), ui.Messages().size()), std::pair(5, std::size_t{4}));
     ui.ClearRecords();
-    EXPECT_EQ(ui.Unexpected(), 0);
-    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_TRUE(ui.Unexpected() == 0 && ui.Messages().empty());
 }
 
 }  // namespace
