@@ -8,22 +8,17 @@
 namespace talveron {
 namespace {
 
-Document Doc() {
+TEST(DocumentSet, SlotsAreReusedAndUploadsNumberedWhileTheyAreTemporary) {
     Document doc;
     doc.lines = {"1   NONE"};
     doc.state.chOpt = {0};
-    return doc;
-}
-
-std::vector<std::string> Captions(const DocumentSet& set) {
-    std::vector<std::string> captions;
-    for (int n : set.OpenNumbers()) captions.push_back(set.Get(n)->caption);
-    return captions;
-}
-
-using Names = std::vector<std::string>;
-
-TEST(DocumentSet, SlotsAreNumberedFromOneReusedAndStayPut) {
+    const auto Doc = [&doc] { return doc; };
+    const auto Captions = [](const DocumentSet& set) {
+        std::vector<std::string> captions;
+        for (int n : set.OpenNumbers()) captions.push_back(set.Get(n)->caption);
+        return captions;
+    };
+    using Names = std::vector<std::string>;
     DocumentSet set;
     for (const char* name : {"/tmp/a.cfg", "/tmp/b.cfg", "/tmp/c.cfg"}) set.AddFile(Doc(), name);
     Document* kept = set.Get(1);
@@ -43,12 +38,10 @@ TEST(DocumentSet, SlotsAreNumberedFromOneReusedAndStayPut) {
     for (int i = 0; i < 50; ++i) set.AddUpload(Doc());
     for (int n = 2; n <= 51; n += 2) set.Close(n);
     EXPECT_EQ(set.Get(1), kept);
-}
 
-// Closing an upload renumbers the others; a file named TEMP is no upload; saving an upload
-// gives its number back without duplicates.
-TEST(DocumentSet, UploadsAreNumberedWhileTheyAreTemporary) {
-    DocumentSet set;
+    // Closing an upload renumbers the others; a file named TEMP is no upload; saving an
+    // upload gives its number back without duplicates.
+    set.Reset();
     set.AddUpload(Doc());
     set.AddFile(Doc(), "/tmp/temp7.cfg");
     set.AddUpload(Doc());

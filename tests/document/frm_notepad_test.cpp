@@ -150,15 +150,6 @@ TEST(NotePad, ShowsLaysOutAndRedrawsTheDocumentWithItsMenusVerdictsAndCommands) 
     EXPECT_EQ(Lines(window), before);
     EXPECT_TRUE(!undo->isEnabled() && redo->isEnabled());
     EXPECT_EQ(selection->selectedRows().size(), 3);
-    // Refreshed from the document: lines, caption and labels.
-    doc.lines[1] = doc.lines[0];
-    doc.caption = "TEMP2";
-    doc.customer.clear();
-    window.Refresh();
-    EXPECT_EQ(Lines(window), doc.lines);
-    EXPECT_EQ(window.windowTitle(), u"TEMP2"_s);
-    EXPECT_EQ(window.Label3(10)->text(), u"Customer:"_s);
-
     // Activation takes the band from the Range label and checks the lines.
     const auto band = [&] {
         const ActiveValues v = window.Activate();

@@ -31,11 +31,9 @@ TEST(QtMessageBox, ShowsTheRequestAndReturnsTheButtonPressed) {
     } cases[] = {
         {{text, title, kYn, MsgIcon::Critical, kNo}, yn, Box::Critical, Box::Yes, kYes},
         {{text, {}, kOk, MsgIcon::None}, Box::Ok, Box::NoIcon, Box::Ok, kOk},
-        {{text, title, kYnc, MsgIcon::Exclamation}, ync, Box::Warning, Box::Cancel, kCancel},
-        {{text, title, kYn, MsgIcon::Question}, yn, Box::Question, Box::No, kNo},
+        {{text, title, kYnc, MsgIcon::Exclamation}, ync, Box::Warning, Box::NoButton, kCancel},
+        {{text, title, kYn, MsgIcon::Question}, yn, Box::Question, Box::NoButton, kNo},
         {{text, title, kOk, MsgIcon::Information}, Box::Ok, Box::Information, Box::Ok, kOk},
-        {{text, title, kYnc, MsgIcon::None}, ync, Box::NoIcon, Box::NoButton, kCancel},
-        {{text, title, kYn, MsgIcon::None}, yn, Box::NoIcon, Box::NoButton, kNo},
     };
     QtUiServices ui;
     ui.SetBusy(true);
