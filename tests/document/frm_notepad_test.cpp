@@ -51,24 +51,18 @@ std::vector<std::string> Lines(const frmNotePad& window) {
     return lines;
 }
 
-// The header font grows by 2, 3, 4 ... points while the header is narrower than the window,
-// then falls back by steps one smaller until it fits.
+// The header font fitting, from tests/data/desktop/header_fit.txt.
 TEST(HeaderFit, GrowsByRisingStepsThenShrinksByFallingSteps) {
-    const struct {
-        int window;
-        std::function<int(int)> width;
-        int size;
-        std::vector<int> asked;
-    } cases[] = {
-        {500, [](int s) { return s * 100; }, 9, {9}},  // too wide at once: the first step is 0
-        {165, [](int s) { return s * 10; }, 15, {9, 11, 14, 18, 15}},
-        {500, [](int s) { return s <= 11 ? 100 : 1000; }, 11, {9, 11, 14, 12, 11}},
-    };
-    for (const auto& c : cases) {
-        std::vector<int> asked;
-        const auto width = [&](int s) { return asked.push_back(s), c.width(s); };
-        EXPECT_EQ(FitHeaderFontSize(9, c.window, width), c.size);
-        EXPECT_EQ(asked, c.asked);
+    for (const QStringList& row : testing::DataRows(u"header_fit.txt"_s)) {
+        SCOPED_TRACE(row.join(u'|').toStdString());
+        ASSERT_EQ(row.size(), 7);
+        QStringList asked;
+        const auto width = [&](int s) {
+            asked << QString::number(s);
+            return s <= row[3].toInt() ? row[1].toInt() * s + row[2].toInt() : row[4].toInt();
+        };
+        EXPECT_EQ(FitHeaderFontSize(9, row[0].toInt(), width), row[5].toInt());
+        EXPECT_EQ(asked.join(u' ').toStdString(), row[6].toStdString());
     }
     const int size = FitHeaderFontSize(
         9, 500, [](int) { return 0; }, 60);  // an empty header
