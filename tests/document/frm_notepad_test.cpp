@@ -81,13 +81,11 @@ TEST(NotePad, ShowsLaysOutAndRedrawsTheDocumentWithItsMenusVerdictsAndCommands) 
     // The menus in order with their captions, shortcuts and states.
     QStringList shown;
     const auto entry = [&](const QString& menu, const QAction* a) {
-        shown << QStringList{menu,
-                             a->objectName(),
-                             a->text(),
-                             QKeySequence::listToString(a->shortcuts()),
-                             QString::number(a->isVisible()),
-                             QString::number(a->isEnabled())}
-                     .join(u'|');
+        shown << u"%1|%2|%3|%4|%5|%6"_s
+                     .arg(menu, a->objectName(), a->text(),
+                          QKeySequence::listToString(a->shortcuts()))
+                     .arg(a->isVisible())
+                     .arg(a->isEnabled());
     };
     for (QMenu* m : window.Menus()) {
         entry(u"-"_s, m->menuAction());
@@ -134,8 +132,8 @@ TEST(NotePad, ShowsLaysOutAndRedrawsTheDocumentWithItsMenusVerdictsAndCommands) 
     QSignalSpy redrawn(window.List()->model(), &QAbstractItemModel::dataChanged);
     window.ShowChanges(changes);
     ASSERT_EQ(redrawn.size(), 1);
-    EXPECT_EQ(redrawn[0][0].toModelIndex().row(), 5);
-    EXPECT_EQ(redrawn[0][1].toModelIndex().row(), 6);
+    EXPECT_EQ(std::pair(redrawn[0][0].toModelIndex().row(), redrawn[0][1].toModelIndex().row()),
+              std::pair(5, 6));
     EXPECT_EQ(Lines(window), doc.lines);
     EXPECT_EQ(selection->selectedRows().size(), 3);
     EXPECT_EQ(window.CurrentRow(), 5);
