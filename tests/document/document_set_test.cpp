@@ -1,82 +1,55 @@
-// The open documents: slot reuse, the TEMP names of uploads and their renumbering when one
-// closes, and what a save does to an upload's number (followed through the windows in the
-// app tests).
+// The open documents, step by step from tests/data/desktop/document_set.txt: slot reuse, the
+// TEMP names of uploads and their renumbering when one closes, what a save does to an
+// upload's number; a document stays where it is while others come and go.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "image/document_set.h"
+#include "qt_test_util.h"
 
 namespace talveron {
 namespace {
 
-Document Doc() {
+TEST(DocumentSet, FollowsItsTable) {
     Document doc;
     doc.lines = {"1   NONE"};
     doc.state.chOpt = {0};
-    return doc;
-}
-
-std::vector<std::string> Captions(const DocumentSet& set) {
-    std::vector<std::string> captions;
-    for (int n : set.OpenNumbers()) captions.push_back(set.Get(n)->caption);
-    return captions;
-}
-
-using Names = std::vector<std::string>;
-
-TEST(DocumentSet, SlotsAreNumberedFromOneReusedAndStayPut) {
     DocumentSet set;
-    for (const char* name : {"/tmp/a.cfg", "/tmp/b.cfg", "/tmp/c.cfg"}) set.AddFile(Doc(), name);
-    Document* kept = set.Get(1);
-    EXPECT_TRUE(set.Close(2));
-    EXPECT_EQ(set.Get(2), nullptr);
-    EXPECT_EQ(set.AddFile(Doc(), "/tmp/d.cfg"), 2);  // the first free slot
-    EXPECT_EQ(set.AddFile(Doc(), "/tmp/e.cfg"), 4);
-    EXPECT_EQ(set.UpperBound(), 4);
-    EXPECT_TRUE(set.Get(0) == nullptr && set.Get(5) == nullptr);
-    EXPECT_EQ(set.Get(2)->caption, "/TMP/D.CFG");
-    EXPECT_EQ(set.Path(2), "/tmp/d.cfg");  // the real path keeps its case
-    EXPECT_FALSE(set.IsTemp(2));
-    const int upload = set.AddUpload(Doc());
-    EXPECT_EQ(Captions(set),
-              (Names{"/TMP/A.CFG", "/TMP/D.CFG", "/TMP/C.CFG", "/TMP/E.CFG", "TEMP1.CFG"}));
-    EXPECT_TRUE(set.IsTemp(upload) && set.Path(upload).empty());
-    for (int i = 0; i < 50; ++i) set.AddUpload(Doc());
-    for (int n = 2; n <= 51; n += 2) set.Close(n);
-    EXPECT_EQ(set.Get(1), kept);
-}
-
-TEST(DocumentSet, ClosingAnUploadRenumbersTheOthersAndAFileNamedTempIsNoUpload) {
-    DocumentSet set;
-    set.AddUpload(Doc());
-    set.AddFile(Doc(), "/tmp/temp7.cfg");
-    set.AddUpload(Doc());
-    set.AddUpload(Doc());
-    EXPECT_EQ(set.TempCount(), 3);
-    EXPECT_TRUE(set.Close(4));
-    EXPECT_EQ(Captions(set), (Names{"TEMP2", "/TMP/TEMP7.CFG", "TEMP1"}));
-    EXPECT_TRUE(set.Close(3));
-    EXPECT_EQ(Captions(set), (Names{"TEMP1", "/TMP/TEMP7.CFG"}));
-    EXPECT_EQ(set.TempCount(), 1);
-    EXPECT_TRUE(set.Close(1));  // the file is still open
-    EXPECT_EQ(set.TempCount(), 0);
-    EXPECT_EQ(set.Path(2), "/tmp/temp7.cfg");
-    EXPECT_FALSE(set.Close(2));  // the last one: nothing open any more
+    std::map<int, const Document*> placed;
+    for (const QStringList& row : testing::DataRows(QStringLiteral("document_set.txt"))) {
+        SCOPED_TRACE(row.join(u'|').toStdString());
+        ASSERT_EQ(row.size(), 5);
+        const int n = row[1].toInt();
+        const std::string op = row[0].toStdString(), path = row[2].toStdString();
+        std::string result;
+        if (op == "file" || op == "upload") {
+            const int added = op == "file" ? set.AddFile(doc, path) : set.AddUpload(doc);
+            placed[added] = set.Get(added);
+            result = std::to_string(added);
+        } else if (op == "save") {
+            set.Get(n)->state.changed = true;
+            set.MarkSaved(n, path);
+            result = std::to_string(set.Get(n)->state.changed);
+        } else {
+            const std::map<std::string, std::function<std::string()>> ask{
+                {"close", [&] { return std::to_string(set.Close(n)); }},
+                {"path", [&] { return set.Path(n); }},
+                {"temp", [&] { return std::to_string(set.IsTemp(n)); }},
+                {"get", [&] { return set.Get(n) ? set.Get(n)->caption : "none"; }},
+                {"bound", [&] { return std::to_string(set.UpperBound()); }}};
+            ASSERT_TRUE(ask.count(op));
+            result = ask.at(op)();
+        }
+        EXPECT_EQ(result, row[3].toStdString());
+        std::string open;
+        for (int m : set.OpenNumbers()) {
+            open += set.Get(m)->caption + ";";
+            EXPECT_EQ(set.Get(m), placed[m]) << m;
+        }
+        EXPECT_EQ(open + std::to_string(set.TempCount()), row[4].toStdString());
+    }
     EXPECT_FALSE(set.AnyDocumentOpen());
-}
-
-TEST(DocumentSet, SavingAnUploadGivesBackItsNumberWithoutDuplicates) {
-    DocumentSet set;
-    const int a = set.AddUpload(Doc());
-    set.AddUpload(Doc());
-    set.Get(a)->state.changed = true;
-    set.MarkSaved(a, "/tmp/Radio One.cfg");
-    EXPECT_FALSE(set.IsTemp(a) || set.Get(a)->state.changed);
-    EXPECT_EQ(set.Path(a), "/tmp/Radio One.cfg");
-    EXPECT_EQ(set.TempCount(), 1);
-    set.AddUpload(Doc());
-    EXPECT_EQ(Captions(set), (Names{"/TMP/RADIO ONE.CFG", "TEMP1", "TEMP2.CFG"}));
-    set.Close(a);  // a saved file leaves the count alone
-    EXPECT_EQ(set.TempCount(), 2);
 }
 
 }  // namespace

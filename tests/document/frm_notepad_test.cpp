@@ -1,22 +1,18 @@
-// The document window over a recording host: its labels and lines in columns that line up,
-// an edit redrawn with every selection kept, the menus (captions, shortcuts and states from
-// tests/data/desktop/notepad_menus.txt), activation's verdict, the Paste rule, the transfer
-// lock, opening a channel, and closing. Its commands reach the program in the app tests.
+// The document window over a recording host: its labels and lines in columns that line up
+// under the header font fitted to the window, an edit redrawn with every selection kept, the
+// menus (captions, shortcuts and states from tests/data/desktop/notepad_menus.txt),
+// activation's verdict, the Paste rule, the transfer lock, opening a channel, and closing.
+// Its commands reach the program in the app and channel tests.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QCloseEvent>
-#include <QFontInfo>
-#include <QItemSelectionModel>
-#include <QLabel>
-#include <QListView>
-#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QtWidgets>
 #include <map>
 
 #include "document/document_host.h"
 #include "document/frm_notepad.h"
+#include "document/header_fit.h"
 #include "image/cfg_file.h"
 #include "qt_test_util.h"
 
@@ -25,31 +21,27 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-class RecordingHost : public DocumentHost {
-  public:
+struct RecordingHost : DocumentHost {
     std::map<int, Document> docs;
-    std::vector<std::string> clip, commands;
+    std::vector<std::string> clip, calls;  // "channel<n>:<row>", "query<n>", "status:<text>"
     std::vector<RangeVerdict> verdicts;
-    std::vector<QString> statuses;
     bool allowClose = true, transfer = false;
 
     Document* DocumentOf(int n) override { return docs.count(n) ? &docs[n] : nullptr; }
     void Command(int n, DocCommand c, int row) override {
         if (c == DocCommand::Channel)
-            commands.push_back("channel" + std::to_string(n) + ":" + std::to_string(row));
+            Call("channel" + std::to_string(n) + ":" + std::to_string(row));
     }
     DocChanges EditDocument(int n, std::string_view label,
                             const std::function<void(Document&)>& edit) override {
         return talveron::EditDocument(docs[n], label, edit);
     }
-    bool QueryClose(int n) override {
-        commands.push_back("query" + std::to_string(n));
-        return allowClose;
-    }
-    void ShowStatus(const QString& text) override { statuses.push_back(text); }
+    bool QueryClose(int n) override { return Call("query" + std::to_string(n)), allowClose; }
+    void ShowStatus(const QString& text) override { Call("status:" + text.toStdString()); }
     void ShowVerdict(const RangeVerdict& v) override { verdicts.push_back(v); }
     const std::vector<std::string>& ClipLines() const override { return clip; }
     bool TransferRunning() const override { return transfer; }
+    void Call(const std::string& call) { calls.push_back(call); }
 };
 
 std::vector<std::string> Lines(const frmNotePad& window) {
@@ -59,34 +51,57 @@ std::vector<std::string> Lines(const frmNotePad& window) {
     return lines;
 }
 
-Document Sample(const char* name) {
-    const CfgReadResult read = ReadCfgFile(std::string(TALVERON_SAMPLES) + "/" + name);
-    EXPECT_TRUE(read.ok()) << read.message;
-    Document doc = OpenDocument(read.image, read.modelCode, name);
-    doc.customer = "ACME Taxi: north";
-    doc.serial = "SN-0042";
-    return doc;
+// The header font fitting, from tests/data/desktop/header_fit.txt.
+TEST(HeaderFit, GrowsByRisingStepsThenShrinksByFallingSteps) {
+    for (const QStringList& row : testing::DataRows(u"header_fit.txt"_s)) {
+        SCOPED_TRACE(row.join(u'|').toStdString());
+        ASSERT_EQ(row.size(), 7);
+        QStringList asked;
+        const auto width = [&](int s) {
+            asked << QString::number(s);
+            return s <= row[3].toInt() ? row[1].toInt() * s + row[2].toInt() : row[4].toInt();
+        };
+        EXPECT_EQ(FitHeaderFontSize(9, row[0].toInt(), width), row[5].toInt());
+        EXPECT_EQ(asked.join(u' ').toStdString(), row[6].toStdString());
+    }
+    const int size = FitHeaderFontSize(
+        9, 500, [](int) { return 0; }, 60);  // an empty header
+    EXPECT_TRUE(size <= 60 && size >= 50) << size;
 }
 
-class NotePadTest : public ::testing::Test {
-  protected:
+TEST(NotePad, ShowsLaysOutAndRedrawsTheDocumentWithItsMenusVerdictsAndCommands) {
     RecordingHost host;
-    void SetUp() override { host.docs[3] = Sample("vk-a1-16ch.cfg"); }
-};
-
-TEST_F(NotePadTest, ShowsTheDocumentInColumnsThatLineUpUnderTheFittedHeader) {
-    frmNotePad window(&host, 3);
-    const QStringList labels{"Model:VK-A1  ", "Range:140-175MHz", "Customer:ACME Taxi: north",
-                             "Serial No:SN-0042",
-                             " CH   Rx Freq.  Rx_CTCSS/DCS   Tx Freq.  Tx_CTCSS/DCS "};
-    for (int i = 0; i < labels.size(); ++i) EXPECT_EQ(window.Label3(8 + i)->text(), labels[i]);
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("VK-A1-16CH.CFG"));
     Document& doc = host.docs[3];
+    const CfgReadResult read = ReadCfgFile(TALVERON_SAMPLES "/vk-a1-16ch.cfg");
+    ASSERT_TRUE(read.ok()) << read.message;
+    doc = OpenDocument(read.image, read.modelCode, "vk-a1-16ch.cfg");
+    doc.customer = "ACME Taxi: north";
+    doc.serial = "SN-0042";
+    frmNotePad window(&host, 3);
+    // The menus in order with their captions, shortcuts and states.
+    QStringList shown;
+    const auto entry = [&](const QString& menu, const QAction* a) {
+        shown << u"%1|%2|%3|%4|%5|%6"_s
+                     .arg(menu, a->objectName(), a->text(),
+                          QKeySequence::listToString(a->shortcuts()))
+                     .arg(a->isVisible())
+                     .arg(a->isEnabled());
+    };
+    for (QMenu* m : window.Menus()) {
+        entry(u"-"_s, m->menuAction());
+        for (QAction* a : m->actions()) entry(m->menuAction()->objectName(), a);
+    }
+    QStringList rows;
+    for (const QStringList& row : testing::DataRows(u"notepad_menus.txt"_s)) rows << row.join(u'|');
+    for (int i = 0; i < rows.size() && i < shown.size(); ++i)  // "*": not looked at
+        if (rows[i].endsWith(u"|*")) shown[i] = shown[i].section(u'|', 0, 4) + u"|*"_s;
+    EXPECT_EQ(shown.join(u'\n').toStdString(), rows.join(u'\n').toStdString());
+
+    EXPECT_EQ(testing::WrongTexts(window, u"notepad"_s), "");
     ASSERT_EQ(Lines(window), doc.lines);
     EXPECT_EQ(window.List()->selectionMode(), QAbstractItemView::ExtendedSelection);
 
     window.Layout(900, 600);
-    EXPECT_EQ(host.statuses.front(), QStringLiteral(" "));  // the load clears the status line
     const QFont font = window.List()->font();
     EXPECT_TRUE(QFontInfo(font).fixedPitch());
     const QFontMetricsF fm(font);
@@ -98,106 +113,58 @@ TEST_F(NotePadTest, ShowsTheDocumentInColumnsThatLineUpUnderTheFittedHeader) {
     // Grown from the starting size until it nearly fills the window, never past it; the list
     // shows whole lines.
     const int headerWidth = QFontMetrics(font).horizontalAdvance(header);
-    EXPECT_LT(headerWidth, 900);
-    EXPECT_GT(window.FontPointSize(), 10);
+    EXPECT_TRUE(headerWidth < 900 && window.FontPointSize() > 10);
     EXPECT_EQ(window.Label3(12)->font().pointSize(), window.FontPointSize());
     EXPECT_GE(window.List()->width(), headerWidth);
     EXPECT_GE(window.width(), window.List()->geometry().right());
 
-    doc.lines[1] = doc.lines[0];
-    doc.caption = "TEMP2";
-    doc.customer.clear();
-    window.Refresh();
-    EXPECT_EQ(Lines(window), doc.lines);
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("TEMP2"));
-    EXPECT_EQ(window.Label3(10)->text(), QStringLiteral("Customer:"));
-}
-
-// An edit redraws the lines it changed in one run; every selected line and the current line
-// stay, and Undo and Redo are enabled exactly when there is a step to take.
-TEST_F(NotePadTest, AnEditShowsItsLinesAndKeepsEverySelection) {
-    frmNotePad window(&host, 3);
-    QAction* undo = window.Action(QStringLiteral("mnuEUndo"));
-    QAction* redo = window.Action(QStringLiteral("mnuERedo"));
+    // An edit redraws its lines in one run; every selected line and the current line stay, and
+    // Undo and Redo are enabled exactly when there is a step to take.
+    QAction* undo = window.Action(u"mnuEUndo"_s);
+    QAction* redo = window.Action(u"mnuERedo"_s);
     QItemSelectionModel* selection = window.List()->selectionModel();
     for (int row : {2, 5, 9})
         selection->select(window.List()->model()->index(row, 0), QItemSelectionModel::Select);
     selection->setCurrentIndex(window.List()->model()->index(5, 0), QItemSelectionModel::NoUpdate);
-    const std::vector<std::string> before = host.docs[3].lines;
+    const std::vector<std::string> before = doc.lines;
     const DocChanges changes = host.EditDocument(
         3, "two lines", [](Document& d) { d.lines[5] = d.lines[6] = d.lines[0]; });
     QSignalSpy redrawn(window.List()->model(), &QAbstractItemModel::dataChanged);
     window.ShowChanges(changes);
     ASSERT_EQ(redrawn.size(), 1);
-    EXPECT_EQ(redrawn[0][0].toModelIndex().row(), 5);
-    EXPECT_EQ(redrawn[0][1].toModelIndex().row(), 6);
-    EXPECT_EQ(Lines(window), host.docs[3].lines);
+    EXPECT_EQ(std::pair(redrawn[0][0].toModelIndex().row(), redrawn[0][1].toModelIndex().row()),
+              std::pair(5, 6));
+    EXPECT_EQ(Lines(window), doc.lines);
     EXPECT_EQ(selection->selectedRows().size(), 3);
     EXPECT_EQ(window.CurrentRow(), 5);
     EXPECT_TRUE(undo->isEnabled() && !redo->isEnabled());
-    window.ShowChanges(UndoEdit(host.docs[3]));
+    window.ShowChanges(UndoEdit(doc));
     EXPECT_EQ(Lines(window), before);
     EXPECT_TRUE(!undo->isEnabled() && redo->isEnabled());
     EXPECT_EQ(selection->selectedRows().size(), 3);
-}
-
-TEST_F(NotePadTest, MenusCarryTheirCaptionsShortcutsAndStates) {
-    frmNotePad window(&host, 3);
-    QStringList titles;
-    for (QMenu* m : window.Menus()) titles << m->title();
-    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Option", "&Radio", "&Help", "&Test"}));
-    const QList<QStringList> rows = testing::DataRows(QStringLiteral("notepad_menus.txt"));
-    ASSERT_GT(rows.size(), 25);
-    for (const QStringList& row : rows) {
-        ASSERT_EQ(row.size(), 5) << row.join(u'|').toStdString();
-        QAction* a = window.Action(row[0]);
-        ASSERT_NE(a, nullptr) << row[0].toStdString();
-        EXPECT_EQ(a->text(), row[1]) << row[0].toStdString();
-        EXPECT_EQ(QKeySequence::listToString(a->shortcuts()), row[2]) << row[0].toStdString();
-        EXPECT_EQ(a->isVisible(), row[3] == u"1") << row[0].toStdString();
-        if (row[4] != u"*") EXPECT_EQ(a->isEnabled(), row[4] == u"1") << row[0].toStdString();
-    }
-    const auto order = [&](int menu, bool dashes) {
-        QStringList names;
-        for (QAction* a : window.Menus()[menu]->actions())
-            names << (a->isSeparator() && dashes ? u"-"_s : a->objectName());
-        return names.join(u' ').toStdString();
+    // Activation takes the band from the Range label and checks the lines.
+    const auto band = [&] {
+        const ActiveValues v = window.Activate();
+        return std::tuple(v.blockCount, v.band.low, v.band.high);
     };
-    EXPECT_EQ(order(0, true),
-              "mnuFNew mnuFOpen mnuFClose mnuFSave mnuFSaveAs - mnuFCustomer - munPrint "
-              "munPreview munPrnset mnuFExit - mnuRecentFile1 mnuRecentFile2 "
-              "mnuRecentFile3 mnuRecentFile4");
-    EXPECT_TRUE(order(1, false).ends_with("mnuESep2 mnuEUndo mnuERedo")) << order(1, false);
-}
-
-TEST_F(NotePadTest, ActivationTakesTheBandFromTheRangeLabelAndChecksTheLines) {
-    frmNotePad window(&host, 3);
-    ActiveValues values = window.Activate();
-    EXPECT_EQ(std::tuple(values.blockCount, values.band.low, values.band.high),
-              std::tuple(16, 140, 175));
+    EXPECT_EQ(band(), std::tuple(16, 140, 175));
     ASSERT_EQ(host.verdicts.size(), 1u);
     EXPECT_EQ(host.verdicts[0].text, "ALL Channels In Range");
     EXPECT_EQ(host.verdicts[0].Color(), StatusColor::Black);
-    host.docs[3].lines[2].replace(4, 3, "176");
+    doc.lines[2].replace(4, 3, "176");
     window.Refresh();
     window.Activate();
     EXPECT_EQ(host.verdicts.back().text, "Channel #3 Range Out !");
     EXPECT_EQ(host.verdicts.back().Color(), StatusColor::Red);
-    window.Label3(9)->setText(QStringLiteral("Range:170-180MHz"));
-    values = window.Activate();
-    EXPECT_EQ(std::tuple(values.blockCount, values.band.low, values.band.high),
-              std::tuple(16, 170, 180));
-}
+    window.Label3(9)->setText(u"Range:170-180MHz"_s);
+    EXPECT_EQ(band(), std::tuple(16, 170, 180));
 
-// Opening the Edit menu enables Paste exactly while the clipboard holds lines; activation
-// only ever enables it.
-TEST_F(NotePadTest, PasteFollowsTheClipboardAndTheTransferLocksTheMenus) {
-    frmNotePad window(&host, 3);
-    QAction* paste = window.Action(QStringLiteral("mnuEPaste"));
-    QMenu* edit = window.Menus()[1];
+    // Opening the Edit menu enables Paste exactly while the clipboard holds lines; activation
+    // only ever enables it.
+    QAction* paste = window.Action(u"mnuEPaste"_s);
     for (bool holds : {true, false, true}) {
-        host.clip.assign(holds ? 1 : 0, host.docs[3].lines[0]);
-        emit edit->aboutToShow();
+        host.clip.assign(holds ? 1 : 0, doc.lines[0]);
+        emit window.Menus()[1]->aboutToShow();
         EXPECT_EQ(paste->isEnabled(), holds);
     }
     host.clip.clear();
@@ -209,19 +176,12 @@ TEST_F(NotePadTest, PasteFollowsTheClipboardAndTheTransferLocksTheMenus) {
             EXPECT_EQ(window.Action(QString::fromLatin1(name))->isEnabled(), !locked) << name;
         EXPECT_EQ(window.List()->isEnabled(), !locked);
     }
-}
 
-// Enter and a double-click ask for the channel dialog of the current line, an empty list asks
-// for nothing; closing asks the host once.
-TEST_F(NotePadTest, EnterAndDoubleClickOpenTheCurrentLineAndClosingAsksOnce) {
-    frmNotePad window(&host, 3);
+    // Enter asks for the channel dialog of the current line, an empty list asks for nothing;
+    // closing asks the host once.
     window.show();
-    QListView* list = window.List();
-    list->setCurrentIndex(list->model()->index(4, 0));
-    QTest::keyClick(list, Qt::Key_Return);
-    const QRect line = list->visualRect(list->model()->index(2, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line.center());
+    window.List()->setCurrentIndex(window.List()->model()->index(4, 0));
+    QTest::keyClick(window.List(), Qt::Key_Return);
     host.docs[4] = Document();
     frmNotePad empty(&host, 4);
     QTest::keyClick(empty.List(), Qt::Key_Enter);
@@ -231,8 +191,8 @@ TEST_F(NotePadTest, EnterAndDoubleClickOpenTheCurrentLineAndClosingAsksOnce) {
     host.allowClose = true;
     EXPECT_TRUE(window.close());
     EXPECT_TRUE(window.close());  // already released: not asked again
-    EXPECT_EQ(host.commands,
-              (std::vector<std::string>{"channel3:4", "channel3:2", "query3", "query3"}));
+    // The layout cleared the status line first.
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"status: ", "channel3:4", "query3", "query3"}));
 }
 
 }  // namespace

@@ -1,15 +1,9 @@
 // Helpers the Qt test programs share: waiting for a condition while events run, the words of
 // a printed PDF with their places, and the case tables kept as data files under
-// tests/data/desktop.
+// tests/data/desktop (the texts the windows show among them).
 #pragma once
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStringList>
-#include <QThread>
+#include <QtWidgets>
 #include <functional>
 #include <vector>
 
@@ -17,12 +11,9 @@ namespace talveron::testing {
 
 // Processes events until pred() holds or timeoutMs (a safety limit) has passed.
 inline bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 10000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!pred()) {
-        if (clock.elapsed() > timeoutMs) return false;
+    for (QDeadlineTimer deadline(timeoutMs); !pred(); QThread::msleep(2)) {
+        if (deadline.hasExpired()) return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
     }
     return true;
 }
@@ -37,6 +28,29 @@ inline QList<QStringList> DataRows(const QString& name) {
         if (!line.isEmpty() && !line.startsWith(u'#'))
             rows << line.replace(QStringLiteral("\\n"), QStringLiteral("\n")).split(u'|');
     return rows;
+}
+
+// The rows of tests/data/desktop/window_texts.txt (window|object|text) of one window that it
+// does not show as written there, each as object=shown on a line ("" when all match). An empty
+// object stands for the window's caption, "list#n" for entry n of a list, "(hidden)" for a
+// hidden widget; the others show their text, title or current text.
+inline std::string WrongTexts(const QWidget& window, const QString& which) {
+    QStringList wrong{QStringLiteral("no rows")};
+    for (const QStringList& row : DataRows(QStringLiteral("window_texts.txt"))) {
+        if (row.size() != 3 || row[0] != which) continue;
+        wrong.removeAll(QStringLiteral("no rows"));
+        const QStringList name = row[1].split(u'#');
+        const QObject* o = name[0].isEmpty() ? &window : window.findChild<QObject*>(name[0]);
+        QVariant shown = name[0].isEmpty() ? QVariant(window.windowTitle()) : QVariant();
+        if (auto* list = qobject_cast<const QComboBox*>(o); list && name.size() > 1)
+            shown = list->itemText(name[1].toInt());
+        for (const char* property : {"text", "title", "currentText"})
+            if (o && !shown.isValid()) shown = o->property(property);
+        if (auto* w = qobject_cast<const QWidget*>(o); w && row[2] == QStringLiteral("(hidden)"))
+            shown = w->isHidden() ? row[2] : QStringLiteral("(shown)");
+        if (shown.toString() != row[2]) wrong << row[1] + u'=' + shown.toString();
+    }
+    return wrong.join(u'\n').toStdString();
 }
 
 // A word of a PDF as pdftotext -bbox reads it: its page (from 1), left and right edges and
@@ -54,16 +68,12 @@ inline std::vector<PdfWord> PdfWords(const QString& pdf) {
     static const QRegularExpression word(QString::fromLatin1(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
     std::vector<PdfWord> out;
-    int page = 0;
-    for (const QString& html :
-         QString::fromUtf8(p.readAllStandardOutput()).split(QStringLiteral("<page "))) {
-        for (auto it = word.globalMatch(html); it.hasNext();) {
-            const auto m = it.next();
+    const QStringList pages =
+        QString::fromUtf8(p.readAllStandardOutput()).split(QStringLiteral("<page "));
+    for (int page = 0; page < pages.size(); ++page)
+        for (const QRegularExpressionMatch& m : word.globalMatch(pages[page]))
             out.push_back({page, m.captured(1).toDouble(), m.captured(3).toDouble(),
                            m.captured(2).toDouble(), m.captured(4)});
-        }
-        ++page;
-    }
     return out;
 }
 
