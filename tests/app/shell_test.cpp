@@ -74,6 +74,7 @@ TEST_F(OfflineApp, TheStatusBlinksAndTheMenusFollowTheActiveWindowAndArrangeTheW
     QAction* paste1 = mdi->Window(1)->Action(u"mnuEPaste"_s);
     emit mdi->Window(1)->Menus()[1]->aboutToShow();
     EXPECT_FALSE(paste1->isEnabled());
+    ASSERT_NE(Inside().Documents().Get(2), nullptr);
     Inside().ClipLinesRef().push_back(Inside().Documents().Get(2)->lines[0]);
 
     QMdiArea* area = Inside().MdiArea();
@@ -185,6 +186,7 @@ TEST_F(OfflineApp, TheCustomerEditorWritesItsDocumentOnOkAndTimer1RestsWhileItSh
     EXPECT_EQ(w->Label3(11)->text(), u"Serial No:SN 0042"_s);
     EXPECT_EQ(doc.customer, "City Taxi: north");
     EXPECT_TRUE(doc.state.changed);
+    ASSERT_NE(Inside().Documents().Get(2), nullptr);
     EXPECT_TRUE(Inside().Documents().Get(2)->customer.empty());
     EXPECT_TRUE(testing::WaitUntil([&] { return Inside().Editing().ChEdit() == nullptr; }));
     // Opened again it shows the value whole; CANCEL keeps it and changes nothing.
