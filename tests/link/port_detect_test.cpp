@@ -41,7 +41,7 @@ TEST(DetectRS, RadioIsFoundOnTheSecondPortWhichIsReusedUntilTheRadioFallsSilent)
     ConnectRadio(rig.link);
     EXPECT_TRUE(rig.port.opened.empty()) << "the open port is used again without a search";
     EXPECT_FALSE(rig.link.state.linkDown);
-    rig.port.radio.vAnswer = 0x00;  // switched off
+    rig.port.radio = Radio(0, EepromImage(144, 0), "silent");  // switched off
     ConnectRadio(rig.link);
     EXPECT_TRUE(rig.link.state.linkDown);
     EXPECT_EQ(rig.status.text, "Not detected");
@@ -56,17 +56,8 @@ TEST(DetectRS, NoPortAsksToDetectAgainAndYesFindsAPortThatAppeared) {
         rig.port.openable = {};
         rig.prompt.script = {Answer::Yes, Answer::Cancel};
         // The adapter is plugged in while the first question is up.
-        struct PlugIn final : UserPrompt {
-            Rig* rig;
-            bool plugged;
-            Answer Ask(const Question& q) override {
-                if (plugged) rig->port.openable = {3};
-                return rig->prompt.Ask(q);
-            }
-        } plug;
-        plug.rig = &rig;
-        plug.plugged = plugged;
-        RadioLink link{rig.port, plug, rig.status, rig.view, rig.clock, LinkState{}};
+        if (plugged) rig.prompt.onAsk = [&rig] { rig.port.openable = {3}; };
+        RadioLink& link = rig.link;
         DetectRS(link);
         ASSERT_EQ(rig.prompt.asked.size(), plugged ? 1u : 2u);
         const Question& q = rig.prompt.asked[0];
@@ -106,12 +97,14 @@ TEST(DetectRS, PortRefusedForPermissionIsNamedNotSkipped) {
 }
 
 TEST(ConnectRadio, IdentityGivesTheModelCode) {
-    const std::tuple<std::uint8_t, int, const char*> cases[] = {
-        {0x0F, 0, "VK-A1   detected"}, {0x0E, 1, "VK-A2   detected"}, {0x0D, 2, "Not detected"}};
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"identity=0x0F", 0, "VK-A1   detected"},
+        {"identity=0x0E", 1, "VK-A2   detected"},
+        {"identity=0x0D", 2, "Not detected"}};
     for (const auto& [identity, model, text] : cases) {
         SCOPED_TRACE(text);
         Rig rig;
-        rig.port.radio.identity = identity;
+        rig.port.radio = Radio(0, EepromImage(144, 0), identity);
         UsePort(rig.link.state, PortChoice{1, {}});
         ConnectRadio(rig.link);
         EXPECT_EQ(rig.link.state.modelCode, model);
@@ -146,15 +139,6 @@ TEST(ConnectRadio, SilentRadioOnEveryPortIsNotDetected) {
     EXPECT_EQ(rig.status.text, "Not detected");
     EXPECT_FALSE(rig.port.IsOpen());
     EXPECT_EQ(rig.link.state.portIndex, 4);
-}
-
-TEST(ConnectRadio, DevicePathNamedByTheUser) {
-    Rig rig;
-    rig.port.radioDevice = "/dev/pts/9";
-    UsePort(rig.link.state, PortChoice{0, "/dev/pts/9"});
-    ConnectRadio(rig.link);
-    EXPECT_FALSE(rig.link.state.linkDown);
-    EXPECT_EQ(rig.port.opened, (std::vector<std::string>{"/dev/pts/9"}));
 }
 
 }  // namespace

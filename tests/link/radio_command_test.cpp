@@ -11,10 +11,17 @@ namespace {
 using namespace std::chrono;
 using B = std::vector<std::uint8_t>;
 
+// The radio's byte at a is 3a, in a 808-byte memory; the port is open.
 struct CommandRig : Rig {
-    CommandRig() {
+    explicit CommandRig(const std::string& faults = "") {
+        Faults(faults);
         port.SelectPort(1);
         port.Open();
+    }
+    void Faults(const std::string& faults) {
+        EepromImage memory(808);
+        for (int i = 0; i < 808; ++i) memory[i] = static_cast<std::uint8_t>(i * 3);
+        port.radio = Radio(1, memory, faults);
     }
     // Everything the link wrote, in one run.
     B Sent() const {
@@ -35,7 +42,7 @@ TEST(CommandTable, LengthsAndTimeoutsFollowTheReplySize) {
 }
 
 // Each command: the bytes sent (letter, then the rest in a second write) and the reply taken,
-// over a radio whose byte at a is 3a, in a 808-byte memory, with an image whose byte i is i.
+// from a model 1 radio, with an image whose byte i is i.
 TEST(RadioCommand, SendsItsFrameAndTakesTheWholeReply) {
     const struct {
         Command code;
@@ -58,10 +65,8 @@ TEST(RadioCommand, SendsItsFrameAndTakesTheWholeReply) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
         CommandRig rig;
-        rig.port.radio.memory.resize(808);
-        for (int i = 0; i < 808; ++i) rig.port.radio.memory[i] = static_cast<std::uint8_t>(i * 3);
-        rig.port.radio.identity = 0x0E;
-        rig.port.radio.vAnswer = c.vAnswer;
+        const std::uint8_t v = c.vAnswer;
+        rig.port.tamper = [v](B& out) { out = out == B{0x56, 0x11} ? B{0x56, v} : out; };
         EepromImage image(809);
         for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i);
         rig.link.state.SetAddress(c.address);
@@ -84,9 +89,7 @@ TEST(RadioCommand, SendsItsFrameAndTakesTheWholeReply) {
 // it takes, and that a failure leaves the reply before it as it was.
 TEST(RadioCommand, ReplyNotWholeInTimeFailsAndKeepsTheOldReply) {
     using Setup = std::function<void(CommandRig&)>;
-    const auto tamper = [](MiniRadio::Tamper t) {
-        return [t](CommandRig& r) { r.port.radio.tamper = t; };
-    };
+    const auto faults = [](const char* f) { return [f](CommandRig& r) { r.Faults(f); }; };
     const struct {
         const char* what;
         Command code;
@@ -95,29 +98,28 @@ TEST(RadioCommand, ReplyNotWholeInTimeFailsAndKeepsTheOldReply) {
         milliseconds least, most;
     } cases[] = {
         // clang-format off
-        {"six bytes: the 2 ms pause and the 120 ms timeout", kCmdR,
-         tamper([](B& a, int) { a.pop_back(); }), false, milliseconds(122), milliseconds(130)},
-        {"one byte too many", kCmdR, tamper([](B& a, int) { a.push_back(0); }), false,
-         milliseconds(0), milliseconds(130)},
+        {"six bytes: the 2 ms pause and the 120 ms timeout", kCmdR, faults("short@0"), false,
+         milliseconds(122), milliseconds(130)},
+        {"one byte too many", kCmdR, faults("long@0"), false, milliseconds(0), milliseconds(130)},
         // Seven bytes, but the answer is shifted behind a stray byte: the echo tells.
         {"a stray byte ahead of a reply one byte short", kCmdR,
          [](CommandRig& r) {
+             r.Faults("short@0");
              r.port.stray = {0x52};
-             r.port.radio.tamper = [](B& a, int) { a.pop_back(); };
          }, false, milliseconds(0), milliseconds(10)},
         {"the last bytes 50 ms later: taken as soon as whole", kCmdR,
          [](CommandRig& r) {
-             r.port.radio.tamper = [&r](B& a, int) {
+             r.port.tamper = [&r](B& a) {
+                 if (a.size() < 3) return;
                  r.port.late.push_back({milliseconds(50), B(a.begin() + 2, a.end())});
                  a.resize(2);
              };
          }, true, milliseconds(50), milliseconds(60)},
         // One look, one wait on the port for the whole timeout, one look: no spinning.
-        {"echo only", kCmdW, tamper([](B& a, int) { a.clear(); }), false, milliseconds(212),
-         milliseconds(220)},
+        {"echo only", kCmdW, faults("dead@0"), false, milliseconds(212), milliseconds(220)},
         {"the port is lost: at once", kCmdR,
          [](CommandRig& r) {
-             r.port.radio.tamper = [](B& a, int) { a.clear(); };
+             r.port.tamper = [](B& a) { a.resize(std::min<std::size_t>(a.size(), 1)); };
              r.port.lostAfterWrite = true;
          }, false, milliseconds(0), milliseconds(10)},
         // clang-format on
