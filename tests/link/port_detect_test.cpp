@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "link/port_detect.h"
-#include "link/radio_command.h"
 #include "link_fakes.h"
 
 namespace talveron::link::test {
@@ -14,28 +13,34 @@ std::vector<int> Numbers(const LinkState& s) {
     return n;
 }
 
+// The radio on the second of the ports that open, a third refused for lack of permission:
+// found, its port kept open and used again without a search until the radio falls silent.
 TEST(DetectRS, RadioIsFoundOnTheSecondPortWhichIsReusedUntilTheRadioFallsSilent) {
     Rig rig;
     rig.port.openable = {2, 5};
+    rig.port.denied = {4};
     rig.port.radioPort = 5;
     DetectRS(rig.link);
     EXPECT_EQ(Numbers(rig.link.state), (std::vector<int>{2, 5}));
     EXPECT_EQ(rig.link.state.portIndex, 2);
     EXPECT_FALSE(rig.port.IsOpen());
     EXPECT_TRUE(rig.prompt.asked.empty());
+    ASSERT_EQ(rig.link.state.refused.size(), 1u);
+    EXPECT_NE(rig.status.text.find("COM4: permission denied (join the group dialout"),
+              std::string::npos)
+        << rig.status.text;
 
     rig.port.opened.clear();
     ConnectRadio(rig.link);
     EXPECT_EQ(rig.port.opened, (std::vector<std::string>{"COM2", "COM5"}));
     EXPECT_EQ(rig.link.state.portIndex, 2);
-    EXPECT_TRUE(rig.port.IsOpen());
     EXPECT_FALSE(rig.link.state.linkDown);
     EXPECT_EQ(rig.status.text, "VK-A1   detected");
     EXPECT_EQ(rig.status.color, StatusColor::Black);
     EXPECT_EQ(rig.status.fontSize, 15);
     // Port 2 was sent a "V" that nobody answered.
     ASSERT_FALSE(rig.port.writes.empty());
-    EXPECT_EQ(rig.port.writes.front().second, (std::vector<std::uint8_t>{0x56}));
+    EXPECT_EQ(rig.port.writes.front().second, Bytes{0x56});
 
     rig.port.opened.clear();
     ConnectRadio(rig.link);
@@ -44,7 +49,10 @@ TEST(DetectRS, RadioIsFoundOnTheSecondPortWhichIsReusedUntilTheRadioFallsSilent)
     rig.port.radio = Radio(0, EepromImage(144, 0), "silent");  // switched off
     ConnectRadio(rig.link);
     EXPECT_TRUE(rig.link.state.linkDown);
-    EXPECT_EQ(rig.status.text, "Not detected");
+    // The verdict names the port refused.
+    EXPECT_EQ(rig.status.text,
+              "Not detected: COM4: permission denied (join the group dialout that owns it)");
+    EXPECT_EQ(rig.status.color, StatusColor::Red);
     EXPECT_TRUE(rig.port.opened.empty()) << "no other port is tried";
     EXPECT_TRUE(rig.port.IsOpen());
 }
@@ -57,35 +65,45 @@ TEST(DetectRS, NoPortAsksToDetectAgainAndYesFindsAPortThatAppeared) {
         rig.prompt.script = {Answer::Yes, Answer::Cancel};
         // The adapter is plugged in while the first question is up.
         if (plugged) rig.prompt.onAsk = [&rig] { rig.port.openable = {3}; };
-        RadioLink& link = rig.link;
-        DetectRS(link);
+        DetectRS(rig.link);
         ASSERT_EQ(rig.prompt.asked.size(), plugged ? 1u : 2u);
         const Question& q = rig.prompt.asked[0];
         EXPECT_EQ(q.text, " No RS232 Port is available\nDetect Again ?");
         EXPECT_EQ(q.title, "");
         EXPECT_EQ(q.buttons, Buttons::YesNoCancel);
         EXPECT_EQ(q.icon, Icon::Exclamation);
-        EXPECT_EQ(Numbers(link.state), plugged ? std::vector<int>{3} : std::vector<int>{});
-        EXPECT_EQ(link.state.portIndex, plugged ? 1 : 0);
+        EXPECT_EQ(Numbers(rig.link.state), plugged ? std::vector<int>{3} : std::vector<int>{});
+        EXPECT_EQ(rig.link.state.portIndex, plugged ? 1 : 0);
     }
 }
 
-TEST(DetectRS, PortRefusedForPermissionIsNamedNotSkipped) {
+// Without a usable port the user is told so and the state is left alone; with ports but no
+// radio on any, the last port searched is closed again.
+TEST(ConnectRadio, NoUsablePortAndNoRadio) {
     Rig rig;
-    rig.port.openable = {1};
-    rig.port.denied = {4};
-    DetectRS(rig.link);
-    EXPECT_EQ(Numbers(rig.link.state), (std::vector<int>{1}));
-    ASSERT_EQ(rig.link.state.refused.size(), 1u);
-    EXPECT_NE(rig.status.text.find("COM4: permission denied"), std::string::npos);
-    EXPECT_NE(rig.status.text.find("dialout"), std::string::npos);
-    // With no radio on the ports that did open, the verdict names the refused one too.
-    rig.port.radioPort = 6;
+    rig.port.openable = {};
+    rig.link.state.linkDown = false;
+    rig.status.text = "ALL Channels In Range";
     ConnectRadio(rig.link);
-    EXPECT_EQ(rig.status.text,
-              "Not detected: COM4: permission denied (join the group dialout that owns it)");
-    EXPECT_EQ(rig.status.color, StatusColor::Red);
+    ASSERT_EQ(rig.prompt.asked.size(), 1u);
+    EXPECT_EQ(rig.prompt.asked[0].text, "AvailableRS232 port was not detected !");
+    EXPECT_EQ(rig.prompt.asked[0].title, "Comm Port Error");
+    EXPECT_EQ(rig.prompt.asked[0].icon, Icon::Critical);
+    EXPECT_EQ(rig.prompt.asked[0].buttons, Buttons::Ok);
+    EXPECT_FALSE(rig.link.state.linkDown);
+    EXPECT_EQ(rig.status.text, "ALL Channels In Range");
 
+    Rig none;
+    none.port.openable = {1, 2, 3};
+    none.port.radioPort = 7;  // not among them
+    DetectRS(none.link);
+    ConnectRadio(none.link);
+    EXPECT_TRUE(none.link.state.linkDown);
+    EXPECT_EQ(none.status.text, "Not detected");
+    EXPECT_EQ(none.status.color, StatusColor::Red);
+    EXPECT_FALSE(none.port.IsOpen());
+    EXPECT_EQ(none.link.state.portIndex, 4);
+    // A port the user chose, refused: the notice names it.
     Rig chosen;
     chosen.port.denied = {1};
     UsePort(chosen.link.state, PortChoice{1, {}});
@@ -112,33 +130,6 @@ TEST(ConnectRadio, IdentityGivesTheModelCode) {
         EXPECT_EQ(rig.link.state.linkDown, model == 2);
         EXPECT_EQ(rig.status.color, model == 2 ? StatusColor::Red : StatusColor::Black);
     }
-}
-
-TEST(ConnectRadio, NoUsablePortTellsSoAndLeavesTheStateAlone) {
-    Rig rig;
-    rig.port.openable = {};
-    rig.link.state.linkDown = false;
-    rig.status.text = "ALL Channels In Range";
-    ConnectRadio(rig.link);
-    ASSERT_EQ(rig.prompt.asked.size(), 1u);
-    EXPECT_EQ(rig.prompt.asked[0].text, "AvailableRS232 port was not detected !");
-    EXPECT_EQ(rig.prompt.asked[0].title, "Comm Port Error");
-    EXPECT_EQ(rig.prompt.asked[0].icon, Icon::Critical);
-    EXPECT_EQ(rig.prompt.asked[0].buttons, Buttons::Ok);
-    EXPECT_FALSE(rig.link.state.linkDown);
-    EXPECT_EQ(rig.status.text, "ALL Channels In Range");
-}
-
-TEST(ConnectRadio, SilentRadioOnEveryPortIsNotDetected) {
-    Rig rig;
-    rig.port.openable = {1, 2, 3};
-    rig.port.radioPort = 7;  // not among them
-    DetectRS(rig.link);
-    ConnectRadio(rig.link);
-    EXPECT_TRUE(rig.link.state.linkDown);
-    EXPECT_EQ(rig.status.text, "Not detected");
-    EXPECT_FALSE(rig.port.IsOpen());
-    EXPECT_EQ(rig.link.state.portIndex, 4);
 }
 
 }  // namespace

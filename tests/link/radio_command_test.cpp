@@ -31,18 +31,8 @@ struct CommandRig : Rig {
     }
 };
 
-TEST(CommandTable, LengthsAndTimeoutsFollowTheReplySize) {
-    const std::tuple<Command, std::size_t, int> cases[] = {
-        {kCmdV, 2, 20}, {kCmdI, 3, 40}, {kCmdIdentify, 3, 40}, {kCmdR, 7, 120}, {kCmdW, 11, 210}};
-    for (const auto& [code, length, ms] : cases) {
-        EXPECT_EQ(ReplyLength(code), length) << code;
-        EXPECT_EQ(ReplyTimeout(code), milliseconds(ms)) << code;
-    }
-    EXPECT_EQ(ReplyLength(static_cast<Command>(9)), 0u);
-}
-
-// Each command: the bytes sent (letter, then the rest in a second write) and the reply taken,
-// from a model 1 radio, with an image whose byte i is i.
+// Each command: the bytes sent (letter, then the rest in a second write), the reply taken and
+// its timeout, from a model 1 radio, with an image whose byte i is i.
 TEST(RadioCommand, SendsItsFrameAndTakesTheWholeReply) {
     const struct {
         Command code;
@@ -51,15 +41,17 @@ TEST(RadioCommand, SendsItsFrameAndTakesTheWholeReply) {
         B sent;
         B reply;
         bool ok;
+        int ms;
     } cases[] = {
-        {kCmdV, 0, 0x11, {0x56}, {0x56, 0x11}, true},
+        {kCmdV, 0, 0x11, {0x56}, {0x56, 0x11}, true, 20},
         // The bytes arrived, only the answer is wrong.
-        {kCmdV, 0, 0x10, {0x56}, {0x56, 0x10}, false},
-        {kCmdI, 0, 0x11, {0x49, 0x07}, {0x49, 0x07, 0x0E}, true},
-        {kCmdR, 8, 0x11, {0x52, 0x00, 0x08}, {0x52, 0x00, 0x08, 24, 27, 30, 33}, true},
+        {kCmdV, 0, 0x10, {0x56}, {0x56, 0x10}, false, 20},
+        {kCmdI, 0, 0x11, {0x49, 0x07}, {0x49, 0x07, 0x0E}, true, 40},
+        {kCmdIdentify, 0, 0x11, {0x49, 0x07}, {0x49, 0x07, 0x0E}, true, 40},
+        {kCmdR, 8, 0x11, {0x52, 0x00, 0x08}, {0x52, 0x00, 0x08, 24, 27, 30, 33}, true, 120},
         // clang-format off
         {kCmdW, 0x104, 0x11, {0x57, 0x01, 0x04, 4, 5, 6, 7},
-         {0x57, 0x01, 0x04, 4, 5, 6, 7, 4, 5, 6, 7}, true},
+         {0x57, 0x01, 0x04, 4, 5, 6, 7, 4, 5, 6, 7}, true, 210},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -73,6 +65,7 @@ TEST(RadioCommand, SendsItsFrameAndTakesTheWholeReply) {
         RadioCommand(rig.link, c.code, image);
         EXPECT_EQ(rig.link.state.replyOk, c.ok);
         EXPECT_EQ(rig.link.state.reply, c.reply);
+        EXPECT_EQ(ReplyTimeout(c.code), milliseconds(c.ms));
         ASSERT_EQ(rig.port.writes.size(), c.sent.size() > 1 ? 2u : 1u);
         EXPECT_EQ(rig.port.writes[0].second, B{c.sent[0]});
         EXPECT_EQ(rig.Sent(), c.sent);
@@ -196,16 +189,14 @@ TEST(WaitSeconds, WaitsItsFullLengthHandlingEvents) {
     EXPECT_GE(rig.view.events, 50) << "events at least every 10 ms";
 }
 
+// Numbers 1 to 8 are port numbers, other texts devices (there is no port 9).
 TEST(PortChoiceText, NumbersOneToEightAreNumbersElseDevices) {
     PortChoice p;
-    ASSERT_TRUE(ParsePortChoice("5", p));
-    EXPECT_EQ(p.number, 5);
-    EXPECT_TRUE(p.device.empty());
-    ASSERT_TRUE(ParsePortChoice("/dev/pts/7", p));
-    EXPECT_EQ(p.device, "/dev/pts/7");
-    ASSERT_TRUE(ParsePortChoice("9", p));
-    EXPECT_EQ(p.device, "9") << "there is no port 9; the text is taken as a device";
+    EXPECT_TRUE(ParsePortChoice("5", p) && p.number == 5 && p.device.empty());
+    EXPECT_TRUE(ParsePortChoice("/dev/pts/7", p) && p.device == "/dev/pts/7");
+    EXPECT_TRUE(ParsePortChoice("9", p) && p.device == "9");
     EXPECT_FALSE(ParsePortChoice("", p));
+    EXPECT_EQ(ReplyLength(static_cast<Command>(9)), 0u);
 }
 
 }  // namespace
