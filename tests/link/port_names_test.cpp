@@ -1,18 +1,18 @@
-// Port numbers and device names, the Qt serial port on a real pseudo-terminal, and the radio
-// found among the listed ports through it.
+// Port numbers and device names, and the Qt serial port on a real pseudo-terminal with
+// talveron-vradio on its far end.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <array>
+#include <csignal>
 #include <cstdlib>
-#include <fstream>
+#include <thread>
 
-#include "link/port_detect.h"
-#include "link_fakes.h"
 #include "platform/port_names.h"
 #include "platform/serial_port_qt.h"
 #include "programs.h"
 #include "test_support.h"
+#include "vradio/default_memory.h"
+#include "vradio/virtual_radio.h"
 
 namespace talveron::platform {
 namespace {
@@ -43,11 +43,25 @@ TEST(PortNames, ListSplitOrderAndNumbers) {
     EXPECT_EQ(NumberedPortDevices().size(), 8u) << "numbers go up to 8";
 }
 
-// A port opened by its number; the radio's "V" answer 0x11 (XON, which a cooked tty would
-// swallow) arrives; a second open is busy; numbers and paths without a device are not found;
-// and when the radio goes away (as an unplugged adapter would), the wait reports the lost port.
-TEST(QtPort, OpenExchangeBusyAndLost) {
-    test::VradioProcess radio;
+// Sends frame and waits until count bytes are in or the line goes quiet; takes them unless
+// told to leave them.
+link::Bytes Exchange(QtSerialPort& port, const link::Bytes& frame, std::size_t count,
+                     bool take = true) {
+    EXPECT_TRUE(port.Write(frame));
+    while (port.BytesWaiting() < count &&
+           port.WaitForBytes(std::chrono::seconds(5)) == link::WaitResult::MoreBytes) {
+    }
+    return take ? port.ReadAll() : link::Bytes{};
+}
+
+// talveron-vradio served through the Qt port, opened by its number: the "V" answer 0x11 (XON,
+// which a cooked tty would swallow) arrives; a second open is busy; numbers and paths without
+// a device are not found; a half frame that goes quiet is forgotten; when the line goes dead
+// (as an unplugged adapter would), the wait reports the lost port, and the radio lives on
+// until it is told to stop, and then saves what was written, on SIGINT as on SIGTERM.
+TEST(QtPort, TheVirtualRadioThroughThePort) {
+    test::TempDir temp;
+    test::VradioProcess radio({"--save", temp.file("saved.cfg"), "--fault", "dead@0x10"});
     ASSERT_TRUE(radio.Started());
     PortsVariable ports("/dev/pts/no-such-pty:" + radio.Path());
     QtSerialPort missing, byPath, port, second;
@@ -62,29 +76,46 @@ TEST(QtPort, OpenExchangeBusyAndLost) {
     }
     port.SelectPort(2);
     ASSERT_TRUE(port.Open().ok());
-    const std::array<std::uint8_t, 1> v{0x56};
-    for (const bool clear : {false, true}) {
-        ASSERT_TRUE(port.Write(v));
-        while (port.BytesWaiting() < 2)
-            ASSERT_EQ(port.WaitForBytes(std::chrono::seconds(5)), link::WaitResult::MoreBytes);
-        if (clear) {
-            port.ClearReceiveBuffer();
-        } else {
-            EXPECT_EQ(port.ReadAll(), (link::Bytes{0x56, 0x11}));
-        }
-        EXPECT_EQ(port.BytesWaiting(), 0u);
-    }
-    EXPECT_EQ(port.WaitForBytes(std::chrono::milliseconds(30)), link::WaitResult::TimedOut);
     second.SelectDevice(radio.Path());
     EXPECT_EQ(second.Open().failure, link::OpenFailure::Busy);
+    EXPECT_EQ(Exchange(port, {0x56}, 2), (link::Bytes{0x56, 0x11}));
+    Exchange(port, {0x56}, 2, false);
+    EXPECT_EQ(port.BytesWaiting(), 2u);
+    port.ClearReceiveBuffer();
+    EXPECT_EQ(port.BytesWaiting(), 0u);
+    EXPECT_EQ(port.WaitForBytes(std::chrono::milliseconds(30)), link::WaitResult::TimedOut);
+    EXPECT_EQ(Exchange(port, {0x52, 0x00}, 2), (link::Bytes{0x52, 0x00}));
+    std::this_thread::sleep_for(std::chrono::milliseconds(vradio::kFrameGapMs + 300));
+    EXPECT_EQ(Exchange(port, {0x56}, 2), (link::Bytes{0x56, 0x11}));
+    const link::Bytes data{0xCA, 0xFE, 0x11, 0x00};
+    EXPECT_EQ(Exchange(port, test::WriteFrame(0x8C, data), 11).size(), 11u);
 
-    radio.Stop();
+    EXPECT_TRUE(port.Write(test::ReadFrame(0x10)));
     link::WaitResult r = link::WaitResult::MoreBytes;
     for (int i = 0; i < 50 && r != link::WaitResult::PortLost; ++i)
         r = port.WaitForBytes(std::chrono::milliseconds(100));
     EXPECT_EQ(r, link::WaitResult::PortLost);
     EXPECT_FALSE(port.IsOpen());
-    EXPECT_FALSE(port.Write(v));
+    EXPECT_FALSE(port.Write(data));
+    EXPECT_TRUE(radio.Running());
+    EXPECT_EQ(radio.Stop(SIGINT), 0);
+    EepromImage expected = vradio::DefaultMemory(0, kSmallMemory);
+    std::copy(data.begin(), data.end(), expected.begin() + 0x8C);
+    expected.push_back(0);
+    EXPECT_EQ(test::ReadImage(temp.file("saved.cfg")), expected);
+}
+
+// Replies are paced as an 8N1 line. A lower bound only: how much longer it takes depends on
+// the machine. Eleven bytes at 1200 baud: ten gaps of ten bit-times after the first, 83 ms.
+TEST(QtPort, TheVirtualRadioPacesItsReplies) {
+    test::VradioProcess radio({"--baud", "1200"});
+    ASSERT_TRUE(radio.Started());
+    QtSerialPort port;
+    port.SelectDevice(radio.Path());
+    ASSERT_TRUE(port.Open().ok());
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Exchange(port, test::WriteFrame(0x20, {1, 2, 3, 4}), 11).size(), 11u);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(80));
 }
 
 // The group is named only where joining it helps: it may read and write the device and it is
@@ -106,34 +137,6 @@ TEST(QtPort, PermissionTextNamesAGroupOnlyWhereJoiningItHelps) {
     ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
     EXPECT_EQ(PermissionText(file), file + ask);
     EXPECT_EQ(PermissionText("/dev/pts/no-such-pty"), "/dev/pts/no-such-pty: permission denied");
-}
-
-TEST(PtyDetect, RadioIsFoundOnTheThirdListedPortAfterASilentFirst) {
-    test::VradioProcess silent({"--fault", "silent"});
-    test::VradioProcess radio({"--model", "1"});
-    ASSERT_TRUE(silent.Started() && radio.Started());
-    link::SteadyClock clock;
-    QtSerialPort port;
-    link::test::ScriptedPrompt prompt;
-    link::test::RecordingStatus status;
-    link::test::RecordingView view;
-    link::RadioLink link{port, prompt, status, view, clock, link::LinkState{}};
-    {
-        PortsVariable ports(silent.Path() + ":/dev/pts/no-such-pty:" + radio.Path());
-        DetectRS(link);
-        ASSERT_EQ(link.state.portList.size(), 2u);
-        EXPECT_EQ(link.state.portList[1].number, 3);
-        ConnectRadio(link);
-        EXPECT_FALSE(link.state.linkDown);
-        EXPECT_EQ(link.state.portIndex, 2);
-        EXPECT_EQ(status.text, "VK-A2   detected");
-        EXPECT_EQ(port.Device(), radio.Path());
-    }
-    port.Close();
-    link::UsePort(link.state, link::PortChoice{0, silent.Path()});
-    ConnectRadio(link);
-    EXPECT_TRUE(link.state.linkDown);
-    EXPECT_FALSE(port.IsOpen()) << "a port searched without answer is closed again";
 }
 
 }  // namespace

@@ -3,11 +3,9 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 
@@ -139,50 +137,8 @@ VradioProcess::VradioProcess(std::vector<std::string> args) {
 }
 
 VradioProcess::~VradioProcess() {
-    if (port_ >= 0) ::close(port_);
     if (pid_ > 0) Stop(SIGKILL);
     if (stdout_ >= 0) ::close(stdout_);
-}
-
-bool VradioProcess::OpenPort() {
-    port_ = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    termios t{};
-    if (port_ < 0 || ::tcgetattr(port_, &t) != 0) return false;
-    ::cfmakeraw(&t);
-    t.c_cc[VMIN] = 0;
-    t.c_cc[VTIME] = 0;
-    return ::tcsetattr(port_, TCSANOW, &t) == 0;
-}
-
-bool VradioProcess::Send(const Bytes& bytes) {
-    return ::write(port_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-}
-
-Bytes VradioProcess::Receive(std::size_t count) {
-    Bytes got;
-    const auto deadline = Clock::now() + kSafetyLimit;
-    while (got.size() < count) {
-        pollfd pfd{port_, POLLIN, 0};
-        if (::poll(&pfd, 1, RemainingMs(deadline)) <= 0 || !(pfd.revents & POLLIN)) break;
-        std::uint8_t buffer[256];
-        const ssize_t n = ::read(port_, buffer, std::min(sizeof buffer, count - got.size()));
-        if (n <= 0) break;
-        got.insert(got.end(), buffer, buffer + n);
-    }
-    return got;
-}
-
-bool VradioProcess::WaitHangUp() {
-    const auto deadline = Clock::now() + kSafetyLimit;
-    while (Clock::now() < deadline) {
-        pollfd pfd{port_, POLLIN, 0};
-        if (::poll(&pfd, 1, RemainingMs(deadline)) < 0) return false;
-        if (pfd.revents & (POLLHUP | POLLERR)) return true;
-        std::uint8_t buffer[64];
-        if ((pfd.revents & POLLIN) && ::read(port_, buffer, sizeof buffer) < 0 && errno == EIO)
-            return true;
-    }
-    return false;
 }
 
 int VradioProcess::Stop(int signal) {

@@ -1,6 +1,6 @@
 // The programs under test run as processes: talveron-cli (or any program) run to its end with
 // its output and exit status captured, and talveron-vradio serving on its pseudo-terminal,
-// which the test opens in raw mode as a programmer would. Also radio frames and the samples.
+// which the test opens as a programmer would. Also radio frames and the samples.
 #pragma once
 
 #include <sys/types.h>
@@ -67,16 +67,6 @@ class VradioProcess {
     // The pty slave the radio serves on.
     const std::string& Path() const { return path_; }
 
-    // Opens the port in raw mode; returns false on failure.
-    bool OpenPort();
-    bool Send(const Bytes& bytes);
-    // Reads until count bytes have arrived, the line hangs up, or the safety limit passes.
-    Bytes Receive(std::size_t count);
-    Bytes Exchange(const Bytes& frame, std::size_t count) {
-        return Send(frame) ? Receive(count) : Bytes{};
-    }
-    // True when the port reports a hang-up (the master was closed).
-    bool WaitHangUp();
     // Sends a signal and waits for the exit; returns the exit status, or -1 for a crash or
     // when the program does not end (it is then killed).
     int Stop(int signal = SIGTERM);
@@ -85,7 +75,6 @@ class VradioProcess {
   private:
     pid_t pid_ = -1;
     int stdout_ = -1;
-    int port_ = -1;
     std::string path_;
 };
 

@@ -1,8 +1,9 @@
-// The command line of talveron-vradio, read in-process.
+// The command line of talveron-vradio, read in-process and by the program.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+#include "programs.h"
 #include "test_support.h"
 #include "vradio/default_memory.h"
 #include "vradio/options.h"
@@ -48,6 +49,8 @@ TEST(VradioOptions, DefaultsAndEveryOptionInBothSpellings) {
         EXPECT_NE(UsageText().find(word), std::string::npos) << word;
 }
 
+// Refused options name what is wrong; the program takes the same way out for each of them and
+// for a file it cannot load: exit 2 with its message. --help exits 0 with the usage.
 TEST(VradioOptions, RefusesBadOptionsWithAMessageNamingThem) {
     for (const auto& c : test::LoadCases("core/vradio_bad_options.txt")) {
         const ParsedOptions parsed = ParseOptions({c.f.begin() + 1, c.f.end()});
@@ -55,6 +58,16 @@ TEST(VradioOptions, RefusesBadOptionsWithAMessageNamingThem) {
         EXPECT_FALSE(parsed.error.empty()) << c.where;
         EXPECT_NE(parsed.error.find(c[0]), std::string::npos) << c.where << ": " << parsed.error;
     }
+    test::TempDir temp;
+    const test::RunResult bad = test::RunVradio({"--model", "5"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err.rfind("talveron-vradio: ", 0), 0u) << bad.err;
+    const test::RunResult absent = test::RunVradio({"--load", temp.file("absent.cfg")});
+    EXPECT_EQ(absent.status, 2);
+    EXPECT_EQ(absent.err.rfind("talveron-vradio: Can't open file: ", 0), 0u) << absent.err;
+    const test::RunResult help = test::RunVradio({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: talveron-vradio", 0), 0u) << help.out;
 }
 
 }  // namespace
