@@ -4,7 +4,7 @@
 
 #include <sys/stat.h>
 
-#include <cstdio>
+#include <functional>
 
 #include "image/document.h"
 #include "image_generator.h"
@@ -22,117 +22,89 @@ void WriteImage(const std::string& path, const EepromImage& image) {
     WriteBytes(path, ByteRecords(image));
 }
 
-// Expects the run to end with status and exactly err on standard error, nothing on standard
-// output.
-void ExpectOnlyErr(const RunResult& r, int status, const std::string& err) {
-    EXPECT_EQ(r.status, status);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, err);
-}
-
-TEST(CliShow, PrintsTheSamplesLineByLineWithTheirTrailingBlanks) {
-    const RunResult r = RunCli({"show", kA1});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    // Decoded by hand from the sample's bytes (IF +45.0 MHz, prescaler 64).
-    EXPECT_EQ(r.out, DataText("core/show_vk-a1-16ch.txt"));
-    // The UHF sample names its own model and band.
-    EXPECT_EQ(RunCli({"show", kA2}).out.rfind("Model:VK-A2  \nRange:440-480MHz\n", 0), 0u);
-}
-
-// Each refused file with another command: the reader's message on standard error, nothing on
-// standard output, nothing written.
-TEST(CliRefusedFiles, MessageOnStandardErrorNothingOnStandardOutput) {
+// Every case of core/cli_commands.txt, on files made here.
+TEST(CliCommands, StatusAndOutputOfEachCommandLine) {
     TempDir dir;
-    const std::string missing = dir.file("missing.cfg");
-    auto image = ReadImage(kA1);
-    image.back() = 2;
-    WriteImage(dir.file("model2.cfg"), image);
+    const auto edit = [&](const char* name, const std::function<void(EepromImage&)>& change) {
+        EepromImage image = ReadImage(kA1);
+        change(image);
+        WriteImage(dir.file(name), image);
+    };
+    edit("model2.cfg", [](EepromImage& i) { i.back() = 2; });
     WriteBytes(dir.file("big.cfg"), std::vector<std::uint8_t>(5001, 0x11));
     fs::create_directory(dir.file("folder.cfg"));
-    const std::string out = dir.file("out.cfg");
-    const std::string model2 =
-        "Model or Type Error!  Can not Open  " + dir.file("model2.cfg") + "\n";
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"show", missing}, "Can't open file: " + missing + "\n"},
-        {{"check", dir.file("folder.cfg")}, "Can't open file: " + dir.file("folder.cfg") + "\n"},
-        {{"export", dir.file("model2.cfg")}, model2},
-        {{"diff", dir.file("big.cfg"), kA1}, "File is too big to open\n"},
-        {{"diff", kA1, dir.file("model2.cfg")}, model2},
-        {{"import", dir.file("model2.cfg"), dir.file("x.csv"), "-o", out}, model2},
-        {{"system", dir.file("big.cfg")}, "File is too big to open\n"},
-        // Input that is no channel list: a device, or a file too big to be one.
-        {{"import", kA1, "/dev/zero", "-o", out}, "Can't open file: /dev/zero\n"},
+    fs::create_directory(dir.file("folder.csv"));
+    // Channel 5's receive side on the 2.5 kHz raster: 190.0025 MHz in the synthesizer,
+    // 145.0025 MHz shown (q 76001, N 1187, A 33 with P 64: word 0x9468, nibble 0110). And then
+    // channel 9 transmitting on 176 MHz (q 28160: word 0x3700, nibble 0000).
+    const auto raster = [](EepromImage& i) {
+        i[16 + 8 * 4 + 3] = 0x94;
+        i[16 + 8 * 4 + 4] = 0x68;
+        i[16 + 8 * 4 + 7] = static_cast<std::uint8_t>((i[16 + 8 * 4 + 7] & 0xF0) | 0x06);
     };
-    for (const auto& [args, message] : cases) {
-        SCOPED_TRACE(args[0] + " " + args[1]);
-        ExpectOnlyErr(RunCli(args), 2, message);
-    }
-    WriteText(dir.file("big.csv"), std::string(2 << 20, 'a'));
-    const RunResult huge = RunCli({"import", kA1, dir.file("big.csv"), "-o", out});
-    EXPECT_EQ(huge.status, 2);
-    EXPECT_NE(huge.err.find("too big for a channel list"), std::string::npos);
-    EXPECT_FALSE(fs::exists(out));
-}
+    edit("raster.cfg", raster);
+    edit("band.cfg", [&](EepromImage& i) {
+        raster(i);
+        i[16 + 8 * 8 + 5] = 0x37;
+        i[16 + 8 * 8 + 6] = 0x00;
+        i[16 + 8 * 8 + 7] &= 0x0F;
+    });
+    edit("empty.cfg", [](EepromImage& i) {
+        for (int k = 0; k < 16; ++k) i[16 + 8 * k] = 0;
+    });
+    edit("same.cfg", [](EepromImage&) {});
+    edit("changed.cfg", [](EepromImage& i) {
+        i[0x18] ^= 0x10;                    // channel 2: scan
+        i[0x08] = (i[0x08] & 0xF0) | 0x0F;  // TX Time Of Timer
+        i[0x02] ^= 0x01;                    // a byte the program gives no meaning
+    });
+    ImageGenerator gen(5);
+    WriteImage(dir.file("99.cfg"), gen.Make(99, 0x00, 128).image);
+    const std::string good = kHeader + "1,145.012500,67.0,145.012500,67.0,12.5,H,OFF,ON,OFF\n";
+    WriteText(dir.file("ok.csv"), good);
+    WriteText(dir.file("x.csv"), good + "2,145.01x,,,,25.0,L,OFF,OFF,OFF\n");
+    WriteText(dir.file("17.csv"), good + "17,145.0,,,,25.0,L,OFF,OFF,OFF\n");
+    WriteText(dir.file("100.csv"), good + "100,145.0,,,,25.0,L,OFF,OFF,OFF\n");
+    WriteText(dir.file("99.csv"), kHeader + "99,145.0,,,,25.0,L,OFF,OFF,OFF\n");
+    WriteText(dir.file("huge.csv"), std::string(2 << 20, 'a'));
+    WriteText(dir.file("locked.cfg"), "old");
+    ::chmod(dir.file("locked.cfg").c_str(), 0444);
 
-TEST(CliUsage, HelpOfEveryCommandAndUsageErrors) {
-    const RunResult top = RunCli({"--help"});
-    EXPECT_EQ(top.status, 0);
-    for (const char* command : {"show", "check", "export", "import"}) {
-        const RunResult help = RunCli({command, "--help"});
-        EXPECT_EQ(help.status, 0) << command;
-        EXPECT_EQ(help.err, "") << command;
-        EXPECT_EQ(help.out.rfind(std::string("usage: talveron-cli ") + command + " ", 0), 0u)
-            << help.out;
-        EXPECT_NE(top.out.find(std::string("  ") + command + " "), std::string::npos) << command;
-    }
-    for (const auto& c : LoadCases("core/cli_usage_errors.txt")) {
+    const auto fill = [&](std::string text) {
+        for (std::size_t at; (at = text.find("DIR/")) != std::string::npos;)
+            text.replace(at, 4, dir.file(""));
+        return text == "A1" ? kA1 : text == "A2" ? kA2 : text;
+    };
+    const auto matches = [&](const std::string& got, const std::string& want) {
+        const std::string rest = want.empty() ? "" : fill(want.substr(1));
+        switch (want.empty() ? ' ' : want[0]) {
+            case '*':
+                return true;
+            case '^':
+                return got.rfind(rest, 0) == 0;
+            case '~':
+                return got.find(rest) != std::string::npos;
+            case '@':
+                return got == DataText(want.substr(1));
+            default:
+                return got == fill(want);
+        }
+    };
+    for (const auto& c : LoadCases("core/cli_commands.txt")) {
         std::vector<std::string> args;
-        for (const std::string& a : c.f) {
-            if (!a.empty()) args.push_back(a == "A1" ? kA1 : a == "A2" ? kA2 : a);
+        for (std::size_t i = 3; i < c.f.size(); ++i) {
+            if (!c[i].empty()) args.push_back(fill(c[i]));
         }
         const RunResult r = RunCli(args);
-        EXPECT_EQ(r.status, 2) << c.where;
-        EXPECT_EQ(r.out, "") << c.where;
-        EXPECT_NE(r.err.find("usage: talveron-cli"), std::string::npos) << c.where;
+        EXPECT_EQ(r.status, c.Int(0)) << c.where << "\n" << r.err;
+        EXPECT_TRUE(matches(r.out, c[1])) << c.where << ": standard output\n" << r.out;
+        EXPECT_TRUE(matches(r.err, c[2])) << c.where << ": standard error\n" << r.err;
     }
-}
-
-TEST(CliCheck, VerdictsAndExitCodes) {
-    TempDir dir;
-    // Channel 5's receive side on the 2.5 kHz raster: 190.0025 MHz in the synthesizer,
-    // 145.0025 MHz shown (q 76001, N 1187, A 33 with P 64: word 0x9468, nibble 0110).
-    auto raster = ReadImage(kA1);
-    std::uint8_t* ch5 = raster.data() + 16 + 8 * 4;
-    ch5[3] = 0x94;
-    ch5[4] = 0x68;
-    ch5[7] = static_cast<std::uint8_t>((ch5[7] & 0xF0) | 0x06);
-    WriteImage(dir.file("raster.cfg"), raster);
-    // And channel 9 transmitting on 176 MHz (q 28160: word 0x3700, nibble 0000): the band
-    // fault wins over the raster fault before it.
-    auto band = raster;
-    std::uint8_t* ch9 = band.data() + 16 + 8 * 8;
-    ch9[5] = 0x37;
-    ch9[6] = 0x00;
-    ch9[7] = static_cast<std::uint8_t>(ch9[7] & 0x0F);
-    WriteImage(dir.file("band.cfg"), band);
-    // No channel holds a frequency: nothing to say.
-    auto empty = ReadImage(kA1);
-    for (int k = 0; k < 16; ++k) empty[16 + 8 * k] = 0;
-    WriteImage(dir.file("empty.cfg"), empty);
-    const std::pair<std::string, std::string> cases[] = {
-        {kA1, "ALL Channels In Range\n"},
-        {kA2, "ALL Channels In Range\n"},
-        {dir.file("raster.cfg"), "Channel #5 in Bad increament !\n"},
-        {dir.file("band.cfg"), "Channel #9 Range Out !\n"},
-        {dir.file("empty.cfg"), ""},
-    };
-    for (const auto& [path, verdict] : cases) {
-        const RunResult r = RunCli({"check", path});
-        EXPECT_EQ(r.status, verdict.starts_with("Channel") ? 1 : 0) << path;
-        EXPECT_EQ(r.out, verdict);
-        EXPECT_EQ(r.err, "");
-    }
+    // What was refused wrote nothing.
+    EXPECT_FALSE(fs::exists(dir.file("out.cfg")));
+    EXPECT_FALSE(fs::exists(dir.file("out.pdf")));
+    EXPECT_EQ(ReadText(dir.file("locked.cfg")), "old");
+    EXPECT_EQ(ReadImage(dir.file("same.cfg")), ReadImage(kA1));
 }
 
 TEST(CliExportImport, ExportThenImportShowsTheSameDocument) {
@@ -147,102 +119,24 @@ TEST(CliExportImport, ExportThenImportShowsTheSameDocument) {
         EXPECT_EQ(toFile.out, "");
         EXPECT_EQ(ReadText(csv), exported.out);
         const std::string out = dir.file("imported.cfg");
-        ExpectOnlyErr(RunCli({"import", base, csv, "-o", out}), 0, "");
+        const RunResult imported = RunCli({"import", base, csv, "-o", out});
+        EXPECT_EQ(imported.status, 0);
+        EXPECT_EQ(imported.out + imported.err, "");
         // The samples were saved by this program: their import gives them back byte for byte.
         EXPECT_EQ(ReadBytes(out), ReadBytes(base));
     }
 }
 
-// Rows that are no channel of the base, files that are no CSV, a target that cannot be
-// written: refused, and nothing is written.
-TEST(CliExportImport, BadRowsAndTargetsAreRefused) {
-    TempDir dir;
-    const std::string big = dir.file("big.cfg");
-    ImageGenerator gen(5);
-    WriteImage(big, gen.Make(99, 0x00, 128).image);
-    const std::string good = "1,145.012500,67.0,145.012500,67.0,12.5,H,OFF,ON,OFF\n";
-    fs::create_directory(dir.file("folder.csv"));
-    // The base, the rows after the header and a good row (nullptr: "none.csv" or
-    // "folder.csv", which are no files), and the start of the message then a part of it.
-    const struct {
-        std::string base;
-        const char* rows;
-        std::string start;
-        std::string part;
-    } cases[] = {
-        {kA1, "2,145.01x,,,,25.0,L,OFF,OFF,OFF\n", "line 3, column 2 (RxFreq)", ""},
-        {kA1, "17,145.0,,,,25.0,L,OFF,OFF,OFF\n", "line 3, column 1 (Channel)", "outside 1..16"},
-        {big, "100,145.0,,,,25.0,L,OFF,OFF,OFF\n", "line 3, column 1 (Channel)", "outside 1..99"},
-        {kA1, nullptr, "none.csv", ""},
-        {kA1, nullptr, "folder.csv", ""},
-    };
-    const std::string out = dir.file("out.cfg");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.rows ? c.rows : c.start);
-        const std::string csv = c.rows ? dir.file("bad.csv") : dir.file(c.start);
-        if (c.rows) WriteText(csv, kHeader + good + c.rows);
-        const RunResult r = RunCli({"import", c.base, csv, "-o", out});
-        EXPECT_EQ(r.status, 2);
-        EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err.rfind(c.rows ? csv + ": " + c.start : "Can't open file: " + csv + "\n", 0),
-                  0u)
-            << r.err;
-        EXPECT_NE(r.err.find(c.part), std::string::npos) << r.err;
-        EXPECT_FALSE(fs::exists(out));
-    }
-    // A 99-channel base takes channel 99.
-    WriteText(dir.file("99.csv"), kHeader + "99,145.0,,,,25.0,L,OFF,OFF,OFF\n");
-    EXPECT_EQ(RunCli({"import", big, dir.file("99.csv"), "-o", out}).status, 0);
-    EXPECT_NE(RunCli({"show", out})
-                  .out.find("\n99  145.000000  000=  None   NONE        000=  None   \n"),
-              std::string::npos);
-
-    // A read-only target, a folder that is not there, the configuration itself, a full disk.
-    const std::string locked = dir.file("locked.cfg");
-    WriteText(locked, "old");
-    ::chmod(locked.c_str(), 0444);
-    ExpectOnlyErr(RunCli({"import", big, dir.file("99.csv"), "-o", locked}), 1,
-                  locked + " is a read only file\n");
-    EXPECT_EQ(ReadText(locked), "old");
-    const RunResult nowhere = RunCli({"export", kA1, "-o", dir.file("absent/plan.csv")});
-    EXPECT_EQ(nowhere.status, 1);
-    EXPECT_NE(nowhere.err, "");
-    fs::copy_file(kA1, dir.file("radio.cfg"));
-    const RunResult self = RunCli({"export", dir.file("radio.cfg"), "-o", dir.file("radio.cfg")});
-    EXPECT_EQ(self.status, 2);
-    EXPECT_NE(self.err.find("is the configuration being exported"), std::string::npos);
-    EXPECT_EQ(ReadBytes(dir.file("radio.cfg")), ReadBytes(kA1));
-    // A full disk behind standard output: the CSV never arrived, so this is no success.
+// A full disk behind standard output: the CSV never arrived, so this is no success.
+TEST(CliExportImport, OutputThatCannotBeWrittenFailsTheCommand) {
     const RunResult full =
         RunProgram("/bin/sh", {"-c", "exec \"$0\" export \"$1\" > /dev/full", CliProgram(), kA1});
     EXPECT_EQ(full.status, 1);
     EXPECT_NE(full.err.find("cannot write the output"), std::string::npos);
 }
 
-// diff of a file with its copy says nothing; of two files, one line per difference in the
-// radio's terms (the sample's channel 2 and its TX timer), and any other byte by address.
-TEST(CliDiff, NothingForTheSameOneLinePerDifference) {
-    TempDir dir;
-    const EepromImage sample = ReadImage(kA1);
-    ASSERT_EQ(sample.size(), 145u);
-    WriteImage(dir.file("same.cfg"), sample);
-    ExpectOnlyErr(RunCli({"diff", kA1, dir.file("same.cfg")}), 0, "");
-    EepromImage image = sample;
-    image[0x18] ^= 0x10;                        // channel 2: scan
-    image[0x08] = (image[0x08] & 0xF0) | 0x0F;  // TX Time Of Timer
-    image[0x02] ^= 0x01;                        // a byte the program gives no meaning
-    WriteImage(dir.file("changed.cfg"), image);
-    const RunResult r = RunCli({"diff", kA1, dir.file("changed.cfg")});
-    EXPECT_EQ(r.status, 1);
-    // The sample's timer is 3 (45 s), its byte 2 0x41.
-    EXPECT_EQ(r.out,
-              "TX Time Of Timer: 45 s -> 225 s\nCH 2 SCAN: ON -> OFF\n0x0002: 0x41 -> 0x40\n");
-    EXPECT_EQ(r.err, "");
-}
-
-// system: the settings read in the dialog's words, set into exactly their bits, refused
-// with nothing written.
-TEST(CliSystem, ReadsSetsAndRefuses) {
+// system: the settings read in the dialog's words, set into exactly their bits.
+TEST(CliSystem, ReadsAndSets) {
     TempDir dir;
     const std::string out = dir.file("out.cfg");
     const RunResult shown = RunCli({"system", kA1});
@@ -262,26 +156,10 @@ TEST(CliSystem, ReadsSetsAndRefuses) {
     expected[0x05] = 3;
     EXPECT_EQ(ReadImage(out), expected);
     EXPECT_NE(RunCli({"system", out}).out.find("beep = OFF\n"), std::string::npos);
-
-    ImageGenerator gen(3);
-    WriteImage(dir.file("99.cfg"), gen.Make(99, 0x00, 128).image);
-    const std::vector<std::vector<std::string>> refused = {
-        {kA1, "colour=red"},
-        {kA1, "tx-timeout=61 s"},
-        {kA1, "priority-channel=16"},
-        {kA1, "beep"},
-        {dir.file("99.cfg"), "scan-attack=OFF"},
-        {dir.file("99.cfg"), "reverse-burst=ON"}};
-    for (const auto& row : refused) {
-        const RunResult r = RunCli({"system", row[0], row[1], "-o", dir.file("no.cfg")});
-        EXPECT_EQ(r.status, 2) << row[1];
-        EXPECT_NE(r.err.find(row[1].substr(0, row[1].find('='))), std::string::npos) << r.err;
-        EXPECT_FALSE(fs::exists(dir.file("no.cfg"))) << row[1];
-    }
 }
 
-// print: the plan as PDF, read back as text; a refused file writes nothing.
-TEST(CliPrint, WritesThePlanOfBothSizesAndRefusesBadFiles) {
+// print: the plan as PDF, read back as text.
+TEST(CliPrint, WritesThePlanOfBothSizes) {
     TempDir dir;
     const auto text = [&](const std::string& pdf) {
         return RunProgram("/usr/bin/pdftotext", {"-layout", pdf, "-"}).out;
@@ -302,10 +180,6 @@ TEST(CliPrint, WritesThePlanOfBothSizesAndRefusesBadFiles) {
     WriteImage(dir.file("big.cfg"), gen.Make(99, 0x00, 128).image);
     ASSERT_EQ(RunCli({"print", dir.file("big.cfg"), "-o", dir.file("big.pdf")}).status, 0);
     EXPECT_NE(text(dir.file("big.pdf")).find("Page :2"), std::string::npos);
-
-    WriteText(dir.file("bad.cfg"), "not a configuration");
-    EXPECT_EQ(RunCli({"print", dir.file("bad.cfg"), "-o", dir.file("bad.pdf")}).status, 2);
-    EXPECT_FALSE(fs::exists(dir.file("bad.pdf")));
 }
 
 }  // namespace
