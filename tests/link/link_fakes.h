@@ -51,8 +51,6 @@ class FakePort final : public SerialPort {
     std::function<void(Bytes&)> tamper;  // applied to the radio's bytes after each write
     bool lostAfterWrite = false;         // the device vanishes once a frame has been written
     Bytes stray;                         // bytes the line brings ahead of the next reply, once
-    // Bytes the radio sends later than at once: delivered when the link waits.
-    std::deque<std::pair<microseconds, Bytes>> late;
     // When set, the radio's bytes come in one per pace after the write, and a wait wakes for
     // each (a port that cannot wait for a count).
     microseconds pace{0};
@@ -121,12 +119,6 @@ class FakePort final : public SerialPort {
         ++waits;
         if (lostAfterWrite) open_ = false;
         if (!open_) return WaitResult::PortLost;
-        if (!late.empty() && late.front().first <= timeout) {
-            clock_.SleepFor(late.front().first);
-            rx_.insert(rx_.end(), late.front().second.begin(), late.front().second.end());
-            late.pop_front();
-            return WaitResult::MoreBytes;
-        }
         if (!onLine_.empty() && onLine_.front().first - clock_.Now() <= timeout) {
             clock_.SleepFor(std::chrono::duration_cast<microseconds>(
                 std::max(onLine_.front().first - clock_.Now(),
