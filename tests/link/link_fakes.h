@@ -142,13 +142,19 @@ class FakePort final : public SerialPort {
     Bytes rx_;
 };
 
-// Answers questions from a script (then with the fallback) and keeps every question asked.
-class ScriptedPrompt final : public UserPrompt {
+// The user's side: answers questions from a script (then with the fallback) and keeps every
+// question asked, the status line and what the transfer showed.
+class Recorder final : public UserPrompt, public StatusLine, public TransferView {
   public:
     std::deque<Answer> script;
     Answer fallback = Answer::No;
     std::vector<Question> asked;
     std::function<void()> onAsk;  // runs before each answer
+    std::string text;             // the status line
+    StatusColor color = StatusColor::Black;
+    int fontSize = 0, begins = 0, ends = 0, maximum = -1, events = 0;
+    std::vector<int> values;  // of the progress bar since it was placed
+    bool busy = false;
 
     Answer Ask(const Question& q) override {
         asked.push_back(q);
@@ -158,25 +164,9 @@ class ScriptedPrompt final : public UserPrompt {
         script.pop_front();
         return a;
     }
-};
-
-class RecordingStatus final : public StatusLine {
-  public:
-    std::string text;
-    StatusColor color = StatusColor::Black;
-    int fontSize = 0;
-
     void SetStatus(const std::string& t, StatusColor c) override { text = t, color = c; }
     void FitStatus(int size) override { fontSize = size; }
     std::string StatusText() const override { return text; }
-};
-
-class RecordingView final : public TransferView {
-  public:
-    int begins = 0, ends = 0, maximum = -1, events = 0;
-    std::vector<int> values;
-    bool busy = false;
-
     void BeginTransfer() override { ++begins; }
     void EndTransfer() override { ++ends; }
     void PlaceProgress() override { values.clear(); }
@@ -186,14 +176,12 @@ class RecordingView final : public TransferView {
     void ProcessEvents() override { ++events; }
 };
 
-// The link over the fake port and clock with the scripted and recording user side.
+// The link over the fake port and clock with the recording user side.
 struct Rig {
     FakeClock clock;
     FakePort port{clock};
-    ScriptedPrompt prompt;
-    RecordingStatus status;
-    RecordingView view;
-    RadioLink link{port, prompt, status, view, clock, LinkState{}};
+    Recorder ui;
+    RadioLink link{port, ui, ui, ui, clock, LinkState{}};
 };
 
 }  // namespace talveron::link::test

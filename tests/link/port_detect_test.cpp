@@ -24,20 +24,20 @@ TEST(DetectRS, RadioIsFoundOnTheSecondPortWhichIsReusedUntilTheRadioFallsSilent)
     EXPECT_EQ(Numbers(rig.link.state), (std::vector<int>{2, 5}));
     EXPECT_EQ(rig.link.state.portIndex, 2);
     EXPECT_FALSE(rig.port.IsOpen());
-    EXPECT_TRUE(rig.prompt.asked.empty());
+    EXPECT_TRUE(rig.ui.asked.empty());
     ASSERT_EQ(rig.link.state.refused.size(), 1u);
-    EXPECT_NE(rig.status.text.find("COM4: permission denied (join the group dialout"),
+    EXPECT_NE(rig.ui.text.find("COM4: permission denied (join the group dialout"),
               std::string::npos)
-        << rig.status.text;
+        << rig.ui.text;
 
     rig.port.opened.clear();
     ConnectRadio(rig.link);
     EXPECT_EQ(rig.port.opened, (std::vector<std::string>{"COM2", "COM5"}));
     EXPECT_EQ(rig.link.state.portIndex, 2);
     EXPECT_FALSE(rig.link.state.linkDown);
-    EXPECT_EQ(rig.status.text, "VK-A1   detected");
-    EXPECT_EQ(rig.status.color, StatusColor::Black);
-    EXPECT_EQ(rig.status.fontSize, 15);
+    EXPECT_EQ(rig.ui.text, "VK-A1   detected");
+    EXPECT_EQ(rig.ui.color, StatusColor::Black);
+    EXPECT_EQ(rig.ui.fontSize, 15);
     // Port 2 was sent a "V" that nobody answered.
     ASSERT_FALSE(rig.port.writes.empty());
     EXPECT_EQ(rig.port.writes.front().second, Bytes{0x56});
@@ -50,9 +50,9 @@ TEST(DetectRS, RadioIsFoundOnTheSecondPortWhichIsReusedUntilTheRadioFallsSilent)
     ConnectRadio(rig.link);
     EXPECT_TRUE(rig.link.state.linkDown);
     // The verdict names the port refused.
-    EXPECT_EQ(rig.status.text,
+    EXPECT_EQ(rig.ui.text,
               "Not detected: COM4: permission denied (join the group dialout that owns it)");
-    EXPECT_EQ(rig.status.color, StatusColor::Red);
+    EXPECT_EQ(rig.ui.color, StatusColor::Red);
     EXPECT_TRUE(rig.port.opened.empty()) << "no other port is tried";
     EXPECT_TRUE(rig.port.IsOpen());
 }
@@ -62,12 +62,12 @@ TEST(DetectRS, NoPortAsksToDetectAgainAndYesFindsAPortThatAppeared) {
         SCOPED_TRACE(plugged);
         Rig rig;
         rig.port.openable = {};
-        rig.prompt.script = {Answer::Yes, Answer::Cancel};
+        rig.ui.script = {Answer::Yes, Answer::Cancel};
         // The adapter is plugged in while the first question is up.
-        if (plugged) rig.prompt.onAsk = [&rig] { rig.port.openable = {3}; };
+        if (plugged) rig.ui.onAsk = [&rig] { rig.port.openable = {3}; };
         DetectRS(rig.link);
-        ASSERT_EQ(rig.prompt.asked.size(), plugged ? 1u : 2u);
-        const Question& q = rig.prompt.asked[0];
+        ASSERT_EQ(rig.ui.asked.size(), plugged ? 1u : 2u);
+        const Question& q = rig.ui.asked[0];
         EXPECT_EQ(q.text, " No RS232 Port is available\nDetect Again ?");
         EXPECT_EQ(q.title, "");
         EXPECT_EQ(q.buttons, Buttons::YesNoCancel);
@@ -83,15 +83,15 @@ TEST(ConnectRadio, NoUsablePortAndNoRadio) {
     Rig rig;
     rig.port.openable = {};
     rig.link.state.linkDown = false;
-    rig.status.text = "ALL Channels In Range";
+    rig.ui.text = "ALL Channels In Range";
     ConnectRadio(rig.link);
-    ASSERT_EQ(rig.prompt.asked.size(), 1u);
-    EXPECT_EQ(rig.prompt.asked[0].text, "AvailableRS232 port was not detected !");
-    EXPECT_EQ(rig.prompt.asked[0].title, "Comm Port Error");
-    EXPECT_EQ(rig.prompt.asked[0].icon, Icon::Critical);
-    EXPECT_EQ(rig.prompt.asked[0].buttons, Buttons::Ok);
+    ASSERT_EQ(rig.ui.asked.size(), 1u);
+    EXPECT_EQ(rig.ui.asked[0].text, "AvailableRS232 port was not detected !");
+    EXPECT_EQ(rig.ui.asked[0].title, "Comm Port Error");
+    EXPECT_EQ(rig.ui.asked[0].icon, Icon::Critical);
+    EXPECT_EQ(rig.ui.asked[0].buttons, Buttons::Ok);
     EXPECT_FALSE(rig.link.state.linkDown);
-    EXPECT_EQ(rig.status.text, "ALL Channels In Range");
+    EXPECT_EQ(rig.ui.text, "ALL Channels In Range");
 
     Rig none;
     none.port.openable = {1, 2, 3};
@@ -99,8 +99,8 @@ TEST(ConnectRadio, NoUsablePortAndNoRadio) {
     DetectRS(none.link);
     ConnectRadio(none.link);
     EXPECT_TRUE(none.link.state.linkDown);
-    EXPECT_EQ(none.status.text, "Not detected");
-    EXPECT_EQ(none.status.color, StatusColor::Red);
+    EXPECT_EQ(none.ui.text, "Not detected");
+    EXPECT_EQ(none.ui.color, StatusColor::Red);
     EXPECT_FALSE(none.port.IsOpen());
     EXPECT_EQ(none.link.state.portIndex, 4);
     // A port the user chose, refused: the notice names it.
@@ -109,7 +109,7 @@ TEST(ConnectRadio, NoUsablePortAndNoRadio) {
     UsePort(chosen.link.state, PortChoice{1, {}});
     ConnectRadio(chosen.link);
     EXPECT_TRUE(chosen.link.state.linkDown);
-    EXPECT_EQ(chosen.status.text.rfind("Not detected", 0), 0u);
+    EXPECT_EQ(chosen.ui.text.rfind("Not detected", 0), 0u);
     EXPECT_EQ(PermissionNotice(chosen.link.state),
               "COM1: permission denied (join the group dialout that owns it)");
 }
@@ -126,9 +126,9 @@ TEST(ConnectRadio, IdentityGivesTheModelCode) {
         UsePort(rig.link.state, PortChoice{1, {}});
         ConnectRadio(rig.link);
         EXPECT_EQ(rig.link.state.modelCode, model);
-        EXPECT_EQ(rig.status.text, text);
+        EXPECT_EQ(rig.ui.text, text);
         EXPECT_EQ(rig.link.state.linkDown, model == 2);
-        EXPECT_EQ(rig.status.color, model == 2 ? StatusColor::Red : StatusColor::Black);
+        EXPECT_EQ(rig.ui.color, model == 2 ? StatusColor::Red : StatusColor::Black);
     }
 }
 

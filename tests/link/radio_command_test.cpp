@@ -74,7 +74,7 @@ TEST(RadioCommand, SendsItsFrameAndTakesTheWholeReply) {
         const auto gap = rig.port.writes[1].first - rig.port.writes[0].first;
         EXPECT_GE(gap, microseconds(2000));
         EXPECT_LT(gap, microseconds(3000)) << "no more than the pause itself";
-        EXPECT_GE(rig.view.events, 1);
+        EXPECT_GE(rig.ui.events, 1);
     }
 }
 
@@ -170,7 +170,7 @@ TEST(WaitSeconds, WaitsItsFullLengthHandlingEvents) {
     WaitSeconds(rig.link, 0.5f);
     EXPECT_GE(rig.clock.Elapsed() - before, milliseconds(500));
     EXPECT_LT(rig.clock.Elapsed() - before, milliseconds(511));
-    EXPECT_GE(rig.view.events, 50) << "events at least every 10 ms";
+    EXPECT_GE(rig.ui.events, 50) << "events at least every 10 ms";
 }
 
 // Numbers 1 to 8 are port numbers, other texts devices (there is no port 9).

@@ -38,36 +38,9 @@ struct TransferRig : Rig {
 };
 
 Document Sample(const char* name) {
-    const CfgReadResult read = ReadCfgFile(talveron::test::SamplePath(name));
-    EXPECT_TRUE(read.ok()) << read.message;
-    return OpenDocument(read.image, read.modelCode, name);
-}
-
-// The probe, then the whole memory in frames of four (across the carry into the high address
-// byte), the model byte last.
-TEST(Upload, GivesTheRadiosMemoryAndModelInFourByteFramesAfterTheProbe) {
-    for (const bool large : {false, true}) {
-        SCOPED_TRACE(large);
-        TransferRig rig(large, "", large ? 1 : 0);
-        const TransferOutcome out = rig.Upload();
-        ASSERT_EQ(out.result, Result::Uploaded);
-        EXPECT_EQ(out.image, talveron::test::Join(RadioMemory(large), {std::uint8_t{large}}));
-        EXPECT_EQ(out.modelCode, large ? 1 : 0);
-        const std::vector<int> frames = rig.port.Frames('R');
-        ASSERT_EQ(frames.size(), large ? 1u + 202 : 1u + 36);
-        EXPECT_EQ(frames[0], 8) << "the probe";
-        EXPECT_EQ(frames.back(), large ? 804 : 140);
-        EXPECT_EQ(rig.link.state.blockCount, large ? 99 : 16);
-        const int size = large ? 808 : 144;
-        EXPECT_EQ(rig.view.maximum, size);
-        ASSERT_FALSE(rig.view.values.empty());
-        EXPECT_EQ(rig.view.values.back(), size);
-        EXPECT_EQ(rig.view.begins, 1);
-        EXPECT_EQ(rig.view.ends, 1);
-        EXPECT_FALSE(rig.view.busy) << "the normal pointer is back";
-        EXPECT_TRUE(rig.prompt.asked.empty());
-        EXPECT_EQ(rig.status.text, large ? "VK-A2   detected" : "VK-A1   detected");
-    }
+    const EepromImage image = talveron::test::ReadImage(talveron::test::SamplePath(name));
+    EXPECT_EQ(image.size(), 145u) << name;
+    return OpenDocument(image, image.back(), name);
 }
 
 // Every way a transfer meets a fault or a question: the result, the questions asked in order
@@ -124,14 +97,14 @@ TEST(Transfer, FaultsAndQuestionsEndInTheirResult) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TransferRig rig(false, c.faults);
-        rig.prompt.script = c.script;
+        rig.ui.script = c.script;
         const EepromImage before = rig.port.radio.Memory();
         Document doc = Sample(c.document && c.document[0] == 'v' ? c.document : "vk-a1-16ch.cfg");
         if (c.document && c.document[0] == 'o') doc.lines[2].replace(4, 3, "190");  // 190 MHz
         const TransferOutcome out = c.document ? rig.Download(doc) : rig.Upload();
         EXPECT_EQ(out.result, c.result);
         std::vector<std::string> asked;
-        for (const Question& q : rig.prompt.asked) {
+        for (const Question& q : rig.ui.asked) {
             asked.push_back(q.text);
             EXPECT_EQ(q.title, c.document ? doc.caption : kUploadTitle);
             EXPECT_EQ(q.buttons, Buttons::YesNo);
@@ -145,15 +118,15 @@ TEST(Transfer, FaultsAndQuestionsEndInTheirResult) {
         // A Download reads only the probe.
         EXPECT_EQ(reads, c.document && !c.frames.empty() ? std::vector<int>{8} : reads);
         EXPECT_EQ(out.message, c.message.empty() ? out.message : c.message);
-        EXPECT_EQ(rig.view.ends, rig.view.begins);
-        EXPECT_FALSE(rig.view.busy);
+        EXPECT_EQ(rig.ui.ends, rig.ui.begins);
+        EXPECT_FALSE(rig.ui.busy);
         if (out.ok()) continue;
         EXPECT_TRUE(out.image.empty()) << "a failed read never yields an image";
         if (c.result == Result::Declined) {
             EXPECT_EQ(rig.port.radio.Memory(), before);
         } else {
-            EXPECT_EQ(rig.status.text, "Not detected");
-            EXPECT_EQ(rig.status.color, StatusColor::Red);
+            EXPECT_EQ(rig.ui.text, "Not detected");
+            EXPECT_EQ(rig.ui.color, StatusColor::Red);
         }
     }
 }
@@ -161,7 +134,7 @@ TEST(Transfer, FaultsAndQuestionsEndInTheirResult) {
 // A port that vanishes in a read is asked about; Yes finds no port any more, quickly.
 TEST(Transfer, PortVanishingMidRead) {
     TransferRig rig;
-    rig.prompt.script = {Answer::Yes};
+    rig.ui.script = {Answer::Yes};
     rig.port.tamper = [&rig](Bytes& answer) {
         if (answer.size() != 6 || answer[0] * 256 + answer[1] != 0x40) return;
         answer.clear();
@@ -169,17 +142,17 @@ TEST(Transfer, PortVanishingMidRead) {
         rig.port.openable.clear();
     };
     EXPECT_EQ(rig.Upload().result, Result::ConnectFailed);
-    ASSERT_EQ(rig.prompt.asked.size(), 2u);
-    EXPECT_EQ(rig.prompt.asked[0].text, "Upload Err" + kTryAgainQ);
-    EXPECT_EQ(rig.prompt.asked[1].text, "Connecting Err" + kTryAgainQ);
+    ASSERT_EQ(rig.ui.asked.size(), 2u);
+    EXPECT_EQ(rig.ui.asked[0].text, "Upload Err" + kTryAgainQ);
+    EXPECT_EQ(rig.ui.asked[1].text, "Connecting Err" + kTryAgainQ);
     EXPECT_LT(rig.clock.Elapsed(), std::chrono::seconds(1));
 }
 
-// A Download writes the radio's whole memory (144 bytes in 36 frames, or 808 in 202): the
-// document's image cut to it, or followed by empty records of zero bytes, so none of the
-// radio's old channels stays behind a 16-channel document. It keeps the radio's own
-// memory-size bit and asks nothing.
-TEST(Download, WritesTheImageBlockByBlockKeepingTheRadiosMemorySize) {
+// An Upload reads the radio's whole memory. A Download writes it (144 bytes in 36 frames, or
+// 808 in 202): the document's image cut to it, or followed by empty records of zero bytes, so
+// none of the radio's old channels stays behind a 16-channel document. It keeps the radio's
+// own memory-size bit and asks nothing.
+TEST(Transfer, UploadAndDownloadOfBothMemories) {
     // A 99-channel document: the sample's head (large-memory bit set) and channels, the rest
     // empty.
     EepromImage big(809, 0xFF);
@@ -187,9 +160,31 @@ TEST(Download, WritesTheImageBlockByBlockKeepingTheRadiosMemorySize) {
     std::copy(sample.begin(), sample.end() - 1, big.begin());
     big[kAddrRadioType] |= 0x02;
     big.back() = 0;
-    for (const bool largeDocument : {false, true}) {
-        for (const bool largeRadio : {false, true}) {
-            SCOPED_TRACE(::testing::Message() << largeDocument << largeRadio);
+    for (const bool largeRadio : {false, true}) {
+        SCOPED_TRACE(largeRadio);
+        // An Upload: the probe, then the whole memory in frames of four (across the carry
+        // into the high address byte), the model byte last.
+        TransferRig up(largeRadio, "", largeRadio ? 1 : 0);
+        const TransferOutcome out = up.Upload();
+        ASSERT_EQ(out.result, Result::Uploaded);
+        EXPECT_EQ(out.image,
+                  talveron::test::Join(RadioMemory(largeRadio), {std::uint8_t{largeRadio}}));
+        EXPECT_EQ(out.modelCode, largeRadio ? 1 : 0);
+        const std::vector<int> frames = up.port.Frames('R');
+        ASSERT_EQ(frames.size(), largeRadio ? 1u + 202 : 1u + 36);
+        EXPECT_EQ(frames[0], 8) << "the probe";
+        EXPECT_EQ(frames.back(), largeRadio ? 804 : 140);
+        EXPECT_EQ(up.link.state.blockCount, largeRadio ? 99 : 16);
+        EXPECT_EQ(up.ui.maximum, largeRadio ? 808 : 144);
+        ASSERT_FALSE(up.ui.values.empty());
+        EXPECT_EQ(up.ui.values.back(), largeRadio ? 808 : 144);
+        EXPECT_EQ(up.ui.begins, 1);
+        EXPECT_EQ(up.ui.ends, 1);
+        EXPECT_FALSE(up.ui.busy) << "the normal pointer is back";
+        EXPECT_TRUE(up.ui.asked.empty());
+        EXPECT_EQ(up.ui.text, largeRadio ? "VK-A2   detected" : "VK-A1   detected");
+        for (const bool largeDocument : {false, true}) {
+            SCOPED_TRACE(largeDocument);
             TransferRig rig(largeRadio);
             const Document doc =
                 largeDocument ? OpenDocument(big, 0, "BIG.CFG") : Sample("vk-a1-16ch.cfg");
@@ -203,8 +198,8 @@ TEST(Download, WritesTheImageBlockByBlockKeepingTheRadiosMemorySize) {
             expected[kAddrRadioType] = (image[kAddrRadioType] & ~0x02) | (largeRadio ? 0x02 : 0);
             EXPECT_EQ(rig.port.radio.Memory(), expected);
             EXPECT_EQ(rig.port.Frames('W').size(), size / 4u);
-            EXPECT_TRUE(rig.prompt.asked.empty()) << "no warning, no question";
-            EXPECT_EQ(rig.view.maximum, size);
+            EXPECT_TRUE(rig.ui.asked.empty()) << "no warning, no question";
+            EXPECT_EQ(rig.ui.maximum, size);
         }
     }
     // A file may hold more records than any radio (5000 bytes give 206 channels): the large
