@@ -1,7 +1,6 @@
 #include "programs.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,12 +17,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr std::chrono::seconds kSafetyLimit{10};
-
-int RemainingMs(Clock::time_point deadline) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    return std::max(0, static_cast<int>(left.count()));
-}
 
 // Waits for pid to end within limit; kills it if it does not. -1 unless it exited.
 int Reap(pid_t pid, std::chrono::seconds limit) {
@@ -120,25 +113,20 @@ VradioProcess::VradioProcess(std::vector<std::string> args) {
     if (::pipe2(out, O_CLOEXEC) != 0) return;
     pid_ = Spawn(VRADIO_PROGRAM, args, out[1], -1);
     ::close(out[1]);
-    stdout_ = out[0];
-    // The first line on stdout is the pty's path.
-    const auto deadline = Clock::now() + kSafetyLimit;
-    std::string line;
-    while (pid_ > 0 && line.find('\n') == std::string::npos) {
-        pollfd pfd{stdout_, POLLIN, 0};
-        char c[256];
-        ssize_t n = 0;
-        if (::poll(&pfd, 1, RemainingMs(deadline)) <= 0 || (n = ::read(stdout_, c, sizeof c)) <= 0)
-            return;
-        line.append(c, static_cast<std::size_t>(n));
+    // The first line on stdout is the pty's path; the program ends (and so the line) when it
+    // cannot serve.
+    stdout_ = ::fdopen(out[0], "r");
+    char line[512];
+    if (stdout_ && pid_ > 0 && std::fgets(line, sizeof line, stdout_) &&
+        std::string_view(line).starts_with("/dev/")) {
+        path_ = line;
+        path_.pop_back();
     }
-    line.resize(line.find('\n'));
-    if (line.rfind("/dev/", 0) == 0) path_ = line;
 }
 
 VradioProcess::~VradioProcess() {
     if (pid_ > 0) Stop(SIGKILL);
-    if (stdout_ >= 0) ::close(stdout_);
+    if (stdout_) std::fclose(stdout_);
 }
 
 int VradioProcess::Stop(int signal) {

@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -74,7 +75,7 @@ class VradioProcess {
 
   private:
     pid_t pid_ = -1;
-    int stdout_ = -1;
+    std::FILE* stdout_ = nullptr;
     std::string path_;
 };
 
