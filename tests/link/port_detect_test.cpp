@@ -114,23 +114,5 @@ TEST(ConnectRadio, NoUsablePortAndNoRadio) {
               "COM1: permission denied (join the group dialout that owns it)");
 }
 
-TEST(ConnectRadio, IdentityGivesTheModelCode) {
-    const std::tuple<const char*, int, const char*> cases[] = {
-        {"identity=0x0F", 0, "VK-A1   detected"},
-        {"identity=0x0E", 1, "VK-A2   detected"},
-        {"identity=0x0D", 2, "Not detected"}};
-    for (const auto& [identity, model, text] : cases) {
-        SCOPED_TRACE(text);
-        Rig rig;
-        rig.port.radio = Radio(0, EepromImage(144, 0), identity);
-        UsePort(rig.link.state, PortChoice{1, {}});
-        ConnectRadio(rig.link);
-        EXPECT_EQ(rig.link.state.modelCode, model);
-        EXPECT_EQ(rig.ui.text, text);
-        EXPECT_EQ(rig.link.state.linkDown, model == 2);
-        EXPECT_EQ(rig.ui.color, model == 2 ? StatusColor::Red : StatusColor::Black);
-    }
-}
-
 }  // namespace
 }  // namespace talveron::link::test
