@@ -51,8 +51,8 @@ class FakePort final : public SerialPort {
     std::function<void(Bytes&)> tamper;  // applied to the radio's bytes after each write
     bool lostAfterWrite = false;         // the device vanishes once a frame has been written
     Bytes stray;                         // bytes the line brings ahead of the next reply, once
-    // When set, the radio's bytes come in one per pace after the write, and a wait wakes for
-    // each (a port that cannot wait for a count).
+    // The radio's bytes come in one per pace after the write, and a wait wakes for each (a
+    // port that cannot wait for a count); at once when zero.
     microseconds pace{0};
 
     std::vector<std::string> opened;  // every successful open, by name
@@ -75,15 +75,13 @@ class FakePort final : public SerialPort {
     OpenResult Open() override {
         OpenResult r;
         r.device = "COM" + std::to_string(number_);
-        if (denied.count(number_)) {
-            r.failure = OpenFailure::Permission;
+        r.failure = denied.count(number_)      ? OpenFailure::Permission
+                    : !openable.count(number_) ? OpenFailure::NotFound
+                                               : OpenFailure::None;
+        if (denied.count(number_))
             r.message = r.device + ": permission denied (join the group dialout that owns it)";
-        } else if (!openable.count(number_)) {
-            r.failure = OpenFailure::NotFound;
-        } else {
-            open_ = true;
-            opened.push_back(r.device);
-        }
+        if (r.ok()) opened.push_back(r.device);
+        open_ = open_ || r.ok();
         return r;
     }
     void Close() override { open_ = false; }
@@ -101,11 +99,9 @@ class FakePort final : public SerialPort {
         if (number_ != radioPort) return true;
         Bytes answer = radio.Receive(bytes);
         if (tamper) tamper(answer);
-        rx_.insert(rx_.end(), stray.begin(), stray.end());
+        answer.insert(answer.begin(), stray.begin(), stray.end());
         stray.clear();
         for (std::uint8_t b : answer) {
-            if (pace.count() == 0) rx_.push_back(b);
-            if (pace.count() == 0) continue;
             const auto after = onLine_.empty() ? clock_.Now() : onLine_.back().first;
             onLine_.emplace_back(std::max(after, clock_.Now()) + pace, b);
         }
