@@ -38,8 +38,6 @@ TEST(VradioOptions, DefaultsAndEveryOptionInBothSpellings) {
     EXPECT_EQ(o.faults[0].address, 8);
     EXPECT_EQ(o.faults[1].identity, 0x0D);
     EXPECT_EQ(Good({"--memory", "small"}).memory, kSmallMemory);
-    EXPECT_EQ(Good({"--model=0"}).model, 0);
-    EXPECT_EQ(Good({"--baud", "115200"}).baud, 115200u);
     EXPECT_TRUE(Good({"--help"}).help);
 
     std::istringstream words(
