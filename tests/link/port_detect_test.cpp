@@ -74,25 +74,24 @@ TEST(DetectRS, NoPortAsksToDetectAgainAndYesFindsAPortThatAppeared) {
         EXPECT_EQ(q.icon, Icon::Exclamation);
         EXPECT_EQ(Numbers(rig.link.state), plugged ? std::vector<int>{3} : std::vector<int>{});
         EXPECT_EQ(rig.link.state.portIndex, plugged ? 1 : 0);
+        if (plugged) continue;
+        // Without a usable port a connection tells so and leaves the state alone.
+        rig.ui.asked.clear();
+        rig.link.state.linkDown = false;
+        rig.ui.text = "ALL Channels In Range";
+        ConnectRadio(rig.link);
+        ASSERT_EQ(rig.ui.asked.size(), 1u);
+        EXPECT_EQ(rig.ui.asked[0].text, "AvailableRS232 port was not detected !");
+        EXPECT_EQ(rig.ui.asked[0].title, "Comm Port Error");
+        EXPECT_EQ(rig.ui.asked[0].icon, Icon::Critical);
+        EXPECT_EQ(rig.ui.asked[0].buttons, Buttons::Ok);
+        EXPECT_FALSE(rig.link.state.linkDown);
+        EXPECT_EQ(rig.ui.text, "ALL Channels In Range");
     }
 }
 
-// Without a usable port the user is told so and the state is left alone; with ports but no
-// radio on any, the last port searched is closed again.
-TEST(ConnectRadio, NoUsablePortAndNoRadio) {
-    Rig rig;
-    rig.port.openable = {};
-    rig.link.state.linkDown = false;
-    rig.ui.text = "ALL Channels In Range";
-    ConnectRadio(rig.link);
-    ASSERT_EQ(rig.ui.asked.size(), 1u);
-    EXPECT_EQ(rig.ui.asked[0].text, "AvailableRS232 port was not detected !");
-    EXPECT_EQ(rig.ui.asked[0].title, "Comm Port Error");
-    EXPECT_EQ(rig.ui.asked[0].icon, Icon::Critical);
-    EXPECT_EQ(rig.ui.asked[0].buttons, Buttons::Ok);
-    EXPECT_FALSE(rig.link.state.linkDown);
-    EXPECT_EQ(rig.ui.text, "ALL Channels In Range");
-
+// With ports but no radio on any, the last port searched is closed again.
+TEST(ConnectRadio, NoRadio) {
     Rig none;
     none.port.openable = {1, 2, 3};
     none.port.radioPort = 7;  // not among them

@@ -131,23 +131,6 @@ TEST(Transfer, FaultsAndQuestionsEndInTheirResult) {
     }
 }
 
-// A port that vanishes in a read is asked about; Yes finds no port any more, quickly.
-TEST(Transfer, PortVanishingMidRead) {
-    TransferRig rig;
-    rig.ui.script = {Answer::Yes};
-    rig.port.tamper = [&rig](Bytes& answer) {
-        if (answer.size() != 6 || answer[0] * 256 + answer[1] != 0x40) return;
-        answer.clear();
-        rig.port.lostAfterWrite = true;
-        rig.port.openable.clear();
-    };
-    EXPECT_EQ(rig.Upload().result, Result::ConnectFailed);
-    ASSERT_EQ(rig.ui.asked.size(), 2u);
-    EXPECT_EQ(rig.ui.asked[0].text, "Upload Err" + kTryAgainQ);
-    EXPECT_EQ(rig.ui.asked[1].text, "Connecting Err" + kTryAgainQ);
-    EXPECT_LT(rig.clock.Elapsed(), std::chrono::seconds(1));
-}
-
 // An Upload reads the radio's whole memory. A Download writes it (144 bytes in 36 frames, or
 // 808 in 202): the document's image cut to it, or followed by empty records of zero bytes, so
 // none of the radio's old channels stays behind a 16-channel document. It keeps the radio's

@@ -10,6 +10,7 @@
 
 #include "image/cfg_file.h"
 #include "platform/end_with_parent.h"
+#include "test_support.h"
 
 namespace talveron::test {
 
@@ -55,16 +56,6 @@ pid_t Spawn(const std::string& program, std::vector<std::string> args, int out, 
     return child;
 }
 
-std::string ReadFrom(std::FILE* file) {
-    std::string text;
-    char buffer[4096];
-    std::rewind(file);
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-        text.append(buffer, n);
-    std::fclose(file);
-    return text;
-}
-
 }  // namespace
 
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
@@ -74,12 +65,14 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
     for (const auto& [name, value] : env) all.push_back(name + "=" + value);
     all.push_back(program);
     all.insert(all.end(), args.begin(), args.end());
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    if (!out || !err) return {};
-    const pid_t child = Spawn("/usr/bin/env", all, ::fileno(out), ::fileno(err));
+    TempDir dir;
+    const int out = ::open(dir.file("out").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const int err = ::open(dir.file("err").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const pid_t child = Spawn("/usr/bin/env", all, out, err);
+    ::close(out);
+    ::close(err);
     const int status = child > 0 ? Reap(child, std::chrono::minutes(2)) : -1;
-    return {status, ReadFrom(out), ReadFrom(err)};
+    return {status, ReadText(dir.file("out")), ReadText(dir.file("err"))};
 }
 
 std::string CliProgram() {
