@@ -37,7 +37,7 @@ bool HasLine(const std::string& text, const std::string& pattern) {
 // Runs a command that should succeed; a machine under load may let a reply come late, so it
 // may try again.
 RunResult Ok(std::vector<std::string> args) {
-    args.insert(args.end(), {"--retries", "2"});
+    args.insert(args.end(), {"--retries", "5"});
     return RunCli(args);
 }
 
