@@ -1,54 +1,45 @@
 // Test doubles for the radio link: a clock that moves only when the link waits or sleeps, a
-// serial port with a small radio behind it (echo, "V", "I", "R", "W" over a memory), and the
-// user-side services answering from a script and recording what they were asked and shown.
+// machine's serial ports 1..8 with the virtual radio behind one of them, and the user-side
+// services answering from a script and recording what they were asked and shown.
 #pragma once
 
-#include <cstdint>
+#include <algorithm>
 #include <deque>
 #include <functional>
-#include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "link/radio_link.h"
+#include "vradio/fault.h"
+#include "vradio/virtual_radio.h"
 
 namespace talveron::link::test {
+
+using std::chrono::microseconds;
 
 class FakeClock final : public Clock {
   public:
     time_point Now() override { return now_; }
-    void SleepFor(std::chrono::microseconds d) override { now_ += d; }
-    void Advance(std::chrono::microseconds d) { now_ += d; }
+    void SleepFor(microseconds d) override { now_ += d; }
     // Time passed since the clock was made.
-    std::chrono::microseconds Elapsed() const {
-        return std::chrono::duration_cast<std::chrono::microseconds>(now_ - start_);
-    }
+    microseconds Elapsed() const { return std::chrono::duration_cast<microseconds>(now_ - start_); }
 
   private:
     time_point start_ = time_point{} + std::chrono::hours(1000);
     time_point now_ = start_;
 };
 
-// A radio's side of the protocol over a memory, as small as a test needs: echo every byte,
-// answer a frame once it is complete.
-struct MiniRadio {
-    std::vector<std::uint8_t> memory = std::vector<std::uint8_t>(144, 0);
-    std::uint8_t vAnswer = 0x11;
-    std::uint8_t identity = 0x0F;
-    std::vector<std::uint8_t> frame;
-    // Applied to every complete answer before it goes out (to cut, lengthen, corrupt).
-    using Tamper = std::function<void(std::vector<std::uint8_t>& answer, int address)>;
-    Tamper tamper;
-    int framesR = 0;
-    int framesW = 0;
-    std::vector<int> writeAddresses;
+// A radio of this model over memory, with the faults of talveron-vradio's --fault texts.
+inline vradio::VirtualRadio Radio(int model, EepromImage memory, const std::string& faults = "") {
+    std::vector<vradio::Fault> parsed;
+    std::istringstream texts(faults);
+    for (std::string text, error; texts >> text;)
+        parsed.push_back(*vradio::ParseFault(text, error));
+    return vradio::VirtualRadio(model, std::move(memory), parsed);
+}
 
-    std::vector<std::uint8_t> Receive(const std::vector<std::uint8_t>& bytes);
-};
-
-// One fake machine with serial ports 1..8 and device paths. The radio sits on radioPort (a
-// number, or a device path in radioDevice).
 class FakePort final : public SerialPort {
   public:
     explicit FakePort(FakeClock& clock) : clock_(clock) {}
@@ -56,106 +47,122 @@ class FakePort final : public SerialPort {
     std::set<int> openable{1};
     std::set<int> denied;  // numbers that fail for lack of permission
     int radioPort = 1;
-    std::string radioDevice;
-    MiniRadio radio;
-    bool lostAfterWrite = false;  // the device vanishes once a frame has been written
-    Bytes stray;                  // bytes the line brings ahead of the next reply, once
-    // Bytes the radio sends later than at once: delivered when the link waits.
-    std::deque<std::pair<std::chrono::microseconds, std::vector<std::uint8_t>>> late;
-    // When set, the line is paced: the bytes the radio sends come in one per pace after the
-    // write, and a wait wakes for each (a port that cannot wait for a count).
-    std::chrono::microseconds pace{0};
+    vradio::VirtualRadio radio = Radio(0, EepromImage(144, 0));
+    std::function<void(Bytes&)> tamper;  // applied to the radio's bytes after each write
+    bool lostAfterWrite = false;         // the device vanishes once a frame has been written
+    Bytes stray;                         // bytes the line brings ahead of the next reply, once
+    // The radio's bytes come in one per pace after the write, and a wait wakes for each (a
+    // port that cannot wait for a count); at once when zero.
+    microseconds pace{0};
 
     std::vector<std::string> opened;  // every successful open, by name
-    std::vector<std::pair<std::chrono::microseconds, std::vector<std::uint8_t>>> writes;
+    std::vector<std::pair<microseconds, Bytes>> writes;
     int waitingLooks = 0;
     int waits = 0;
 
-    void SelectPort(int number) override {
-        number_ = number;
-        device_.clear();
+    // The addresses of the frames of this letter written, in order.
+    std::vector<int> Frames(std::uint8_t letter) const {
+        std::vector<int> at;
+        for (std::size_t i = 0; i + 1 < writes.size(); ++i) {
+            if (writes[i].second == Bytes{letter} && writes[i + 1].second.size() >= 2)
+                at.push_back(writes[i + 1].second[0] * 256 + writes[i + 1].second[1]);
+        }
+        return at;
     }
-    void SelectDevice(const std::string& path) override {
-        device_ = path;
-        number_ = 0;
+
+    void SelectPort(int number) override { number_ = number; }
+    void SelectDevice(const std::string&) override { number_ = 0; }
+    OpenResult Open() override {
+        OpenResult r;
+        r.device = "COM" + std::to_string(number_);
+        r.failure = denied.count(number_)      ? OpenFailure::Permission
+                    : !openable.count(number_) ? OpenFailure::NotFound
+                                               : OpenFailure::None;
+        if (denied.count(number_))
+            r.message = r.device + ": permission denied (join the group dialout that owns it)";
+        if (r.ok()) opened.push_back(r.device);
+        open_ = open_ || r.ok();
+        return r;
     }
-    OpenResult Open() override;
     void Close() override { open_ = false; }
     bool IsOpen() const override { return open_; }
     void SetInputMode(InputMode) override {}
-    void ClearReceiveBuffer() override {
-        TakeArrived();
-        rx_.clear();
-    }
+    void ClearReceiveBuffer() override { ReadAll(); }
     std::size_t BytesWaiting() override {
         ++waitingLooks;
         TakeArrived();
         return rx_.size();
     }
-    bool Write(std::span<const std::uint8_t> bytes) override;
+    bool Write(std::span<const std::uint8_t> bytes) override {
+        if (!open_) return false;
+        writes.emplace_back(clock_.Elapsed(), Bytes(bytes.begin(), bytes.end()));
+        if (number_ != radioPort) return true;
+        Bytes answer = radio.Receive(bytes);
+        if (tamper) tamper(answer);
+        answer.insert(answer.begin(), stray.begin(), stray.end());
+        stray.clear();
+        for (std::uint8_t b : answer) {
+            const auto after = onLine_.empty() ? clock_.Now() : onLine_.back().first;
+            onLine_.emplace_back(std::max(after, clock_.Now()) + pace, b);
+        }
+        return true;
+    }
     Bytes ReadAll() override {
         TakeArrived();
-        Bytes out(rx_.begin(), rx_.end());
-        rx_.clear();
-        return out;
+        return std::exchange(rx_, {});
     }
-    WaitResult WaitForBytes(std::chrono::microseconds timeout) override;
+    WaitResult WaitForBytes(microseconds timeout) override {
+        ++waits;
+        if (lostAfterWrite) open_ = false;
+        if (!open_) return WaitResult::PortLost;
+        if (!onLine_.empty() && onLine_.front().first - clock_.Now() <= timeout) {
+            clock_.SleepFor(std::chrono::duration_cast<microseconds>(
+                std::max(onLine_.front().first - clock_.Now(),
+                         std::chrono::steady_clock::duration::zero())));
+            return WaitResult::MoreBytes;
+        }
+        clock_.SleepFor(timeout);
+        return WaitResult::TimedOut;
+    }
 
   private:
-    bool OnRadio() const {
-        return radioDevice.empty() ? (device_.empty() && number_ == radioPort)
-                                   : device_ == radioDevice;
+    void TakeArrived() {
+        for (; !onLine_.empty() && onLine_.front().first <= clock_.Now(); onLine_.pop_front())
+            rx_.push_back(onLine_.front().second);
     }
-
-    void TakeArrived();
 
     FakeClock& clock_;
     std::deque<std::pair<Clock::time_point, std::uint8_t>> onLine_;  // paced, not yet in
     int number_ = 0;
-    std::string device_;
     bool open_ = false;
-    std::deque<std::uint8_t> rx_;
+    Bytes rx_;
 };
 
-// Answers questions from a script (then with the fallback) and keeps every question asked.
-class ScriptedPrompt final : public UserPrompt {
+// The user's side: answers questions from a script (then with the fallback) and keeps every
+// question asked, the status line and what the transfer showed.
+class Recorder final : public UserPrompt, public StatusLine, public TransferView {
   public:
     std::deque<Answer> script;
     Answer fallback = Answer::No;
     std::vector<Question> asked;
+    std::function<void()> onAsk;  // runs before each answer
+    std::string text;             // the status line
+    StatusColor color = StatusColor::Black;
+    int fontSize = 0, begins = 0, ends = 0, maximum = -1, events = 0;
+    std::vector<int> values;  // of the progress bar since it was placed
+    bool busy = false;
 
     Answer Ask(const Question& q) override {
         asked.push_back(q);
+        if (onAsk) onAsk();
         if (script.empty()) return fallback;
         const Answer a = script.front();
         script.pop_front();
         return a;
     }
-};
-
-class RecordingStatus final : public StatusLine {
-  public:
-    std::string text;
-    StatusColor color = StatusColor::Black;
-    int fontSize = 0;
-
-    void SetStatus(const std::string& t, StatusColor c) override {
-        text = t;
-        color = c;
-    }
+    void SetStatus(const std::string& t, StatusColor c) override { text = t, color = c; }
     void FitStatus(int size) override { fontSize = size; }
     std::string StatusText() const override { return text; }
-};
-
-class RecordingView final : public TransferView {
-  public:
-    int begins = 0;
-    int ends = 0;
-    int maximum = -1;
-    std::vector<int> values;
-    bool busy = false;
-    int events = 0;
-
     void BeginTransfer() override { ++begins; }
     void EndTransfer() override { ++ends; }
     void PlaceProgress() override { values.clear(); }
@@ -165,14 +172,12 @@ class RecordingView final : public TransferView {
     void ProcessEvents() override { ++events; }
 };
 
-// The link over the fake port and clock with the scripted and recording user side.
+// The link over the fake port and clock with the recording user side.
 struct Rig {
     FakeClock clock;
     FakePort port{clock};
-    ScriptedPrompt prompt;
-    RecordingStatus status;
-    RecordingView view;
-    RadioLink link{port, prompt, status, view, clock, LinkState{}};
+    Recorder ui;
+    RadioLink link{port, ui, ui, ui, clock, LinkState{}};
 };
 
 }  // namespace talveron::link::test

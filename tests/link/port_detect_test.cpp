@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "link/port_detect.h"
-#include "link/radio_command.h"
 #include "link_fakes.h"
 
 namespace talveron::link::test {
@@ -14,37 +13,46 @@ std::vector<int> Numbers(const LinkState& s) {
     return n;
 }
 
+// The radio on the second of the ports that open, a third refused for lack of permission:
+// found, its port kept open and used again without a search until the radio falls silent.
 TEST(DetectRS, RadioIsFoundOnTheSecondPortWhichIsReusedUntilTheRadioFallsSilent) {
     Rig rig;
     rig.port.openable = {2, 5};
+    rig.port.denied = {4};
     rig.port.radioPort = 5;
     DetectRS(rig.link);
     EXPECT_EQ(Numbers(rig.link.state), (std::vector<int>{2, 5}));
     EXPECT_EQ(rig.link.state.portIndex, 2);
     EXPECT_FALSE(rig.port.IsOpen());
-    EXPECT_TRUE(rig.prompt.asked.empty());
+    EXPECT_TRUE(rig.ui.asked.empty());
+    ASSERT_EQ(rig.link.state.refused.size(), 1u);
+    EXPECT_NE(rig.ui.text.find("COM4: permission denied (join the group dialout"),
+              std::string::npos)
+        << rig.ui.text;
 
     rig.port.opened.clear();
     ConnectRadio(rig.link);
     EXPECT_EQ(rig.port.opened, (std::vector<std::string>{"COM2", "COM5"}));
     EXPECT_EQ(rig.link.state.portIndex, 2);
-    EXPECT_TRUE(rig.port.IsOpen());
     EXPECT_FALSE(rig.link.state.linkDown);
-    EXPECT_EQ(rig.status.text, "VK-A1   detected");
-    EXPECT_EQ(rig.status.color, StatusColor::Black);
-    EXPECT_EQ(rig.status.fontSize, 15);
+    EXPECT_EQ(rig.ui.text, "VK-A1   detected");
+    EXPECT_EQ(rig.ui.color, StatusColor::Black);
+    EXPECT_EQ(rig.ui.fontSize, 15);
     // Port 2 was sent a "V" that nobody answered.
     ASSERT_FALSE(rig.port.writes.empty());
-    EXPECT_EQ(rig.port.writes.front().second, (std::vector<std::uint8_t>{0x56}));
+    EXPECT_EQ(rig.port.writes.front().second, Bytes{0x56});
 
     rig.port.opened.clear();
     ConnectRadio(rig.link);
     EXPECT_TRUE(rig.port.opened.empty()) << "the open port is used again without a search";
     EXPECT_FALSE(rig.link.state.linkDown);
-    rig.port.radio.vAnswer = 0x00;  // switched off
+    rig.port.radio = Radio(0, EepromImage(144, 0), "silent");  // switched off
     ConnectRadio(rig.link);
     EXPECT_TRUE(rig.link.state.linkDown);
-    EXPECT_EQ(rig.status.text, "Not detected");
+    // The verdict names the port refused.
+    EXPECT_EQ(rig.ui.text,
+              "Not detected: COM4: permission denied (join the group dialout that owns it)");
+    EXPECT_EQ(rig.ui.color, StatusColor::Red);
     EXPECT_TRUE(rig.port.opened.empty()) << "no other port is tried";
     EXPECT_TRUE(rig.port.IsOpen());
 }
@@ -54,107 +62,55 @@ TEST(DetectRS, NoPortAsksToDetectAgainAndYesFindsAPortThatAppeared) {
         SCOPED_TRACE(plugged);
         Rig rig;
         rig.port.openable = {};
-        rig.prompt.script = {Answer::Yes, Answer::Cancel};
+        rig.ui.script = {Answer::Yes, Answer::Cancel};
         // The adapter is plugged in while the first question is up.
-        struct PlugIn final : UserPrompt {
-            Rig* rig;
-            bool plugged;
-            Answer Ask(const Question& q) override {
-                if (plugged) rig->port.openable = {3};
-                return rig->prompt.Ask(q);
-            }
-        } plug;
-        plug.rig = &rig;
-        plug.plugged = plugged;
-        RadioLink link{rig.port, plug, rig.status, rig.view, rig.clock, LinkState{}};
-        DetectRS(link);
-        ASSERT_EQ(rig.prompt.asked.size(), plugged ? 1u : 2u);
-        const Question& q = rig.prompt.asked[0];
+        if (plugged) rig.ui.onAsk = [&rig] { rig.port.openable = {3}; };
+        DetectRS(rig.link);
+        ASSERT_EQ(rig.ui.asked.size(), plugged ? 1u : 2u);
+        const Question& q = rig.ui.asked[0];
         EXPECT_EQ(q.text, " No RS232 Port is available\nDetect Again ?");
         EXPECT_EQ(q.title, "");
         EXPECT_EQ(q.buttons, Buttons::YesNoCancel);
         EXPECT_EQ(q.icon, Icon::Exclamation);
-        EXPECT_EQ(Numbers(link.state), plugged ? std::vector<int>{3} : std::vector<int>{});
-        EXPECT_EQ(link.state.portIndex, plugged ? 1 : 0);
+        EXPECT_EQ(Numbers(rig.link.state), plugged ? std::vector<int>{3} : std::vector<int>{});
+        EXPECT_EQ(rig.link.state.portIndex, plugged ? 1 : 0);
+        if (plugged) continue;
+        // Without a usable port a connection tells so and leaves the state alone.
+        rig.ui.asked.clear();
+        rig.link.state.linkDown = false;
+        rig.ui.text = "ALL Channels In Range";
+        ConnectRadio(rig.link);
+        ASSERT_EQ(rig.ui.asked.size(), 1u);
+        EXPECT_EQ(rig.ui.asked[0].text, "AvailableRS232 port was not detected !");
+        EXPECT_EQ(rig.ui.asked[0].title, "Comm Port Error");
+        EXPECT_EQ(rig.ui.asked[0].icon, Icon::Critical);
+        EXPECT_EQ(rig.ui.asked[0].buttons, Buttons::Ok);
+        EXPECT_FALSE(rig.link.state.linkDown);
+        EXPECT_EQ(rig.ui.text, "ALL Channels In Range");
     }
 }
 
-TEST(DetectRS, PortRefusedForPermissionIsNamedNotSkipped) {
-    Rig rig;
-    rig.port.openable = {1};
-    rig.port.denied = {4};
-    DetectRS(rig.link);
-    EXPECT_EQ(Numbers(rig.link.state), (std::vector<int>{1}));
-    ASSERT_EQ(rig.link.state.refused.size(), 1u);
-    EXPECT_NE(rig.status.text.find("COM4: permission denied"), std::string::npos);
-    EXPECT_NE(rig.status.text.find("dialout"), std::string::npos);
-    // With no radio on the ports that did open, the verdict names the refused one too.
-    rig.port.radioPort = 6;
-    ConnectRadio(rig.link);
-    EXPECT_EQ(rig.status.text,
-              "Not detected: COM4: permission denied (join the group dialout that owns it)");
-    EXPECT_EQ(rig.status.color, StatusColor::Red);
-
+// With ports but no radio on any, the last port searched is closed again.
+TEST(ConnectRadio, NoRadio) {
+    Rig none;
+    none.port.openable = {1, 2, 3};
+    none.port.radioPort = 7;  // not among them
+    DetectRS(none.link);
+    ConnectRadio(none.link);
+    EXPECT_TRUE(none.link.state.linkDown);
+    EXPECT_EQ(none.ui.text, "Not detected");
+    EXPECT_EQ(none.ui.color, StatusColor::Red);
+    EXPECT_FALSE(none.port.IsOpen());
+    EXPECT_EQ(none.link.state.portIndex, 4);
+    // A port the user chose, refused: the notice names it.
     Rig chosen;
     chosen.port.denied = {1};
     UsePort(chosen.link.state, PortChoice{1, {}});
     ConnectRadio(chosen.link);
     EXPECT_TRUE(chosen.link.state.linkDown);
-    EXPECT_EQ(chosen.status.text.rfind("Not detected", 0), 0u);
+    EXPECT_EQ(chosen.ui.text.rfind("Not detected", 0), 0u);
     EXPECT_EQ(PermissionNotice(chosen.link.state),
               "COM1: permission denied (join the group dialout that owns it)");
-}
-
-TEST(ConnectRadio, IdentityGivesTheModelCode) {
-    const std::tuple<std::uint8_t, int, const char*> cases[] = {
-        {0x0F, 0, "VK-A1   detected"}, {0x0E, 1, "VK-A2   detected"}, {0x0D, 2, "Not detected"}};
-    for (const auto& [identity, model, text] : cases) {
-        SCOPED_TRACE(text);
-        Rig rig;
-        rig.port.radio.identity = identity;
-        UsePort(rig.link.state, PortChoice{1, {}});
-        ConnectRadio(rig.link);
-        EXPECT_EQ(rig.link.state.modelCode, model);
-        EXPECT_EQ(rig.status.text, text);
-        EXPECT_EQ(rig.link.state.linkDown, model == 2);
-        EXPECT_EQ(rig.status.color, model == 2 ? StatusColor::Red : StatusColor::Black);
-    }
-}
-
-TEST(ConnectRadio, NoUsablePortTellsSoAndLeavesTheStateAlone) {
-    Rig rig;
-    rig.port.openable = {};
-    rig.link.state.linkDown = false;
-    rig.status.text = "ALL Channels In Range";
-    ConnectRadio(rig.link);
-    ASSERT_EQ(rig.prompt.asked.size(), 1u);
-    EXPECT_EQ(rig.prompt.asked[0].text, "AvailableRS232 port was not detected !");
-    EXPECT_EQ(rig.prompt.asked[0].title, "Comm Port Error");
-    EXPECT_EQ(rig.prompt.asked[0].icon, Icon::Critical);
-    EXPECT_EQ(rig.prompt.asked[0].buttons, Buttons::Ok);
-    EXPECT_FALSE(rig.link.state.linkDown);
-    EXPECT_EQ(rig.status.text, "ALL Channels In Range");
-}
-
-TEST(ConnectRadio, SilentRadioOnEveryPortIsNotDetected) {
-    Rig rig;
-    rig.port.openable = {1, 2, 3};
-    rig.port.radioPort = 7;  // not among them
-    DetectRS(rig.link);
-    ConnectRadio(rig.link);
-    EXPECT_TRUE(rig.link.state.linkDown);
-    EXPECT_EQ(rig.status.text, "Not detected");
-    EXPECT_FALSE(rig.port.IsOpen());
-    EXPECT_EQ(rig.link.state.portIndex, 4);
-}
-
-TEST(ConnectRadio, DevicePathNamedByTheUser) {
-    Rig rig;
-    rig.port.radioDevice = "/dev/pts/9";
-    UsePort(rig.link.state, PortChoice{0, "/dev/pts/9"});
-    ConnectRadio(rig.link);
-    EXPECT_FALSE(rig.link.state.linkDown);
-    EXPECT_EQ(rig.port.opened, (std::vector<std::string>{"/dev/pts/9"}));
 }
 
 }  // namespace

@@ -1,23 +1,23 @@
-// Port numbers and device names, the Qt serial port on a real pseudo-terminal, and the radio
-// found among the listed ports through it.
+// Port numbers and device names, and the Qt serial port on a real pseudo-terminal with
+// talveron-vradio on its far end.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <array>
+#include <csignal>
 #include <cstdlib>
-#include <fstream>
+#include <thread>
 
-#include "link/port_detect.h"
-#include "link/radio_command.h"
-#include "link_fakes.h"
 #include "platform/port_names.h"
 #include "platform/serial_port_qt.h"
 #include "programs.h"
 #include "test_support.h"
+#include "vradio/default_memory.h"
+#include "vradio/virtual_radio.h"
 
 namespace talveron::platform {
 namespace {
+
+using Names = std::vector<std::string>;
 
 // Sets TALVERON_PORTS (unset in the tests' environment) while it lives.
 struct PortsVariable {
@@ -25,26 +25,17 @@ struct PortsVariable {
     ~PortsVariable() { ::unsetenv(kPortsVariable); }
 };
 
-TEST(PortNames, ListVariableIsSplitAtColons) {
-    EXPECT_EQ(SplitPortList("/dev/pts/3:/dev/ttyUSB0"),
-              (std::vector<std::string>{"/dev/pts/3", "/dev/ttyUSB0"}));
-    EXPECT_EQ(SplitPortList("::/dev/a::"), (std::vector<std::string>{"/dev/a"}));
+TEST(PortNames, ListSplitOrderAndNumbers) {
+    EXPECT_EQ(SplitPortList("/dev/pts/3:/dev/ttyUSB0"), (Names{"/dev/pts/3", "/dev/ttyUSB0"}));
+    EXPECT_EQ(SplitPortList("::/dev/a::"), (Names{"/dev/a"}));
     EXPECT_TRUE(SplitPortList("").empty());
-}
-
-TEST(PortNames, DevicesAreOrderedWithNumbersAsNumbers) {
-    std::vector<std::string> names = {"/dev/ttyUSB0", "/dev/ttyS10", "/dev/ttyS2", "/dev/ttyS1",
-                                      "/dev/ttyACM0"};
+    Names names = {"/dev/ttyUSB0", "/dev/ttyS10", "/dev/ttyS2", "/dev/ttyS1", "/dev/ttyACM0"};
     std::sort(names.begin(), names.end(), DeviceNameLess);
-    EXPECT_EQ(names, (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyS1", "/dev/ttyS2",
-                                               "/dev/ttyS10", "/dev/ttyUSB0"}));
+    EXPECT_EQ(names,
+              (Names{"/dev/ttyACM0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS10", "/dev/ttyUSB0"}));
     EXPECT_FALSE(DeviceNameLess("/dev/ttyS2", "/dev/ttyS2"));
     EXPECT_TRUE(DeviceNameLess("/dev/ttyS02", "/dev/ttyS3"));
-}
-
-TEST(PortNames, NumbersFollowTheVariable) {
     PortsVariable ports("/dev/pts/41:/dev/pts/7");
-    EXPECT_EQ(PortDeviceName(1), "/dev/pts/41");
     EXPECT_EQ(PortDeviceName(2), "/dev/pts/7");
     EXPECT_EQ(PortDeviceName(3), "");
     EXPECT_EQ(PortDeviceName(0), "");
@@ -52,139 +43,97 @@ TEST(PortNames, NumbersFollowTheVariable) {
     EXPECT_EQ(NumberedPortDevices().size(), 8u) << "numbers go up to 8";
 }
 
-TEST(QtPort, NumberWithoutDeviceAndMissingDeviceAreNotFound) {
-    PortsVariable ports("/dev/pts/41");
-    QtSerialPort byNumber;
-    byNumber.SelectPort(2);
-    QtSerialPort byPath;
-    byPath.SelectDevice("/dev/pts/no-such-pty");
-    for (auto [port, message] : {std::pair{&byNumber, "port 2: no such port"},
-                                 std::pair{&byPath, "/dev/pts/no-such-pty"}}) {
-        const link::OpenResult r = port->Open();
-        EXPECT_EQ(r.failure, link::OpenFailure::NotFound) << r.message;
-        EXPECT_EQ(r.message.rfind(message, 0), 0u) << r.message;
-        EXPECT_FALSE(port->IsOpen());
+// Sends frame and waits until count bytes are in or the line goes quiet; takes them unless
+// told to leave them.
+link::Bytes Exchange(QtSerialPort& port, const link::Bytes& frame, std::size_t count,
+                     bool take = true) {
+    EXPECT_TRUE(port.Write(frame));
+    while (port.BytesWaiting() < count &&
+           port.WaitForBytes(std::chrono::seconds(5)) == link::WaitResult::MoreBytes) {
     }
+    return take ? port.ReadAll() : link::Bytes{};
 }
 
-TEST(QtPort, OpensAPtyByNumberAnswersAreRawAndASecondOpenIsBusy) {
-    test::VradioProcess radio;
+// talveron-vradio served through the Qt port, opened by its number: the "V" answer 0x11 (XON,
+// which a cooked tty would swallow) arrives; a second open is busy; numbers and paths without
+// a device are not found; a half frame that goes quiet is forgotten; when the line goes dead
+// (as an unplugged adapter would), the wait reports the lost port, and the radio lives on
+// until it is told to stop, and then saves what was written, on SIGINT as on SIGTERM. At 1200
+// baud its replies take their time.
+TEST(QtPort, TheVirtualRadioThroughThePort) {
+    test::TempDir temp;
+    test::VradioProcess radio({"--save", temp.file("saved.cfg"), "--fault", "dead@0x10"});
     ASSERT_TRUE(radio.Started());
     PortsVariable ports("/dev/pts/no-such-pty:" + radio.Path());
-    QtSerialPort port;
+    QtSerialPort missing, byPath, port, second;
+    missing.SelectPort(3);
+    byPath.SelectDevice("/dev/pts/no-such-pty");
+    for (auto [p, message] : {std::pair{&missing, "port 3: no such port"},
+                              std::pair{&byPath, "/dev/pts/no-such-pty"}}) {
+        const link::OpenResult r = p->Open();
+        EXPECT_EQ(r.failure, link::OpenFailure::NotFound) << r.message;
+        EXPECT_EQ(r.message.rfind(message, 0), 0u) << r.message;
+        EXPECT_FALSE(p->IsOpen());
+    }
     port.SelectPort(2);
     ASSERT_TRUE(port.Open().ok());
-    ASSERT_TRUE(port.IsOpen());
-    // "V" answered with 0x11, the XON byte that a cooked tty would swallow.
-    const std::array<std::uint8_t, 1> v{0x56};
-    for (const bool clear : {false, true}) {
-        ASSERT_TRUE(port.Write(v));
-        while (port.BytesWaiting() < 2) {
-            ASSERT_EQ(port.WaitForBytes(std::chrono::seconds(5)), link::WaitResult::MoreBytes);
-        }
-        if (clear) {
-            port.ClearReceiveBuffer();
-        } else {
-            EXPECT_EQ(port.ReadAll(), (link::Bytes{0x56, 0x11}));
-        }
-        EXPECT_EQ(port.BytesWaiting(), 0u);
-    }
-    // Nothing more comes: the wait ends with its timeout.
-    EXPECT_EQ(port.WaitForBytes(std::chrono::milliseconds(30)), link::WaitResult::TimedOut);
-
-    QtSerialPort second;
     second.SelectDevice(radio.Path());
-    const link::OpenResult r = second.Open();
-    EXPECT_EQ(r.failure, link::OpenFailure::Busy) << r.message;
-    port.Close();
-    EXPECT_FALSE(port.IsOpen());
-}
+    EXPECT_EQ(second.Open().failure, link::OpenFailure::Busy);
+    EXPECT_EQ(Exchange(port, {0x56}, 2), (link::Bytes{0x56, 0x11}));
+    Exchange(port, {0x56}, 2, false);
+    EXPECT_EQ(port.BytesWaiting(), 2u);
+    port.ClearReceiveBuffer();
+    EXPECT_EQ(port.BytesWaiting(), 0u);
+    EXPECT_EQ(port.WaitForBytes(std::chrono::milliseconds(30)), link::WaitResult::TimedOut);
+    EXPECT_EQ(Exchange(port, {0x52, 0x00}, 2), (link::Bytes{0x52, 0x00}));
+    std::this_thread::sleep_for(std::chrono::milliseconds(vradio::kFrameGapMs + 300));
+    EXPECT_EQ(Exchange(port, {0x56}, 2), (link::Bytes{0x56, 0x11}));
+    const link::Bytes data{0xCA, 0xFE, 0x11, 0x00};
+    EXPECT_EQ(Exchange(port, test::WriteFrame(0x8C, data), 11).size(), 11u);
 
-TEST(QtPort, RadioGoneMakesTheWaitReportTheLostPort) {
-    test::VradioProcess radio;
-    ASSERT_TRUE(radio.Started());
-    QtSerialPort port;
-    port.SelectDevice(radio.Path());
-    ASSERT_TRUE(port.Open().ok());
-    radio.Stop();  // the pty goes away as an unplugged adapter would
+    EXPECT_TRUE(port.Write(test::ReadFrame(0x10)));
     link::WaitResult r = link::WaitResult::MoreBytes;
-    for (int i = 0; i < 50 && r != link::WaitResult::PortLost; ++i) {
+    for (int i = 0; i < 50 && r != link::WaitResult::PortLost; ++i)
         r = port.WaitForBytes(std::chrono::milliseconds(100));
-    }
     EXPECT_EQ(r, link::WaitResult::PortLost);
     EXPECT_FALSE(port.IsOpen());
-    const std::array<std::uint8_t, 1> v{0x56};
-    EXPECT_FALSE(port.Write(v));
+    EXPECT_FALSE(port.Write(data));
+    EXPECT_TRUE(radio.Running());
+    EXPECT_EQ(radio.Stop(SIGINT), 0);
+    EepromImage expected = vradio::DefaultMemory(0, kSmallMemory);
+    std::copy(data.begin(), data.end(), expected.begin() + 0x8C);
+    expected.push_back(0);
+    EXPECT_EQ(test::ReadImage(temp.file("saved.cfg")), expected);
+
+    // Replies are paced as an 8N1 line. A lower bound only: how much longer it takes depends
+    // on the machine. Eleven bytes at 1200 baud: ten gaps of ten bit-times after the first.
+    test::VradioProcess paced({"--baud", "1200"});
+    second.SelectDevice(paced.Path());
+    ASSERT_TRUE(paced.Started() && second.Open().ok());
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Exchange(second, test::WriteFrame(0x20, {1, 2, 3, 4}), 11).size(), 11u);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(80));
 }
 
 // The group is named only where joining it helps: it may read and write the device and it is
 // not root. Otherwise the user is told how access is granted.
 TEST(QtPort, PermissionTextNamesAGroupOnlyWhereJoiningItHelps) {
-    const std::string join =
-        "/dev/ttyUSB0: permission denied (join the group dialout that owns it)";
+    const std::string dev = "/dev/ttyUSB0";
     const std::string ask =
         ": permission denied (not accessible to this user: ask the administrator "
         "for access, or add a udev rule that gives it to a group you are in)";
-    EXPECT_EQ(PermissionText("/dev/ttyUSB0", 020660, 20, "dialout"), join);
-    EXPECT_EQ(PermissionText("/dev/ttyUSB0", 020600, 0, "root"), "/dev/ttyUSB0" + ask);
-    EXPECT_EQ(PermissionText("/dev/ttyUSB0", 020660, 0, "root"), "/dev/ttyUSB0" + ask);
-    EXPECT_EQ(PermissionText("/dev/ttyUSB0", 020640, 20, "dialout"), "/dev/ttyUSB0" + ask);
+    EXPECT_EQ(PermissionText(dev, 020660, 20, "dialout"),
+              dev + ": permission denied (join the group dialout that owns it)");
+    EXPECT_EQ(PermissionText(dev, 020600, 0, "root"), dev + ask);
+    EXPECT_EQ(PermissionText(dev, 020660, 0, "root"), dev + ask);
+    EXPECT_EQ(PermissionText(dev, 020640, 20, "dialout"), dev + ask);
     // A real device's mode and group are read from the system.
     test::TempDir dir;
     const std::string file = dir.file("ttyFake");
-    { std::ofstream(file) << "x"; }
+    test::WriteText(file, "x");
     ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
     EXPECT_EQ(PermissionText(file), file + ask);
     EXPECT_EQ(PermissionText("/dev/pts/no-such-pty"), "/dev/pts/no-such-pty: permission denied");
-}
-
-TEST(QtPort, PermissionRefusalNamesTheOwningGroup) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root may open any device";
-    // /dev/ttyS0 and the like belong to a group the test user is usually not in.
-    for (const char* device : {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyUSB0"}) {
-        if (::access(device, F_OK) != 0 || ::access(device, R_OK | W_OK) == 0) continue;
-        QtSerialPort port;
-        port.SelectDevice(device);
-        const link::OpenResult r = port.Open();
-        EXPECT_EQ(r.failure, link::OpenFailure::Permission) << r.message;
-        EXPECT_NE(r.message.find("permission denied"), std::string::npos);
-        EXPECT_NE(r.message.find("join the group"), std::string::npos);
-        return;
-    }
-    GTEST_SKIP() << "no serial device without access here";
-}
-
-TEST(PtyDetect, RadioIsFoundOnTheThirdListedPortAfterASilentFirst) {
-    test::VradioProcess silent({"--fault", "silent"});
-    test::VradioProcess radio({"--model", "1"});
-    ASSERT_TRUE(silent.Started() && radio.Started());
-    link::SteadyClock clock;
-    QtSerialPort port;
-    link::test::ScriptedPrompt prompt;
-    link::test::RecordingStatus status;
-    link::test::RecordingView view;
-    link::RadioLink link{port, prompt, status, view, clock, link::LinkState{}};
-    {
-        PortsVariable ports(silent.Path() + ":/dev/pts/no-such-pty:" + radio.Path());
-        DetectRS(link);
-        ASSERT_EQ(link.state.portIndex, 2);
-        EXPECT_EQ(link.state.portList[0].number, 1);
-        EXPECT_EQ(link.state.portList[1].number, 3);
-        EXPECT_FALSE(port.IsOpen());
-
-        ConnectRadio(link);
-        EXPECT_FALSE(link.state.linkDown);
-        EXPECT_EQ(link.state.portIndex, 2);
-        EXPECT_EQ(link.state.modelCode, 1);
-        EXPECT_EQ(status.text, "VK-A2   detected");
-        EXPECT_EQ(port.Device(), radio.Path());
-        EXPECT_TRUE(prompt.asked.empty());
-    }
-    port.Close();
-    UsePort(link.state, link::PortChoice{0, silent.Path()});
-    ConnectRadio(link);
-    EXPECT_TRUE(link.state.linkDown);
-    EXPECT_FALSE(port.IsOpen()) << "a port searched without answer is closed again";
 }
 
 }  // namespace

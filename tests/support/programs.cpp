@@ -1,57 +1,29 @@
 #include "programs.h"
 
 #include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
 #include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <chrono>
 #include <cstdio>
-#include <cstring>
 
 #include "image/cfg_file.h"
 #include "platform/end_with_parent.h"
-
-extern char** environ;
+#include "test_support.h"
 
 namespace talveron::test {
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-int RemainingMs(Clock::time_point deadline) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    return left.count() < 0 ? 0 : static_cast<int>(left.count());
-}
-
-void CloseFd(int& fd) {
-    if (fd >= 0) ::close(fd);
-    fd = -1;
-}
-
-std::string ReadFrom(std::FILE* file) {
-    std::string text;
-    char buffer[4096];
-    std::rewind(file);
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-        text.append(buffer, n);
-    std::fclose(file);
-    return text;
-}
+constexpr std::chrono::seconds kSafetyLimit{10};
 
 // Waits for pid to end within limit; kills it if it does not. -1 unless it exited.
 int Reap(pid_t pid, std::chrono::seconds limit) {
     const auto deadline = Clock::now() + limit;
     int status = 0;
-    for (;;) {
-        const pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid) break;
-        if (done < 0) return -1;
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
         if (Clock::now() > deadline) {
             ::kill(pid, SIGKILL);
             ::waitpid(pid, &status, 0);
@@ -62,28 +34,14 @@ int Reap(pid_t pid, std::chrono::seconds limit) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// Forks and runs program; the child's stdin is /dev/null, stdout and stderr go to out and err
-// (-1: left as they are). Everything the child needs is prepared before the fork. The child
-// ends with the test program, even when that crashes or is killed.
-pid_t Spawn(const std::string& program, const std::vector<std::string>& args, int out, int err,
-            const std::vector<std::pair<std::string, std::string>>& env = {}) {
-    std::vector<std::string> envText;
-    for (char** e = environ; *e; ++e) {
-        const bool replaced = std::any_of(env.begin(), env.end(), [&](const auto& kv) {
-            return std::strncmp(*e, (kv.first + "=").c_str(), kv.first.size() + 1) == 0;
-        });
-        if (!replaced) envText.emplace_back(*e);
-    }
-    for (const auto& [name, value] : env) envText.push_back(name + "=" + value);
-    std::vector<char*> envp;
-    for (std::string& e : envText) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    std::vector<std::string> copies = args;
-    copies.insert(copies.begin(), program);
+// Forks and runs program; the child's stdin is /dev/null, its stdout and stderr go to out and
+// err (-1: left as they are). Everything the child needs is prepared before the fork. The
+// child ends with the test program, even when that crashes or is killed.
+pid_t Spawn(const std::string& program, std::vector<std::string> args, int out, int err) {
+    args.insert(args.begin(), program);
     std::vector<char*> argv;
-    for (std::string& a : copies) argv.push_back(a.data());
+    for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-
     const pid_t parent = ::getpid();
     const pid_t child = ::fork();
     if (child == 0) {
@@ -92,7 +50,7 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& args, in
         if (in < 0 || ::dup2(in, 0) < 0) ::_exit(120);
         if (out >= 0) ::dup2(out, 1);
         if (err >= 0) ::dup2(err, 2);
-        ::execve(program.c_str(), argv.data(), envp.data());
+        ::execv(argv[0], argv.data());
         ::_exit(121);
     }
     return child;
@@ -102,12 +60,19 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& args, in
 
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                      const std::vector<std::pair<std::string, std::string>>& env) {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    if (!out || !err) return {};
-    const pid_t child = Spawn(program, args, ::fileno(out), ::fileno(err), env);
+    // env(1) sets the variables and runs the program.
+    std::vector<std::string> all;
+    for (const auto& [name, value] : env) all.push_back(name + "=" + value);
+    all.push_back(program);
+    all.insert(all.end(), args.begin(), args.end());
+    TempDir dir;
+    const int out = ::open(dir.file("out").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const int err = ::open(dir.file("err").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const pid_t child = Spawn("/usr/bin/env", all, out, err);
+    ::close(out);
+    ::close(err);
     const int status = child > 0 ? Reap(child, std::chrono::minutes(2)) : -1;
-    return {status, ReadFrom(out), ReadFrom(err)};
+    return {status, ReadText(dir.file("out")), ReadText(dir.file("err"))};
 }
 
 std::string CliProgram() {
@@ -141,83 +106,20 @@ VradioProcess::VradioProcess(std::vector<std::string> args) {
     if (::pipe2(out, O_CLOEXEC) != 0) return;
     pid_ = Spawn(VRADIO_PROGRAM, args, out[1], -1);
     ::close(out[1]);
-    stdout_ = out[0];
-    // The first line on stdout is the pty's path.
-    const auto deadline = Clock::now() + kSafetyLimit;
-    std::string line;
-    while (pid_ > 0 && line.find('\n') == std::string::npos) {
-        pollfd pfd{stdout_, POLLIN, 0};
-        char c[256];
-        ssize_t n = 0;
-        if (::poll(&pfd, 1, RemainingMs(deadline)) <= 0 || (n = ::read(stdout_, c, sizeof c)) <= 0)
-            return;
-        line.append(c, static_cast<std::size_t>(n));
+    // The first line on stdout is the pty's path; the program ends (and so the line) when it
+    // cannot serve.
+    stdout_ = ::fdopen(out[0], "r");
+    char line[512];
+    if (stdout_ && pid_ > 0 && std::fgets(line, sizeof line, stdout_) &&
+        std::string_view(line).starts_with("/dev/")) {
+        path_ = line;
+        path_.pop_back();
     }
-    line.resize(line.find('\n'));
-    if (line.rfind("/dev/", 0) == 0) path_ = line;
 }
 
 VradioProcess::~VradioProcess() {
-    ClosePort();
     if (pid_ > 0) Stop(SIGKILL);
-    CloseFd(stdout_);
-}
-
-bool VradioProcess::OpenPort() {
-    ClosePort();
-    port_ = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    termios t{};
-    if (port_ < 0 || ::tcgetattr(port_, &t) != 0) return false;
-    ::cfmakeraw(&t);
-    t.c_cc[VMIN] = 0;
-    t.c_cc[VTIME] = 0;
-    return ::tcsetattr(port_, TCSANOW, &t) == 0;
-}
-
-void VradioProcess::ClosePort() {
-    CloseFd(port_);
-}
-
-bool VradioProcess::Send(const Bytes& bytes) {
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(port_, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-Bytes VradioProcess::Receive(std::size_t count) {
-    Bytes got;
-    const auto deadline = Clock::now() + kSafetyLimit;
-    while (got.size() < count) {
-        pollfd pfd{port_, POLLIN, 0};
-        if (::poll(&pfd, 1, RemainingMs(deadline)) <= 0 || !(pfd.revents & POLLIN)) break;
-        std::uint8_t buffer[256];
-        const ssize_t n = ::read(port_, buffer, std::min(sizeof buffer, count - got.size()));
-        if (n <= 0) break;
-        got.insert(got.end(), buffer, buffer + n);
-    }
-    return got;
-}
-
-Bytes VradioProcess::Exchange(const Bytes& frame, std::size_t count) {
-    return Send(frame) ? Receive(count) : Bytes{};
-}
-
-bool VradioProcess::WaitHangUp() {
-    const auto deadline = Clock::now() + kSafetyLimit;
-    while (Clock::now() < deadline) {
-        pollfd pfd{port_, POLLIN, 0};
-        if (::poll(&pfd, 1, RemainingMs(deadline)) < 0) return false;
-        if (pfd.revents & (POLLHUP | POLLERR)) return true;
-        if (pfd.revents & POLLIN) {
-            std::uint8_t buffer[64];
-            if (::read(port_, buffer, sizeof buffer) < 0 && errno == EIO) return true;
-        }
-    }
-    return false;
+    if (stdout_) std::fclose(stdout_);
 }
 
 int VradioProcess::Stop(int signal) {

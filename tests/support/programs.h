@@ -1,13 +1,13 @@
 // The programs under test run as processes: talveron-cli (or any program) run to its end with
 // its output and exit status captured, and talveron-vradio serving on its pseudo-terminal,
-// which the test opens in raw mode as a programmer would. Also radio frames and the samples.
+// which the test opens as a programmer would. Also radio frames and the samples.
 #pragma once
 
 #include <sys/types.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,9 +17,6 @@
 namespace talveron::test {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// Generous safety limit for anything the tests wait for; never a measure of speed.
-inline constexpr std::chrono::seconds kSafetyLimit{10};
 
 struct RunResult {
     int status = -1;  // the exit status; -1 for a crash or a run past its limit
@@ -42,22 +39,24 @@ std::string SamplePath(const std::string& name);
 // Reads a .cfg file the way the program opens it; an empty image when that fails.
 EepromImage ReadImage(const std::string& path);
 
-// Frames as the programmer sends them.
-inline Bytes ReadFrame(int address) {
-    return {0x52, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address)};
-}
 template <class T>
 std::vector<T> Join(std::vector<T> a, const std::vector<T>& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
+// Frames as the programmer sends them.
+inline Bytes ReadFrame(int address) {
+    return {0x52, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address)};
+}
 inline Bytes WriteFrame(int address, const Bytes& data) {
-    return Join({0x57, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address)},
-                data);
+    return Join(
+        Bytes{0x57, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address)},
+        data);
 }
 
 // talveron-vradio started with args ("--baud 0" added unless a --baud is given); its port
-// path is the first line of its stdout. Killed at the end if it still runs.
+// path is the first line of its stdout. Killed at the end if it still runs. Every wait ends
+// after at most ten seconds, a safety limit, never a measure of speed.
 class VradioProcess {
   public:
     explicit VradioProcess(std::vector<std::string> args = {});
@@ -69,25 +68,14 @@ class VradioProcess {
     // The pty slave the radio serves on.
     const std::string& Path() const { return path_; }
 
-    // Opens the port in raw mode; returns false on failure.
-    bool OpenPort();
-    void ClosePort();
-    bool Send(const Bytes& bytes);
-    // Reads until count bytes have arrived, the line hangs up, or the safety limit passes.
-    Bytes Receive(std::size_t count);
-    Bytes Exchange(const Bytes& frame, std::size_t count);
-    // True when the port reports a hang-up (the master was closed) within the safety limit.
-    bool WaitHangUp();
-
     // Sends a signal and waits for the exit; returns the exit status, or -1 for a crash or
-    // when the program does not end within the safety limit (it is then killed).
+    // when the program does not end (it is then killed).
     int Stop(int signal = SIGTERM);
     bool Running();
 
   private:
     pid_t pid_ = -1;
-    int stdout_ = -1;
-    int port_ = -1;
+    std::FILE* stdout_ = nullptr;
     std::string path_;
 };
 

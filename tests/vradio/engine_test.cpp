@@ -1,15 +1,19 @@
-// The radio's engine in-process: frames in, the exact bytes out (echo and answer). Whole
-// memories read, written and saved are followed through the program in program_test.
+// The radio's engine in-process: frames in, the exact bytes out (echo and answer), also
+// with each of the faults it can be told to show.
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <sstream>
 
 #include "programs.h"
 #include "test_support.h"
+#include "vradio/fault.h"
 #include "vradio/virtual_radio.h"
 
 namespace talveron::vradio {
 namespace {
+
+using test::HexBytes;
 
 // Memory whose byte at address a is the low byte of a + 1, so an answer shows its address.
 EepromImage CountingMemory(std::size_t size) {
@@ -17,8 +21,6 @@ EepromImage CountingMemory(std::size_t size) {
     std::iota(m.begin(), m.end(), std::uint8_t{1});
     return m;
 }
-
-using test::HexBytes;
 
 TEST(VirtualRadioEngine, EveryFrameGetsItsEchoAndItsAnswer) {
     for (const auto& c : test::LoadCases("core/vradio_frames.txt")) {
@@ -30,6 +32,8 @@ TEST(VirtualRadioEngine, EveryFrameGetsItsEchoAndItsAnswer) {
     }
 }
 
+// The echo leaves byte by byte, the answer after the last byte; a frame abandoned half-way is
+// forgotten.
 TEST(VirtualRadioEngine, EchoLeavesByteByByteAndTheAnswerAfterTheLastByte) {
     VirtualRadio radio(0, CountingMemory(kSmallMemory));
     for (std::uint8_t b : {0x57, 0x00, 0x10, 0x01, 0x02, 0x03}) {
@@ -39,17 +43,58 @@ TEST(VirtualRadioEngine, EchoLeavesByteByByteAndTheAnswerAfterTheLastByte) {
         EXPECT_TRUE(radio.FrameInProgress());
     }
     EXPECT_EQ(radio.Memory()[0x10], 0x11) << "nothing is stored before the last byte";
-    Bytes out;
-    radio.Receive(0x04, out);
-    EXPECT_EQ(out, (Bytes{0x04, 0x01, 0x02, 0x03, 0x04}));
-    EXPECT_FALSE(radio.FrameInProgress());
-}
-
-TEST(VirtualRadioEngine, AbandonedFrameIsForgotten) {
-    VirtualRadio radio(0, CountingMemory(kSmallMemory));
+    EXPECT_EQ(radio.Receive(Bytes{0x04}), (Bytes{0x04, 0x01, 0x02, 0x03, 0x04}));
     radio.Receive(Bytes{0x52, 0x00});
     radio.AbandonFrame();
     EXPECT_EQ(radio.Receive(Bytes{0x56}), (Bytes{0x56, 0x11}));
+}
+
+// The faults: how their texts are read, and what each one does to the radio's answers.
+TEST(FaultParse, ReadsEveryKindAndRefusesBadTextsWithAMessage) {
+    const char* kinds[] = {"silent", "short", "long", "corrupt", "identity", "dead", "echo"};
+    for (const auto& c : test::LoadCases("core/vradio_faults.txt")) {
+        std::string error;
+        const auto fault = ParseFault(c[0], error);
+        if (c[1] == "refused") {
+            EXPECT_FALSE(fault.has_value()) << c.where;
+            EXPECT_FALSE(error.empty()) << c.where;
+            continue;
+        }
+        ASSERT_TRUE(fault.has_value()) << c.where << ": " << error;
+        EXPECT_EQ(kinds[static_cast<int>(fault->kind)], c[1]) << c.where;
+        EXPECT_EQ(fault->always, c[3] == "yes") << c.where;
+        if (c[1] == "identity") {
+            EXPECT_EQ(fault->identity, c.Int(4)) << c.where;
+        } else if (c[1] != "silent") {
+            EXPECT_EQ(fault->address, c.Int(2)) << c.where;
+        }
+    }
+}
+
+// Each case: the faults of a radio over a counting memory, then frames in order with the
+// exact bytes each must bring back, and the memory afterwards.
+TEST(RadioFaults, EachFaultShowsInTheAnswersAtItsAddressOnly) {
+    for (const auto& c : test::LoadCases("core/vradio_fault_answers.txt")) {
+        std::vector<Fault> faults;
+        std::istringstream texts(c[0]);
+        for (std::string text, error; texts >> text;)
+            faults.push_back(ParseFault(text, error).value());
+        VirtualRadio radio(c.Int(1), CountingMemory(kSmallMemory), faults);
+        std::istringstream steps(c[2]);
+        for (std::string step; std::getline(steps, step, ';');) {
+            const std::size_t arrow = step.find('>');
+            EXPECT_EQ(radio.Receive(HexBytes(step.substr(0, arrow))),
+                      HexBytes(step.substr(arrow + 1)))
+                << c.where << ": " << step;
+        }
+        std::istringstream after(c[3] == "-" ? "" : c[3]);
+        for (std::string pair; after >> pair;) {
+            const std::size_t eq = pair.find('=');
+            EXPECT_EQ(radio.Memory()[std::stoi(pair.substr(0, eq), nullptr, 0)],
+                      std::stoi(pair.substr(eq + 1), nullptr, 0))
+                << c.where << ": " << pair;
+        }
+    }
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
-// The command line of talveron-vradio, read in-process.
+// The command line of talveron-vradio, read in-process and by the program.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "programs.h"
 #include "test_support.h"
 #include "vradio/default_memory.h"
 #include "vradio/options.h"
@@ -14,17 +17,16 @@ Options Good(const std::vector<std::string>& args) {
     return parsed.options.value_or(Options{});
 }
 
-TEST(VradioOptions, DefaultsAreModel0SmallMemory9600BaudNoFaults) {
-    const Options o = Good({});
-    EXPECT_EQ(o.baud, 9600u);
-    EXPECT_TRUE(o.faults.empty() && o.loadPath.empty() && o.savePath.empty());
-    const RadioSetup setup = MakeRadio(o);
+// The defaults (model 0, small memory, 9600 baud, no faults), every option in both spellings,
+// and a usage that names every option and fault.
+TEST(VradioOptions, DefaultsAndEveryOptionInBothSpellings) {
+    const RadioSetup setup = MakeRadio(Good({}));
     ASSERT_TRUE(setup.radio.has_value());
     EXPECT_EQ(setup.radio->ModelCode(), 0);
     EXPECT_EQ(setup.radio->Memory(), DefaultMemory(0, kSmallMemory));
-}
+    EXPECT_EQ(Good({}).baud, 9600u);
+    EXPECT_TRUE(Good({}).faults.empty() && Good({}).savePath.empty());
 
-TEST(VradioOptions, ReadsEveryOptionInBothSpellings) {
     const Options o = Good({"--model", "1", "--memory=large", "--load", "in.cfg", "--save=out.cfg",
                             "--baud", "0", "--fault", "short@8", "--fault=identity=0x0D"});
     EXPECT_EQ(o.model, 1);
@@ -33,16 +35,20 @@ TEST(VradioOptions, ReadsEveryOptionInBothSpellings) {
     EXPECT_EQ(o.savePath, "out.cfg");
     EXPECT_EQ(o.baud, 0u);
     ASSERT_EQ(o.faults.size(), 2u);
-    EXPECT_EQ(o.faults[0].kind, Fault::Kind::Short);
     EXPECT_EQ(o.faults[0].address, 8);
     EXPECT_EQ(o.faults[1].identity, 0x0D);
-
     EXPECT_EQ(Good({"--memory", "small"}).memory, kSmallMemory);
-    EXPECT_EQ(Good({"--model=0"}).model, 0);
-    EXPECT_EQ(Good({"--baud", "115200"}).baud, 115200u);
     EXPECT_TRUE(Good({"--help"}).help);
+
+    std::istringstream words(
+        "--model --memory --load --save --baud --fault --help silent short@ long@ corrupt@ "
+        ":always identity= dead@ echo@");
+    for (std::string word; words >> word;)
+        EXPECT_NE(UsageText().find(word), std::string::npos) << word;
 }
 
+// Refused options name what is wrong; the program takes the same way out for each of them and
+// for a file it cannot load: exit 2 with its message. --help exits 0 with the usage.
 TEST(VradioOptions, RefusesBadOptionsWithAMessageNamingThem) {
     for (const auto& c : test::LoadCases("core/vradio_bad_options.txt")) {
         const ParsedOptions parsed = ParseOptions({c.f.begin() + 1, c.f.end()});
@@ -50,15 +56,16 @@ TEST(VradioOptions, RefusesBadOptionsWithAMessageNamingThem) {
         EXPECT_FALSE(parsed.error.empty()) << c.where;
         EXPECT_NE(parsed.error.find(c[0]), std::string::npos) << c.where << ": " << parsed.error;
     }
-}
-
-TEST(VradioOptions, UsageNamesEveryOptionAndFault) {
-    const std::string usage = UsageText();
-    for (const char* word :
-         {"--model", "--memory", "--load", "--save", "--baud", "--fault", "--help", "silent",
-          "short@", "long@", "corrupt@", ":always", "identity=", "dead@"}) {
-        EXPECT_NE(usage.find(word), std::string::npos) << word;
-    }
+    test::TempDir temp;
+    const test::RunResult bad = test::RunVradio({"--model", "5"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err.rfind("talveron-vradio: ", 0), 0u) << bad.err;
+    const test::RunResult absent = test::RunVradio({"--load", temp.file("absent.cfg")});
+    EXPECT_EQ(absent.status, 2);
+    EXPECT_EQ(absent.err.rfind("talveron-vradio: Can't open file: ", 0), 0u) << absent.err;
+    const test::RunResult help = test::RunVradio({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: talveron-vradio", 0), 0u) << help.out;
 }
 
 }  // namespace
