@@ -88,20 +88,20 @@ TEST(QtPort, TheVirtualRadioThroughThePort) {
     EXPECT_EQ(Exchange(port, {0x52, 0x00}, 2), (link::Bytes{0x52, 0x00}));
     std::this_thread::sleep_for(std::chrono::milliseconds(vradio::kFrameGapMs + 300));
     EXPECT_EQ(Exchange(port, {0x56}, 2), (link::Bytes{0x56, 0x11}));
-    const link::Bytes data{0xCA, 0xFE, 0x11, 0x00};
-    EXPECT_EQ(Exchange(port, test::WriteFrame(0x8C, data), 11).size(), 11u);
+    const link::Bytes frame{0x57, 0x00, 0x8C, 0xCA, 0xFE, 0x11, 0x00};  // a "W" at 0x8C
+    EXPECT_EQ(Exchange(port, frame, 11).size(), 11u);
 
-    EXPECT_TRUE(port.Write(test::ReadFrame(0x10)));
+    EXPECT_TRUE(port.Write(link::Bytes{0x52, 0x00, 0x10}));
     link::WaitResult r = link::WaitResult::MoreBytes;
     for (int i = 0; i < 50 && r != link::WaitResult::PortLost; ++i)
         r = port.WaitForBytes(std::chrono::milliseconds(100));
     EXPECT_EQ(r, link::WaitResult::PortLost);
     EXPECT_FALSE(port.IsOpen());
-    EXPECT_FALSE(port.Write(data));
+    EXPECT_FALSE(port.Write(frame));
     EXPECT_TRUE(radio.Running());
     EXPECT_EQ(radio.Stop(SIGINT), 0);
     EepromImage expected = vradio::DefaultMemory(0, kSmallMemory);
-    std::copy(data.begin(), data.end(), expected.begin() + 0x8C);
+    std::copy(frame.begin() + 3, frame.end(), expected.begin() + 0x8C);
     expected.push_back(0);
     EXPECT_EQ(test::ReadImage(temp.file("saved.cfg")), expected);
 
@@ -111,7 +111,7 @@ TEST(QtPort, TheVirtualRadioThroughThePort) {
     second.SelectDevice(paced.Path());
     ASSERT_TRUE(paced.Started() && second.Open().ok());
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(Exchange(second, test::WriteFrame(0x20, {1, 2, 3, 4}), 11).size(), 11u);
+    EXPECT_EQ(Exchange(second, {0x57, 0x00, 0x20, 1, 2, 3, 4}, 11).size(), 11u);
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(80));
 }
 

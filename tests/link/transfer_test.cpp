@@ -150,8 +150,9 @@ TEST(Transfer, UploadAndDownloadOfBothMemories) {
         TransferRig up(largeRadio, "", largeRadio ? 1 : 0);
         const TransferOutcome out = up.Upload();
         ASSERT_EQ(out.result, Result::Uploaded);
-        EXPECT_EQ(out.image,
-                  talveron::test::Join(RadioMemory(largeRadio), {std::uint8_t{largeRadio}}));
+        EepromImage read = RadioMemory(largeRadio);
+        read.push_back(largeRadio);
+        EXPECT_EQ(out.image, read);
         EXPECT_EQ(out.modelCode, largeRadio ? 1 : 0);
         const std::vector<int> frames = up.port.Frames('R');
         ASSERT_EQ(frames.size(), largeRadio ? 1u + 202 : 1u + 36);

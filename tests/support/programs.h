@@ -1,6 +1,6 @@
 // The programs under test run as processes: talveron-cli (or any program) run to its end with
 // its output and exit status captured, and talveron-vradio serving on its pseudo-terminal,
-// which the test opens as a programmer would. Also radio frames and the samples.
+// which the test opens as a programmer would. Also the samples.
 #pragma once
 
 #include <sys/types.h>
@@ -38,21 +38,6 @@ RunResult RunVradio(const std::vector<std::string>& args);
 std::string SamplePath(const std::string& name);
 // Reads a .cfg file the way the program opens it; an empty image when that fails.
 EepromImage ReadImage(const std::string& path);
-
-template <class T>
-std::vector<T> Join(std::vector<T> a, const std::vector<T>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-// Frames as the programmer sends them.
-inline Bytes ReadFrame(int address) {
-    return {0x52, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address)};
-}
-inline Bytes WriteFrame(int address, const Bytes& data) {
-    return Join(
-        Bytes{0x57, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address)},
-        data);
-}
 
 // talveron-vradio started with args ("--baud 0" added unless a --baud is given); its port
 // path is the first line of its stdout. Killed at the end if it still runs. Every wait ends

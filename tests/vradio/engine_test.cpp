@@ -28,7 +28,6 @@ TEST(VirtualRadioEngine, EveryFrameGetsItsEchoAndItsAnswer) {
         VirtualRadio radio(c.Int(1), CountingMemory(size));
         EXPECT_EQ(radio.Receive(HexBytes(c[3])), HexBytes(c[4])) << c.where;
         EXPECT_FALSE(radio.FrameInProgress()) << c.where;
-        EXPECT_EQ(radio.Memory().size(), size) << c.where;
     }
 }
 
@@ -49,31 +48,15 @@ TEST(VirtualRadioEngine, EchoLeavesByteByByteAndTheAnswerAfterTheLastByte) {
     EXPECT_EQ(radio.Receive(Bytes{0x56}), (Bytes{0x56, 0x11}));
 }
 
-// The faults: how their texts are read, and what each one does to the radio's answers.
-TEST(FaultParse, ReadsEveryKindAndRefusesBadTextsWithAMessage) {
-    const char* kinds[] = {"silent", "short", "long", "corrupt", "identity", "dead", "echo"};
+// The fault texts refused with a message; then, for the ones taken, the faults of a radio
+// over a counting memory, frames in order with the exact bytes each must bring back, and the
+// memory afterwards.
+TEST(RadioFaults, BadTextsAreRefusedAndEachFaultShowsAtItsAddressOnly) {
     for (const auto& c : test::LoadCases("core/vradio_faults.txt")) {
         std::string error;
-        const auto fault = ParseFault(c[0], error);
-        if (c[1] == "refused") {
-            EXPECT_FALSE(fault.has_value()) << c.where;
-            EXPECT_FALSE(error.empty()) << c.where;
-            continue;
-        }
-        ASSERT_TRUE(fault.has_value()) << c.where << ": " << error;
-        EXPECT_EQ(kinds[static_cast<int>(fault->kind)], c[1]) << c.where;
-        EXPECT_EQ(fault->always, c[3] == "yes") << c.where;
-        if (c[1] == "identity") {
-            EXPECT_EQ(fault->identity, c.Int(4)) << c.where;
-        } else if (c[1] != "silent") {
-            EXPECT_EQ(fault->address, c.Int(2)) << c.where;
-        }
+        EXPECT_FALSE(ParseFault(c[0], error).has_value()) << c.where;
+        EXPECT_FALSE(error.empty()) << c.where;
     }
-}
-
-// Each case: the faults of a radio over a counting memory, then frames in order with the
-// exact bytes each must bring back, and the memory afterwards.
-TEST(RadioFaults, EachFaultShowsInTheAnswersAtItsAddressOnly) {
     for (const auto& c : test::LoadCases("core/vradio_fault_answers.txt")) {
         std::vector<Fault> faults;
         std::istringstream texts(c[0]);
