@@ -107,55 +107,12 @@ TEST(CliCommands, StatusAndOutputOfEachCommandLine) {
     EXPECT_EQ(ReadImage(dir.file("same.cfg")), ReadImage(kA1));
 }
 
-TEST(CliExportImport, ExportThenImportShowsTheSameDocument) {
-    TempDir dir;
-    for (const std::string& base : {kA1, kA2}) {
-        const RunResult exported = RunCli({"export", base});
-        ASSERT_EQ(exported.status, 0) << exported.err;
-        EXPECT_EQ(exported.out.rfind(kHeader, 0), 0u);
-        const std::string csv = dir.file("plan.csv");
-        const RunResult toFile = RunCli({"export", base, "-o", csv});
-        ASSERT_EQ(toFile.status, 0) << toFile.err;
-        EXPECT_EQ(toFile.out, "");
-        EXPECT_EQ(ReadText(csv), exported.out);
-        const std::string out = dir.file("imported.cfg");
-        const RunResult imported = RunCli({"import", base, csv, "-o", out});
-        EXPECT_EQ(imported.status, 0);
-        EXPECT_EQ(imported.out + imported.err, "");
-        // The samples were saved by this program: their import gives them back byte for byte.
-        EXPECT_EQ(ReadBytes(out), ReadBytes(base));
-    }
-}
-
 // A full disk behind standard output: the CSV never arrived, so this is no success.
 TEST(CliExportImport, OutputThatCannotBeWrittenFailsTheCommand) {
     const RunResult full =
         RunProgram("/bin/sh", {"-c", "exec \"$0\" export \"$1\" > /dev/full", CliProgram(), kA1});
     EXPECT_EQ(full.status, 1);
     EXPECT_NE(full.err.find("cannot write the output"), std::string::npos);
-}
-
-// system: the settings read in the dialog's words, set into exactly their bits.
-TEST(CliSystem, ReadsAndSets) {
-    TempDir dir;
-    const std::string out = dir.file("out.cfg");
-    const RunResult shown = RunCli({"system", kA1});
-    ASSERT_EQ(shown.status, 0) << shown.err;
-    EXPECT_EQ(std::count(shown.out.begin(), shown.out.end(), '\n'), 11);
-    EXPECT_NE(shown.out.find("\nscan-attack = 5 s\n"), std::string::npos) << shown.out;
-
-    const RunResult set =
-        RunCli({"system", kA1, "tx-timeout=60 s", "scan-attack=15 s", "scan-resume=1 s", "beep=OFF",
-                "ptt-resume=30", "priority-channel=3", "-o", out});
-    ASSERT_EQ(set.status, 0) << set.err;
-    EepromImage expected = ReadImage(kA1);
-    expected[0x08] = (expected[0x08] & 0xF0) | 4;
-    expected[0x07] = 0xF0;
-    expected[0x0A] |= 0x20;
-    expected[0x0F] = 30;
-    expected[0x05] = 3;
-    EXPECT_EQ(ReadImage(out), expected);
-    EXPECT_NE(RunCli({"system", out}).out.find("beep = OFF\n"), std::string::npos);
 }
 
 // print: the plan as PDF, read back as text.
