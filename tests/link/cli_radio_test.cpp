@@ -131,8 +131,6 @@ TEST_F(CliRadio, ReadWriteAndTheBackupWrittenBack) {
     auto r = Ok({"read", "--port", large.Path(), "-o", Path("before.cfg"), "--quiet"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(fs::file_size(Path("a.cfg")), 435u);
-    EXPECT_EQ(fs::file_size(Path("before.cfg")), 2427u);
     EXPECT_EQ(ReadImage(Path("a.cfg")), ReadImage(kA2));
     EepromImage wrong = ReadImage(Path("wrong.cfg"));
     ASSERT_EQ(wrong.size(), 145u);
