@@ -18,17 +18,13 @@ const std::string kA1 = SamplePath("vk-a1-16ch.cfg");
 const std::string kA2 = SamplePath("vk-a2-16ch.cfg");
 const std::string kHeader = "Channel,RxFreq,RxTone,TxFreq,TxTone,Spacing,Power,BCLO,Scan,Penalty\n";
 
-void WriteImage(const std::string& path, const EepromImage& image) {
-    WriteBytes(path, ByteRecords(image));
-}
-
 // Every case of core/cli_commands.txt, on files made here.
 TEST(CliCommands, StatusAndOutputOfEachCommandLine) {
     TempDir dir;
     const auto edit = [&](const char* name, const std::function<void(EepromImage&)>& change) {
         EepromImage image = ReadImage(kA1);
         change(image);
-        WriteImage(dir.file(name), image);
+        WriteBytes(dir.file(name), ByteRecords(image));
     };
     edit("model2.cfg", [](EepromImage& i) { i.back() = 2; });
     WriteBytes(dir.file("big.cfg"), std::vector<std::uint8_t>(5001, 0x11));
@@ -59,7 +55,7 @@ TEST(CliCommands, StatusAndOutputOfEachCommandLine) {
         i[0x02] ^= 0x01;                    // a byte the program gives no meaning
     });
     ImageGenerator gen(5);
-    WriteImage(dir.file("99.cfg"), gen.Make(99, 0x00, 128).image);
+    WriteBytes(dir.file("99.cfg"), ByteRecords(gen.Make(99, 0x00, 128).image));
     const std::string good = kHeader + "1,145.012500,67.0,145.012500,67.0,12.5,H,OFF,ON,OFF\n";
     WriteText(dir.file("ok.csv"), good);
     WriteText(dir.file("x.csv"), good + "2,145.01x,,,,25.0,L,OFF,OFF,OFF\n");
@@ -134,7 +130,7 @@ TEST(CliPrint, WritesThePlanOfBothSizes) {
     EXPECT_EQ(plan.find("16   NONE"), std::string::npos);
 
     ImageGenerator gen(11);
-    WriteImage(dir.file("big.cfg"), gen.Make(99, 0x00, 128).image);
+    WriteBytes(dir.file("big.cfg"), ByteRecords(gen.Make(99, 0x00, 128).image));
     ASSERT_EQ(RunCli({"print", dir.file("big.cfg"), "-o", dir.file("big.pdf")}).status, 0);
     EXPECT_NE(text(dir.file("big.pdf")).find("Page :2"), std::string::npos);
 }

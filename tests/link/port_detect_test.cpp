@@ -25,7 +25,6 @@ TEST(DetectRS, RadioIsFoundOnTheSecondPortWhichIsReusedUntilTheRadioFallsSilent)
     EXPECT_EQ(rig.link.state.portIndex, 2);
     EXPECT_FALSE(rig.port.IsOpen());
     EXPECT_TRUE(rig.ui.asked.empty());
-    ASSERT_EQ(rig.link.state.refused.size(), 1u);
     EXPECT_NE(rig.ui.text.find("COM4: permission denied (join the group dialout"),
               std::string::npos)
         << rig.ui.text;

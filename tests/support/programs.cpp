@@ -130,11 +130,4 @@ int VradioProcess::Stop(int signal) {
     return status;
 }
 
-bool VradioProcess::Running() {
-    siginfo_t info{};
-    return pid_ > 0 &&
-           ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
-           info.si_pid == 0;
-}
-
 }  // namespace talveron::test

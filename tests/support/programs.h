@@ -56,7 +56,6 @@ class VradioProcess {
     // Sends a signal and waits for the exit; returns the exit status, or -1 for a crash or
     // when the program does not end (it is then killed).
     int Stop(int signal = SIGTERM);
-    bool Running();
 
   private:
     pid_t pid_ = -1;
