@@ -314,32 +314,25 @@ TEST(ChannelEdit, OkBuildsTheFullLineAndAnUnchangedDialogRewritesItAsItWas) {
               (std::vector<std::string>{"07 25.0K    H    OFF  OFF", "12 25.0K    H    OFF  OFF"}));
 }
 
+// Copy, paste and delete through the Edit menu run in the channel test; here what it does not
+// reach: the order of a selection picked backwards, a paste cut short, a cut put back.
 TEST(ChannelClipboard, CopyPasteCutAndDelete) {
-    std::vector<std::string> a = Lines(16);
-    std::vector<std::string> b = Lines(16);
+    std::vector<std::string> a = Lines(16), eight = Lines(8);
     ClipLines clip;
-    // Channels 3 and 5 pasted with channel 7 current: they land on 7 and 8, renumbered.
     EXPECT_EQ(CopyChannels(a, {4, 2}, clip), a[2] + "\n" + a[4] + "\n");
-    EXPECT_EQ(PasteChannels(b, clip, {6}, 6), (std::vector<int>{6, 7}));
-    EXPECT_EQ(b[6], "7 " + a[2].substr(2));
-    EXPECT_EQ(b[7], "8 " + a[4].substr(2));
-    // Only what fits below the start line is pasted; nothing without a start.
-    std::vector<std::string> eight = Lines(8);
-    CopyChannels(a, {0, 1, 2}, clip);
+    // Only what fits below the start line is pasted, renumbered; nothing without a start.
     EXPECT_EQ(PasteChannels(eight, clip, {}, 7), (std::vector<int>{7}));
+    EXPECT_EQ(eight[7], "8 " + a[2].substr(2));
     EXPECT_TRUE(PasteChannels(eight, clip, {1}, -1).empty());
     EXPECT_EQ(eight[1], Lines(2)[1]);
-    // Delete gives the empty line of each channel.
     EXPECT_EQ(ClearChannels(a, {9, 1}), (std::vector<int>{1, 9}));
-    EXPECT_EQ(a[9], EmptyChannelLine(10));
     EXPECT_EQ(a[1], EmptyChannelLine(2));
     // A cut run pasted back at its first line restores it.
     std::vector<std::string> c = Lines(16);
-    const std::vector<std::string> before = c;
     CopyChannels(c, {3, 4, 5}, clip);
     ClearChannels(c, {3, 4, 5});
     PasteChannels(c, clip, {3, 4, 5}, 5);
-    EXPECT_EQ(c, before);
+    EXPECT_EQ(c, Lines(16));
 }
 
 // Reading and writing back changes nothing but bit 3 of 0x07 (always written 0) and, on a
