@@ -53,16 +53,16 @@ std::vector<std::string> Lines(const frmNotePad& window) {
 
 // The header font fitting, from tests/data/desktop/header_fit.txt.
 TEST(HeaderFit, GrowsByRisingStepsThenShrinksByFallingSteps) {
-    for (const QStringList& row : testing::DataRows(u"header_fit.txt"_s)) {
-        SCOPED_TRACE(row.join(u'|').toStdString());
-        ASSERT_EQ(row.size(), 7);
-        QStringList asked;
+    for (const auto& c : test::LoadCases("desktop/header_fit.txt")) {
+        SCOPED_TRACE(c.where);
+        ASSERT_EQ(c.f.size(), 7u);
+        std::string asked;
         const auto width = [&](int s) {
-            asked << QString::number(s);
-            return s <= row[3].toInt() ? row[1].toInt() * s + row[2].toInt() : row[4].toInt();
+            asked += (asked.empty() ? "" : " ") + std::to_string(s);
+            return s <= c.Int(3) ? c.Int(1) * s + c.Int(2) : c.Int(4);
         };
-        EXPECT_EQ(FitHeaderFontSize(9, row[0].toInt(), width), row[5].toInt());
-        EXPECT_EQ(asked.join(u' ').toStdString(), row[6].toStdString());
+        EXPECT_EQ(FitHeaderFontSize(9, c.Int(0), width), c.Int(5));
+        EXPECT_EQ(asked, c[6]);
     }
     const int size = FitHeaderFontSize(
         9, 500, [](int) { return 0; }, 60);  // an empty header
@@ -92,7 +92,11 @@ TEST(NotePad, ShowsLaysOutAndRedrawsTheDocumentWithItsMenusVerdictsAndCommands) 
         for (QAction* a : m->actions()) entry(m->menuAction()->objectName(), a);
     }
     QStringList rows;
-    for (const QStringList& row : testing::DataRows(u"notepad_menus.txt"_s)) rows << row.join(u'|');
+    for (const auto& c : test::LoadCases("desktop/notepad_menus.txt")) {
+        std::string row = c[0];
+        for (std::size_t i = 1; i < c.f.size(); ++i) row += "|" + c[i];
+        rows << QString::fromStdString(row);
+    }
     for (int i = 0; i < rows.size() && i < shown.size(); ++i)  // "*": not looked at
         if (rows[i].endsWith(u"|*")) shown[i] = shown[i].section(u'|', 0, 4) + u"|*"_s;
     EXPECT_EQ(shown.join(u'\n').toStdString(), rows.join(u'\n').toStdString());

@@ -9,17 +9,18 @@
 #include "fuzz_check.h"
 #include "image/document.h"
 #include "link/transfer.h"
+#include "link_fakes.h"
 
 using namespace talveron;
 using namespace talveron::link;
 
 namespace {
 
-// Everything the link talks to, in one. The port: each wait takes the next piece (a length
-// byte, then that many bytes) of the input into the receive buffer; a length of 255 is a
-// hang-up. Frames sent are kept. The clock moves only when the link waits.
-struct FarEnd final : SerialPort, Clock, UserPrompt, StatusLine, TransferView {
-    FarEnd(const std::uint8_t* d, std::size_t n) : data(d), size(n) {}
+// The port: each wait takes the next piece (a length byte, then that many bytes) of the input
+// into the receive buffer; a length of 255 is a hang-up. Frames sent are kept. The clock
+// moves only when the link waits.
+struct FarEnd final : SerialPort {
+    FarEnd(const std::uint8_t* d, std::size_t n, test::FakeClock& c) : data(d), size(n), clock(c) {}
     void SelectPort(int) override {}
     void SelectDevice(const std::string&) override {}
     OpenResult Open() override { return open = true, OpenResult{}; }
@@ -34,42 +35,30 @@ struct FarEnd final : SerialPort, Clock, UserPrompt, StatusLine, TransferView {
     }
     Bytes ReadAll() override { return std::exchange(buffer, {}); }
     WaitResult WaitForBytes(std::chrono::microseconds timeout) override {
-        if (pos >= size) return SleepFor(timeout), WaitResult::TimedOut;
+        if (pos >= size) return clock.SleepFor(timeout), WaitResult::TimedOut;
         const std::size_t n = data[pos++];
         if (n == 255) return open = false, WaitResult::PortLost;
         for (std::size_t i = 0; i < n && pos < size; ++i) buffer.push_back(data[pos++]);
-        SleepFor(std::chrono::microseconds(100));
+        clock.SleepFor(std::chrono::microseconds(100));
         return WaitResult::MoreBytes;
     }
-    time_point Now() override { return now; }
-    void SleepFor(std::chrono::microseconds d) override { now += d; }
-    Answer Ask(const Question&) override { return ++asked <= 2 ? Answer::Yes : Answer::No; }
-    void SetStatus(const std::string& text, StatusColor) override { status = text; }
-    void FitStatus(int) override {}
-    std::string StatusText() const override { return status; }
-    void BeginTransfer() override {}
-    void EndTransfer() override {}
-    void PlaceProgress() override {}
-    void SetProgressMaximum(int) override {}
-    void SetProgressValue(int) override {}
-    void SetBusy(bool) override {}
-    void ProcessEvents() override {}
 
     const std::uint8_t* data;
     std::size_t size, pos = 0;
+    test::FakeClock& clock;
     bool open = false;
-    int asked = 0;
     Bytes buffer, sent;
-    time_point now = time_point{} + std::chrono::hours(1);
-    std::string status;
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
-    FarEnd far(data + 1, size - 1);
-    RadioLink link{far, far, far, far, far, {}};
+    test::FakeClock clock;
+    FarEnd far(data + 1, size - 1, clock);
+    test::Recorder ui;  // each "Try Again ?" answered Yes twice, then No
+    ui.script = {Answer::Yes, Answer::Yes};
+    RadioLink link{far, ui, ui, ui, clock, {}};
     UsePort(link.state, PortChoice{1, {}});
     TransferRequest request;
     request.operation = data[0] & 1 ? kOpDownload : kOpUpload;

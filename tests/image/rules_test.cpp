@@ -65,10 +65,15 @@ std::string Flags(const std::array<bool, 5>& f) {
     for (bool b : f) s += b ? '1' : '0';
     return s;
 }
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::istringstream in(text);
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
 std::vector<int> List(const std::string& text) {
     std::vector<int> values;
-    std::istringstream in(text);
-    for (int n; in >> n;) values.push_back(n);
+    for (const std::string& w : Words(text)) values.push_back(std::stoi(w));
     return values;
 }
 
@@ -175,11 +180,12 @@ std::string Stored(const Case& c) {
     return out;
 }
 
-// The channel dialog's verdict over the 440-480 MHz band.
+// A dialog's verdict over the 440-480 MHz band after each box took its texts in turn.
 std::string Verdict(const Case& c) {
     FreqFlags flags;
-    ScanFreq(DialogMode::Channel, flags, 0, c[1], {440, 480});
-    ScanFreq(DialogMode::Channel, flags, 1, c[2], {440, 480});
+    for (int box : {0, 1})
+        for (const std::string& text : Words(c[2 + box]))
+            ScanFreq(Mode(c[1]), flags, box, text, {440, 480});
     return FreqVerdict(flags);
 }
 
@@ -262,7 +268,7 @@ TEST(Rules, EveryRowOfEveryRule) {
     }
 }
 
-TEST(EntryRules, KeysInTheFrequencyAndCodeBoxesAndTheVerdict) {
+TEST(EntryRules, KeysInTheFrequencyAndCodeBoxes) {
     for (const auto& c : test::LoadCases("core/freq_box_keys.txt")) {
         const FreqEdit edit = FreqKey(Mode(c[0]), c.Int(1), {c[2], c.Int(3)}, c[4][0], c.Int(8));
         EXPECT_EQ(edit.box, (TextBox{c[5], c.Int(6)})) << c.where;
@@ -278,19 +284,9 @@ TEST(EntryRules, KeysInTheFrequencyAndCodeBoxesAndTheVerdict) {
         EXPECT_EQ(Focus(result.focus), c[6]) << c.where;
     }
     EXPECT_FALSE(CodeBoxKey(DialogMode::Channel, 0, kKeyBackspace, 2).overwrite);
-
-    const BandLimits band{440, 480};
-    FreqFlags flags;
-    ScanFreq(DialogMode::Channel, flags, 0, "481.000000", band);
-    ScanFreq(DialogMode::Channel, flags, 0, "NONE", band);  // NONE leaves the flags
-    EXPECT_EQ(FreqVerdict(flags), "Rx Freqency Out of Range !");
-    ScanFreq(DialogMode::AutoFreq, flags, 1, "999", band);  // the spacing is no frequency
-    EXPECT_FALSE(flags.outRange[1]);
 }
 
 TEST(ChannelEdit, OkBuildsTheFullLineAndAnUnchangedDialogRewritesItAsItWas) {
-    EXPECT_EQ(BuildChannelLine(5, Sides(0)),
-              "5   440.012500  012=  100.0  445.000000  003=  74.4   ");
     // A line rewritten by the Auto Subtone fill reads the same codes.
     const ChannelSides filled =
         SidesFromLine("7   440.012500  001 =  67.0  445.000000  051 =   023  ");
@@ -316,32 +312,25 @@ TEST(ChannelEdit, OkBuildsTheFullLineAndAnUnchangedDialogRewritesItAsItWas) {
               (std::vector<std::string>{"07 25.0K    H    OFF  OFF", "12 25.0K    H    OFF  OFF"}));
 }
 
+// Copy, paste and delete through the Edit menu run in the channel test; here what it does not
+// reach: the order of a selection picked backwards, a paste cut short, a cut put back.
 TEST(ChannelClipboard, CopyPasteCutAndDelete) {
-    std::vector<std::string> a = Lines(16);
-    std::vector<std::string> b = Lines(16);
+    std::vector<std::string> a = Lines(16), eight = Lines(8);
     ClipLines clip;
-    // Channels 3 and 5 pasted with channel 7 current: they land on 7 and 8, renumbered.
     EXPECT_EQ(CopyChannels(a, {4, 2}, clip), a[2] + "\n" + a[4] + "\n");
-    EXPECT_EQ(PasteChannels(b, clip, {6}, 6), (std::vector<int>{6, 7}));
-    EXPECT_EQ(b[6], "7 " + a[2].substr(2));
-    EXPECT_EQ(b[7], "8 " + a[4].substr(2));
-    // Only what fits below the start line is pasted; nothing without a start.
-    std::vector<std::string> eight = Lines(8);
-    CopyChannels(a, {0, 1, 2}, clip);
+    // Only what fits below the start line is pasted, renumbered; nothing without a start.
     EXPECT_EQ(PasteChannels(eight, clip, {}, 7), (std::vector<int>{7}));
+    EXPECT_EQ(eight[7], "8 " + a[2].substr(2));
     EXPECT_TRUE(PasteChannels(eight, clip, {1}, -1).empty());
     EXPECT_EQ(eight[1], Lines(2)[1]);
-    // Delete gives the empty line of each channel.
     EXPECT_EQ(ClearChannels(a, {9, 1}), (std::vector<int>{1, 9}));
-    EXPECT_EQ(a[9], EmptyChannelLine(10));
     EXPECT_EQ(a[1], EmptyChannelLine(2));
     // A cut run pasted back at its first line restores it.
     std::vector<std::string> c = Lines(16);
-    const std::vector<std::string> before = c;
     CopyChannels(c, {3, 4, 5}, clip);
     ClearChannels(c, {3, 4, 5});
     PasteChannels(c, clip, {3, 4, 5}, 5);
-    EXPECT_EQ(c, before);
+    EXPECT_EQ(c, Lines(16));
 }
 
 // Reading and writing back changes nothing but bit 3 of 0x07 (always written 0) and, on a

@@ -1,11 +1,13 @@
 // Helpers the Qt test programs share: waiting for a condition while events run, the words of
-// a printed PDF with their places, and the case tables kept as data files under
-// tests/data/desktop (the texts the windows show among them).
+// a printed PDF with their places, and the texts the windows show, kept as a table under
+// tests/data/desktop.
 #pragma once
 
 #include <QtWidgets>
 #include <functional>
 #include <vector>
+
+#include "test_support.h"
 
 namespace talveron::testing {
 
@@ -21,7 +23,7 @@ inline bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 10000) 
 // The cases of a table in tests/data/desktop: one a line, fields split by '|', "\n" standing
 // for a line break; blank lines and lines starting with '#' are skipped.
 inline QList<QStringList> DataRows(const QString& name) {
-    QFile file(QString::fromUtf8(TALVERON_DESKTOP_DATA "/") + name);
+    QFile file(QString::fromUtf8(TALVERON_TEST_DATA "/desktop/") + name);
     QList<QStringList> rows;
     if (!file.open(QIODevice::ReadOnly)) return rows;
     for (QString line : QString::fromUtf8(file.readAll()).split(u'\n'))
@@ -36,19 +38,20 @@ inline QList<QStringList> DataRows(const QString& name) {
 // hidden widget; the others show their text, title or current text.
 inline std::string WrongTexts(const QWidget& window, const QString& which) {
     QStringList wrong{QStringLiteral("no rows")};
-    for (const QStringList& row : DataRows(QStringLiteral("window_texts.txt"))) {
-        if (row.size() != 3 || row[0] != which) continue;
+    for (const test::Case& c : test::LoadCases("desktop/window_texts.txt")) {
+        const QString object = QString::fromStdString(c[1]), text = QString::fromStdString(c[2]);
+        if (c.f.size() != 3 || QString::fromStdString(c[0]) != which) continue;
         wrong.removeAll(QStringLiteral("no rows"));
-        const QStringList name = row[1].split(u'#');
+        const QStringList name = object.split(u'#');
         const QObject* o = name[0].isEmpty() ? &window : window.findChild<QObject*>(name[0]);
         QVariant shown = name[0].isEmpty() ? QVariant(window.windowTitle()) : QVariant();
         if (auto* list = qobject_cast<const QComboBox*>(o); list && name.size() > 1)
             shown = list->itemText(name[1].toInt());
         for (const char* property : {"text", "title", "currentText"})
             if (o && !shown.isValid()) shown = o->property(property);
-        if (auto* w = qobject_cast<const QWidget*>(o); w && row[2] == QStringLiteral("(hidden)"))
-            shown = w->isHidden() ? row[2] : QStringLiteral("(shown)");
-        if (shown.toString() != row[2]) wrong << row[1] + u'=' + shown.toString();
+        if (auto* w = qobject_cast<const QWidget*>(o); w && text == QStringLiteral("(hidden)"))
+            shown = w->isHidden() ? text : QStringLiteral("(shown)");
+        if (shown.toString() != text) wrong << object + u'=' + shown.toString();
     }
     return wrong.join(u'\n').toStdString();
 }

@@ -1,4 +1,4 @@
-// The open documents, step by step from tests/data/desktop/document_set.txt: slot reuse, the
+// The open documents, step by step from tests/data/core/document_set.txt: slot reuse, the
 // TEMP names of uploads and their renumbering when one closes, what a save does to an
 // upload's number; a document stays where it is while others come and go.
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include <map>
 
 #include "image/document_set.h"
-#include "qt_test_util.h"
+#include "test_support.h"
 
 namespace talveron {
 namespace {
@@ -17,19 +17,19 @@ TEST(DocumentSet, FollowsItsTable) {
     doc.state.chOpt = {0};
     DocumentSet set;
     std::map<int, const Document*> placed;
-    for (const QStringList& row : testing::DataRows(QStringLiteral("document_set.txt"))) {
-        SCOPED_TRACE(row.join(u'|').toStdString());
-        ASSERT_EQ(row.size(), 5);
-        const int n = row[1].toInt();
-        const std::string op = row[0].toStdString(), path = row[2].toStdString();
+    for (const auto& c : test::LoadCases("core/document_set.txt")) {
+        SCOPED_TRACE(c.where);
+        ASSERT_EQ(c.f.size(), 5u);
+        const int n = c.Int(1);
+        const std::string& op = c[0];
         std::string result;
         if (op == "file" || op == "upload") {
-            const int added = op == "file" ? set.AddFile(doc, path) : set.AddUpload(doc);
+            const int added = op == "file" ? set.AddFile(doc, c[2]) : set.AddUpload(doc);
             placed[added] = set.Get(added);
             result = std::to_string(added);
         } else if (op == "save") {
             set.Get(n)->state.changed = true;
-            set.MarkSaved(n, path);
+            set.MarkSaved(n, c[2]);
             result = std::to_string(set.Get(n)->state.changed);
         } else {
             const std::map<std::string, std::function<std::string()>> ask{
@@ -41,13 +41,13 @@ TEST(DocumentSet, FollowsItsTable) {
             ASSERT_TRUE(ask.count(op));
             result = ask.at(op)();
         }
-        EXPECT_EQ(result, row[3].toStdString());
+        EXPECT_EQ(result, c[3]);
         std::string open;
         for (int m : set.OpenNumbers()) {
             open += set.Get(m)->caption + ";";
             EXPECT_EQ(set.Get(m), placed[m]) << m;
         }
-        EXPECT_EQ(open + std::to_string(set.TempCount()), row[4].toStdString());
+        EXPECT_EQ(open + std::to_string(set.TempCount()), c[4]);
     }
     EXPECT_FALSE(set.AnyDocumentOpen());
 }
