@@ -1,6 +1,5 @@
 #include "app_fixture.h"
 
-#include <QListView>
 #include <algorithm>
 
 #include "image/cfg_file.h"
@@ -112,8 +111,9 @@ QStringList AppTest::MenuBarNames() const {
 
 void OfflineApp::SetUp() {
     AppTest::SetUp();
-    NoPorts();
-    ui.AnswerMessage(platform::kCancel);  // no port to detect again
+    // Port 1 is a device that does not exist, so no port opens; nothing to detect again.
+    qputenv("TALVERON_PORTS", QFile::encodeName(TempPath(u"no-such-tty"_s)));
+    ui.AnswerMessage(platform::kCancel);
     StartMain();
     ui.ClearRecords();
 }

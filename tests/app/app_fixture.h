@@ -4,21 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QPointer>
-#include <QPrinter>
-#include <QProgressBar>
-#include <QStringList>
-#include <QTemporaryDir>
 #include <QTest>
+#include <QtWidgets>
 #include <memory>
 
 #include "app/frm_mdi.h"
@@ -27,6 +14,7 @@
 #include "link/link_clock.h"
 #include "platform/scripted_ui_services.h"
 #include "platform/serial_port_qt.h"
+#include "qt_test_util.h"
 
 namespace talveron::app {
 
@@ -62,8 +50,6 @@ class AppTest : public ::testing::Test {
     // arguments, and makes it port 1.
     void StartRadio(const QString& model = QStringLiteral("0"),
                     const QString& memory = QStringLiteral("small"), QStringList extra = {});
-    // Makes port 1 a device that does not exist, so no port opens.
-    void NoPorts() { qputenv("TALVERON_PORTS", QFile::encodeName(TempPath(u"no-such-tty"_s))); }
     // Builds the main window on the given port (a real serial port when none) and runs its
     // start-up (no splash unless asked). Its settings live in the test's folder and start
     // with the dialogs in DocumentsFolder().

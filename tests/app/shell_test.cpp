@@ -1,19 +1,13 @@
 // The shell around the documents: the status line's blink, the main window's menus and their
 // swap with a document window's, About, F10 and the Window menu, the ReadMe viewer (missing,
 // shown, closed, printed at the printer's own resolution) and the customer editor.
-#include <QFontMetrics>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QStandardPaths>
+#include <QPrinter>
 #include <algorithm>
 #include <map>
 
 #include "app_fixture.h"
 #include "channel/frm_ch_edit.h"
 #include "platform/twips.h"
-#include "qt_test_util.h"
 
 namespace talveron::app {
 namespace {

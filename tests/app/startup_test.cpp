@@ -4,15 +4,11 @@
 // signals with its radio.
 #include <signal.h>
 
-#include <QMessageBox>
-#include <QProcess>
-#include <QTimer>
 #include <map>
 
 #include "app/app_main.h"
 #include "app_fixture.h"
 #include "platform/port_names.h"
-#include "qt_test_util.h"
 
 namespace talveron::app {
 namespace {
@@ -197,21 +193,6 @@ TEST(VirtualRadio, EndsWithTheProgramHoweverThatEnds) {
 }
 
 #endif
-
-// A box without a title of its own, as the one asking to detect again, reads blank: a window
-// manager would show the program's name for an empty title.
-TEST(MessageBox, WithoutATitleOfItsOwnReadsBlank) {
-    platform::QtUiServices ui;
-    QString title = u"not shown"_s;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        title = box->windowTitle();
-        box->done(0);
-    });
-    ui.Message(platform::OkMessage(u" No RS232 Port is available\nDetect Again ?"_s));
-    EXPECT_EQ(title, u" "_s);
-}
 
 }  // namespace
 }  // namespace talveron::app

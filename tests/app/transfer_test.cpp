@@ -2,9 +2,6 @@
 // path per flow: what arrives and what is written, the TEMP captions after uploads and closes,
 // the band question, and faults answered No and Yes, with the program locked while the
 // transfer runs.
-#include <QScreen>
-#include <QTimer>
-
 #include "app/frm_hi.h"
 #include "app_fixture.h"
 
