@@ -1,13 +1,12 @@
 // The shell around the documents: the status line's blink, the main window's menus and their
-// swap with a document window's, About, F10 and the Window menu, the ReadMe viewer (missing,
-// shown, closed, printed at the printer's own resolution) and the customer editor.
+// swap with a document window's, About, F10 and the Window menu, where the ReadMe is found and
+// how it prints at the printer's own resolution, and the customer editor.
 #include <QPrinter>
 #include <algorithm>
 #include <map>
 
 #include "app_fixture.h"
 #include "channel/frm_ch_edit.h"
-#include "platform/twips.h"
 
 namespace talveron::app {
 namespace {
@@ -102,53 +101,6 @@ TEST_F(OfflineApp, TheStatusBlinksAndTheMenusFollowTheActiveWindowAndArrangeTheW
     EXPECT_GE(area->verticalScrollBar()->maximum(), below);
     for (int n = 1; n <= 5; ++n) mdi->SubWindow(n)->close();
     EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "mnuWindow", "munHelp"}));
-}
-
-TEST_F(OfflineApp, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus) {
-    ui.AnswerMessage(kOk);
-    Act("mnuReadMe");
-    EXPECT_EQ(Texts(), QStringList{u"Can not find ReadMe.txt File in current Directory"_s});
-    EXPECT_EQ(Inside().ReadMeWindow(), nullptr);
-    const QString text = u"TALVERON\nline two\n\nlast line"_s;
-    WriteReadMe(text.toUtf8());
-    Act("mnuReadMe");
-    QPointer<frmReadMe> first = Inside().ReadMeWindow();
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(first->isVisible());
-    EXPECT_EQ(first->windowTitle(), u"ReadMe"_s);
-    EXPECT_EQ(first->Text1()->toPlainText(), text);
-    EXPECT_TRUE(first->Text1()->isReadOnly());
-    const QString printHint = u"To print Readme pressb Ctrl+P, to close ReadMe press Ctrl+Q"_s;
-    EXPECT_EQ(mdi->Status().Text(), printHint);
-    // Asked for again while it shows: a new viewer replaces it and the hint stays, in black.
-    mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
-    mdi->Status().SaveState();
-    Act("mnuReadMe");
-    frmReadMe* viewer = Inside().ReadMeWindow();
-    ASSERT_NE(viewer, nullptr);
-    EXPECT_NE(viewer, first.data());
-    EXPECT_EQ(mdi->Status().Text(), printHint);
-    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
-    EXPECT_TRUE(testing::WaitUntil([&] { return first.isNull(); }));
-    // Resizing keeps the text box 400 twips narrower and 800 twips lower than the window.
-    viewer->resize(700, 500);
-    EXPECT_EQ(viewer->Text1()->width(), 700 - platform::TwipsToPixels(400));
-    EXPECT_EQ(viewer->Text1()->height(), 500 - platform::TwipsToPixels(800));
-    // With a document open, Exit checks the document again; so does closing the frame, in
-    // black.
-    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
-    for (bool frame : {false, true}) {
-        Act("mnuReadMe");
-        ASSERT_NE(Inside().ReadMeWindow(), nullptr);
-        mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
-        if (frame)
-            Inside().ReadMeWindow()->close();
-        else
-            Inside().ReadMeWindow()->findChild<QAction*>(u"mnuExit"_s)->trigger();
-        EXPECT_TRUE(testing::WaitUntil([&] { return Inside().ReadMeWindow() == nullptr; }));
-        EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
-        EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
-    }
 }
 
 // The editor shows its texts, OK writes them into the document it was opened for, CANCEL

@@ -1,6 +1,6 @@
 // Start-up: the port question when no port opens, the notice about ports refused for lack of
-// permission (a quiet start on a radio is in transfer_test), the command line and the
-// virtual radio's place in the port list. The program also runs as a process, to be ended by
+// permission (a quiet start on a radio is in transfer_test) with the ReadMe viewer shown then,
+// the command line and the virtual radio's place in the port list. The program also runs as a process, to be ended by
 // signals with its radio.
 #include <signal.h>
 
@@ -9,6 +9,7 @@
 #include "app/app_main.h"
 #include "app_fixture.h"
 #include "platform/port_names.h"
+#include "platform/twips.h"
 
 namespace talveron::app {
 namespace {
@@ -42,9 +43,10 @@ struct RefusingPorts : link::SerialPort {
 };
 
 // Detect Again is asked until No; the refusals are named on the status line after start-up and
-// again after the Comm Port error. The ReadMe viewer's Exit and Print do nothing while that
-// transfer runs, and work again after it.
-TEST_F(AppTest, WithEveryPortRefusedTheQuestionRepeatsAndTheRefusalStaysInView) {
+// again after the Comm Port error. The ReadMe is reported missing or shown; its viewer's Exit
+// and Print do nothing while that transfer runs, and work again after it; closing it restores
+// the status.
+TEST_F(AppTest, WithEveryPortRefusedTheQuestionRepeatsAndTheReadMeWaitsForTheTransfer) {
     RefusingPorts ports;
     ports.refused = {{1, "/dev/ttyUSB0"}, {3, "/dev/ttyUSB1"}};
     ui.AnswerMessage(kYes);
@@ -60,10 +62,37 @@ TEST_F(AppTest, WithEveryPortRefusedTheQuestionRepeatsAndTheRefusalStaysInView) 
     EXPECT_EQ(mdi->Status().StatusText(), notice);
     EXPECT_TRUE(mdi->Status().TimerActive());
 
-    WriteReadMe("ReadMe text\nsecond line\n");
+    SCOPED_TRACE("the ReadMe: missing, shown, and asked for again while it shows");
+    ui.AnswerMessage(kOk);
+    Act("mnuReadMe");
+    EXPECT_EQ(Texts().last(), u"Can not find ReadMe.txt File in current Directory"_s);
+    EXPECT_EQ(Inside().ReadMeWindow(), nullptr);
+    const QString text = u"TALVERON\nline two\n\nlast line"_s;
+    WriteReadMe(text.toUtf8());
+    Act("mnuReadMe");
+    QPointer<frmReadMe> first = Inside().ReadMeWindow();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->windowTitle(), u"ReadMe"_s);
+    EXPECT_EQ(first->Text1()->toPlainText(), text);
+    EXPECT_TRUE(first->Text1()->isReadOnly());
+    const QString printHint = u"To print Readme pressb Ctrl+P, to close ReadMe press Ctrl+Q"_s;
+    EXPECT_EQ(mdi->Status().Text(), printHint);
+    // A new viewer replaces the one shown, and the hint stays, in black.
+    mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
     Act("mnuReadMe");
     QPointer<frmReadMe> viewer = Inside().ReadMeWindow();
     ASSERT_NE(viewer, nullptr);
+    EXPECT_NE(viewer, first);
+    EXPECT_EQ(mdi->Status().Text(), printHint);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
+    EXPECT_TRUE(testing::WaitUntil([&] { return first.isNull(); }));
+    // Resizing keeps the text box 400 twips narrower and 800 twips lower than the window.
+    viewer->resize(700, 500);
+    EXPECT_EQ(viewer->Text1()->width(), 700 - platform::TwipsToPixels(400));
+    EXPECT_EQ(viewer->Text1()->height(), 500 - platform::TwipsToPixels(800));
+
+    SCOPED_TRACE("the ReadMe is locked while a transfer runs");
     mdi->Printer().hasPrinter = [] { return false; };  // printing asks first
     QAction* exit = viewer->findChild<QAction*>(u"mnuExit"_s);
     QAction* print = viewer->findChild<QAction*>(u"mnuPrint"_s);
@@ -110,6 +139,21 @@ TEST_F(AppTest, WithEveryPortRefusedTheQuestionRepeatsAndTheRefusalStaysInView) 
     exit->trigger();
     EXPECT_TRUE(testing::WaitUntil([&] { return Inside().ReadMeWindow() == nullptr; }));
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
+    // With a document open, Exit checks the document again; so does closing the frame, in
+    // black.
+    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
+    for (bool frame : {false, true}) {
+        Act("mnuReadMe");
+        ASSERT_NE(Inside().ReadMeWindow(), nullptr);
+        mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
+        if (frame)
+            Inside().ReadMeWindow()->close();
+        else
+            Inside().ReadMeWindow()->findChild<QAction*>(u"mnuExit"_s)->trigger();
+        EXPECT_TRUE(testing::WaitUntil([&] { return Inside().ReadMeWindow() == nullptr; }));
+        EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
+        EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
+    }
     EXPECT_EQ(ui.Unexpected(), 0);
 }
 
