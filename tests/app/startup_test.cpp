@@ -1,7 +1,7 @@
 // Start-up: the port question when no port opens, the notice about ports refused for lack of
 // permission (a quiet start on a radio is in transfer_test) with the ReadMe viewer shown then,
-// the command line and the virtual radio's place in the port list. The program also runs as a process, to be ended by
-// signals with its radio.
+// the command line and the virtual radio's place in the port list. The program also runs as a
+// process, to be ended by signals with its radio.
 #include <signal.h>
 
 #include <map>
