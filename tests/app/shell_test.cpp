@@ -15,8 +15,11 @@ namespace {
 // answers from either menu bar; the menu bar follows the active window, with the one Window menu
 // before Help, and activation enables Paste while the channel clipboard holds lines; F10 opens the
 // first menu in view; Window > Tile lays four documents side by side and activating one keeps them
-// so; a fifth cascaded window reaching below the area can be scrolled to.
-TEST_F(OfflineApp, TheStatusBlinksAndTheMenusFollowTheActiveWindowAndArrangeTheWindows) {
+// so; a fifth cascaded window reaching below the area can be scrolled to. The customer editor
+// shows its texts, OK writes them into the document it was opened for, CANCEL keeps both;
+// Timer1 rests while it shows (even when activated again) and runs once it has closed, whichever
+// way (its document closing is checked with the channel dialog).
+TEST_F(OfflineApp, TheStatusBlinksTheMenusFollowTheActiveWindowAndTheCustomerEditorEdits) {
     SCOPED_TRACE("a red status blinks each tick, a black one never; FitStatus sizes the line");
     StatusLine& status = mdi->Status();
     status.SetText(u"Not detected"_s, StatusColor::Red);
@@ -99,17 +102,9 @@ TEST_F(OfflineApp, TheStatusBlinksAndTheMenusFollowTheActiveWindowAndArrangeTheW
     ASSERT_GT(below, 0) << "the fifth window should reach below the area";
     EXPECT_TRUE(testing::WaitUntil([&] { return area->verticalScrollBar()->isVisible(); }, 2000));
     EXPECT_GE(area->verticalScrollBar()->maximum(), below);
-    for (int n = 1; n <= 5; ++n) mdi->SubWindow(n)->close();
-    EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "mnuWindow", "munHelp"}));
-}
 
-// The editor shows its texts, OK writes them into the document it was opened for, CANCEL
-// keeps both; Timer1 rests while it shows (even when activated again) and runs once it has
-// closed, whichever way (its document closing is checked with the channel dialog).
-TEST_F(OfflineApp, TheCustomerEditorWritesItsDocumentOnOkAndTimer1RestsWhileItShows) {
-    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
-    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a2-16ch.cfg")));
-    Inside().MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
+    SCOPED_TRACE("the customer editor");
+    area->setActiveSubWindow(mdi->SubWindow(1));
     document::frmNotePad* w = mdi->Window(1);
     Document& doc = *Inside().Documents().Get(1);
     QAction* customer = w->Action(u"mnuFCustomer"_s);
@@ -125,14 +120,13 @@ TEST_F(OfflineApp, TheCustomerEditorWritesItsDocumentOnOkAndTimer1RestsWhileItSh
     QTest::keyClicks(dialog->Rx_DTMF(0), u"City Taxi: north"_s);
     EXPECT_TRUE(testing::WaitUntil([&] { return !mdi->Status().TimerActive(); }, 3000));
     QTest::keyClicks(dialog->Rx_DTMF(1), u"SN 0042"_s);
-    Inside().MdiArea()->setActiveSubWindow(mdi->SubWindow(2));
+    area->setActiveSubWindow(mdi->SubWindow(2));
     QTest::mouseClick(dialog->Command1(), Qt::LeftButton);
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_EQ(w->Label3(10)->text(), u"Customer:City Taxi: north"_s);
     EXPECT_EQ(w->Label3(11)->text(), u"Serial No:SN 0042"_s);
     EXPECT_EQ(doc.customer, "City Taxi: north");
     EXPECT_TRUE(doc.state.changed);
-    ASSERT_NE(Inside().Documents().Get(2), nullptr);
     EXPECT_TRUE(Inside().Documents().Get(2)->customer.empty());
     EXPECT_TRUE(testing::WaitUntil([&] { return Inside().Editing().ChEdit() == nullptr; }));
     // Opened again it shows the value whole; CANCEL keeps it and changes nothing.
@@ -152,6 +146,8 @@ TEST_F(OfflineApp, TheCustomerEditorWritesItsDocumentOnOkAndTimer1RestsWhileItSh
     ASSERT_NE(Inside().Editing().ChEdit(), nullptr);
     Inside().Editing().ChEdit()->close();
     EXPECT_TRUE(mdi->Status().TimerActive());
+    for (int n = 1; n <= 5; ++n) mdi->SubWindow(n)->close();
+    EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "mnuWindow", "munHelp"}));
 }
 
 // The ReadMe beside the program wins; an installed program (PREFIX/bin) finds it in
