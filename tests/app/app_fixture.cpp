@@ -23,11 +23,9 @@ void AppTest::TearDown() {
     QDir::setCurrent(QDir::tempPath());
 }
 
-void AppTest::StartRadio(const QString& model, const QString& memory, QStringList extra) {
+void AppTest::StartRadio(const QStringList& extra) {
     radio = std::make_unique<VirtualRadioProcess>();
     VirtualRadioOptions options;
-    options.model = model;
-    options.memory = memory;
     options.extra = QStringList{u"--baud"_s, u"0"_s} + extra;
     ASSERT_TRUE(radio->Start(VirtualRadioProgram(QCoreApplication::applicationDirPath()), options))
         << radio->Error().toStdString();

@@ -46,10 +46,9 @@ class AppTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // Starts talveron-vradio unpaced (--baud 0) with the given model, memory and further
-    // arguments, and makes it port 1.
-    void StartRadio(const QString& model = QStringLiteral("0"),
-                    const QString& memory = QStringLiteral("small"), QStringList extra = {});
+    // Starts talveron-vradio unpaced (--baud 0), model 0 with the small memory, with the
+    // further arguments, and makes it port 1.
+    void StartRadio(const QStringList& extra);
     // Builds the main window on the given port (a real serial port when none) and runs its
     // start-up (no splash unless asked). Its settings live in the test's folder and start
     // with the dialogs in DocumentsFolder().

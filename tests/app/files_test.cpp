@@ -15,8 +15,19 @@ const QString kChanged = u"The data in [%1] has changed.\nDo you want to save th
 // Files too big or missing open no window; one document, behind dots in folders and a very long
 // path, opens and walks through Save, a read-only file and a missing folder refused, each answer
 // of the save question, Save As moving it, and No closing the last window, which resets the
-// program.
-TEST_F(FilesTest, OpenSaveSaveAsAndEachAnswerOfTheSaveQuestion) {
+// program. Then Ctrl+S reaches the active window; the files last opened or saved, newest first
+// and at most four, are in both File menus; Exit asks about changed documents; the list and the
+// dialogs' folder last used come back in the next run.
+TEST_F(FilesTest, OpenSaveEachAnswerOfTheSaveQuestionExitAndTheRecentFiles) {
+    auto recent = [](auto find) {
+        QStringList files;
+        for (int i = 1; i <= 4; ++i)
+            if (QAction* a = find(u"mnuRecentFile%1"_s.arg(i)); a && a->isVisible())
+                files << a->data().toString();
+        return files;
+    };
+    auto inMain = [this](const QString& name) { return mdi->MainAction(name); };
+    EXPECT_TRUE(recent(inMain).isEmpty());
     SCOPED_TRACE("refused files open no window");
     const QString big = TempPath(u"big.cfg"_s);
     QFile f(big);
@@ -138,21 +149,9 @@ TEST_F(FilesTest, OpenSaveSaveAsAndEachAnswerOfTheSaveQuestion) {
     EXPECT_TRUE(Inside().ClipLinesRef().empty());
     EXPECT_EQ(Inside().Documents().UpperBound(), 0);
     EXPECT_EQ(ui.Unexpected(), 0);
-}
 
-// Ctrl+S reaches the active window; the files last opened or saved, newest first and at most
-// four, are in both File menus; Exit asks about changed documents; the list and the dialogs'
-// folder last used come back in the next run.
-TEST_F(FilesTest, ExitAsksAboutChangedDocumentsAndTheRecentFilesOutliveTheRun) {
-    auto recent = [](auto find) {
-        QStringList files;
-        for (int i = 1; i <= 4; ++i)
-            if (QAction* a = find(u"mnuRecentFile%1"_s.arg(i)); a && a->isVisible())
-                files << a->data().toString();
-        return files;
-    };
-    auto inMain = [this](const QString& name) { return mdi->MainAction(name); };
-    EXPECT_TRUE(recent(inMain).isEmpty());
+    SCOPED_TRACE("five files: Ctrl+S, Exit, and the recent files in the next run");
+    ui.ClearRecords();
     QStringList files;
     for (const char* name : {"a", "b", "c", "d", "e"})
         files << CopySample("vk-a1-16ch.cfg", u"%1/%1.cfg"_s.arg(QLatin1String(name)));
@@ -166,7 +165,7 @@ TEST_F(FilesTest, ExitAsksAboutChangedDocumentsAndTheRecentFilesOutliveTheRun) {
     Document& six = *Inside().Documents().Get(6);
     EditChannel(one);
     EditChannel(six);
-    const std::vector<std::string> edited = one.lines;
+    const std::vector<std::string> oneEdited = one.lines;
     mdi->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(mdi.get()));
     QTest::keyClick(mdi.get(), Qt::Key_S, Qt::ControlModifier);
@@ -193,7 +192,7 @@ TEST_F(FilesTest, ExitAsksAboutChangedDocumentsAndTheRecentFilesOutliveTheRun) {
     EXPECT_EQ(ui.Messages().size(), 2u);
     EXPECT_TRUE(Captions().isEmpty());
     EXPECT_FALSE(mdi->isVisible());
-    EXPECT_NE(LinesOfFile(files[0]), edited);
+    EXPECT_NE(LinesOfFile(files[0]), oneEdited);
 
     mdi.reset();  // the next run, on the same settings
     StartMain();

@@ -17,7 +17,6 @@ const QString kTryAgain = u" !  Make sure the connection is OK\nTry Again ?"_s;
 // download is not a save. Uploads open as TEMP windows.
 TEST_F(AppTest, OnARadioNothingIsAskedDownloadsWriteAgainAndUploadsOpenAsTempWindows) {
     StartRadio(
-        "0", "small",
         {"--load", Sample("vk-a1-16ch.cfg"), "--fault", "corrupt@0x20", "--fault", "corrupt@0x48"});
     bool splashSeen = false;
     QString statusWhileSplash;
@@ -108,7 +107,7 @@ TEST_F(AppTest, OnARadioNothingIsAskedDownloadsWriteAgainAndUploadsOpenAsTempWin
 // No opens no window. Asked again the dead radio is not detected (red, under the main
 // caption when no document is open), and with no document left the program is reset.
 TEST_F(AppTest, ALineGoingDeadLocksTheProgramWhileAskedAndIsNotDetectedAgain) {
-    StartRadio("0", "small", {"--fault", "dead@0x40"});
+    StartRadio({"--fault", "dead@0x40"});
     StartMain();
     const QString path = CopySample("vk-a1-16ch.cfg");
     ASSERT_TRUE(OpenThroughMenu(path));
