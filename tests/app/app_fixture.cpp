@@ -52,10 +52,11 @@ QString AppTest::CopySample(const char* name, const QString& as) {
     return target;
 }
 
-void AppTest::WriteReadMe(const QByteArray& text) {
-    QFile f(dir_.filePath(QStringLiteral("ReadMe.Txt")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text);
+QString AppTest::WriteFile(const QString& name, const QByteArray& bytes) {
+    QFile f(dir_.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size())
+        << name.toStdString();
+    return f.fileName();
 }
 
 void AppTest::Act(const char* name) {

@@ -58,8 +58,8 @@ class AppTest : public ::testing::Test {
     // A copy of a sample in the test's folder (under sub-folders when given).
     QString CopySample(const char* name, const QString& as = {});
     QString TempPath(const QString& name) const { return dir_.filePath(name); }
-    // Writes ReadMe.Txt into the program's folder.
-    void WriteReadMe(const QByteArray& text);
+    // Writes a file into the test's folder, which is also the program's, and gives its path.
+    QString WriteFile(const QString& name, const QByteArray& bytes);
 
     // Triggers the named action of the active document window, or of the main window.
     void Act(const char* name);

@@ -29,10 +29,7 @@ TEST_F(FilesTest, OpenSaveEachAnswerOfTheSaveQuestionExitAndTheRecentFiles) {
     auto inMain = [this](const QString& name) { return mdi->MainAction(name); };
     EXPECT_TRUE(recent(inMain).isEmpty());
     SCOPED_TRACE("refused files open no window");
-    const QString big = TempPath(u"big.cfg"_s);
-    QFile f(big);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(QByteArray(5001, '\x11')) == 5001);
-    f.close();
+    const QString big = WriteFile(u"big.cfg"_s, QByteArray(5001, '\x11'));
     const QString missing = TempPath(u"missing.cfg"_s);
     for (const QString& path : {big, missing}) {
         ui.AnswerMessage(kOk);

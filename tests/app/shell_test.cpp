@@ -70,8 +70,7 @@ TEST_F(OfflineApp, TheStatusBlinksTheMenusFollowTheActiveWindowAndTheCustomerEdi
     QAction* paste1 = mdi->Window(1)->Action(u"mnuEPaste"_s);
     emit mdi->Window(1)->Menus()[1]->aboutToShow();
     EXPECT_FALSE(paste1->isEnabled());
-    ASSERT_NE(Inside().Documents().Get(2), nullptr);
-    Inside().ClipLinesRef().push_back(Inside().Documents().Get(2)->lines[0]);
+    Inside().ClipLinesRef().push_back(ActiveDoc().lines[0]);
 
     QMdiArea* area = Inside().MdiArea();
     auto geometries = [&] {

@@ -68,7 +68,7 @@ TEST_F(AppTest, WithEveryPortRefusedTheQuestionRepeatsAndTheReadMeWaitsForTheTra
     EXPECT_EQ(Texts().last(), u"Can not find ReadMe.txt File in current Directory"_s);
     EXPECT_EQ(Inside().ReadMeWindow(), nullptr);
     const QString text = u"TALVERON\nline two\n\nlast line"_s;
-    WriteReadMe(text.toUtf8());
+    WriteFile(u"ReadMe.Txt"_s, text.toUtf8());
     Act("mnuReadMe");
     QPointer<frmReadMe> first = Inside().ReadMeWindow();
     ASSERT_NE(first, nullptr);
