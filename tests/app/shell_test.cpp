@@ -23,10 +23,7 @@ TEST_F(OfflineApp, TheStatusBlinksTheMenusFollowTheActiveWindowAndTheCustomerEdi
     SCOPED_TRACE("a red status blinks each tick, a black one never; FitStatus sizes the line");
     StatusLine& status = mdi->Status();
     status.SetText(u"Not detected"_s, StatusColor::Red);
-    for (bool visible : {true, false, true}) {
-        EXPECT_EQ(status.Visible(), visible);
-        status.Tick();
-    }
+    for (int i = 0; i < 3; ++i, status.Tick()) EXPECT_EQ(status.Visible(), i != 1) << i;
     EXPECT_TRUE(status.Label()->styleSheet().contains(u"#ff0000"_s));
     status.ShowStatus(u"VK-A1   detected"_s);
     for (int i = 0; i < 3; ++i, status.Tick()) EXPECT_TRUE(status.Visible());
