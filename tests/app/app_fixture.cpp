@@ -1,6 +1,5 @@
 #include "app_fixture.h"
 
-#include <QListView>
 #include <algorithm>
 
 #include "image/cfg_file.h"
@@ -24,11 +23,9 @@ void AppTest::TearDown() {
     QDir::setCurrent(QDir::tempPath());
 }
 
-void AppTest::StartRadio(const QString& model, const QString& memory, QStringList extra) {
+void AppTest::StartRadio(const QStringList& extra) {
     radio = std::make_unique<VirtualRadioProcess>();
     VirtualRadioOptions options;
-    options.model = model;
-    options.memory = memory;
     options.extra = QStringList{u"--baud"_s, u"0"_s} + extra;
     ASSERT_TRUE(radio->Start(VirtualRadioProgram(QCoreApplication::applicationDirPath()), options))
         << radio->Error().toStdString();
@@ -55,10 +52,11 @@ QString AppTest::CopySample(const char* name, const QString& as) {
     return target;
 }
 
-void AppTest::WriteReadMe(const QByteArray& text) {
-    QFile f(dir_.filePath(QStringLiteral("ReadMe.Txt")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text);
+QString AppTest::WriteFile(const QString& name, const QByteArray& bytes) {
+    QFile f(dir_.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size())
+        << name.toStdString();
+    return f.fileName();
 }
 
 void AppTest::Act(const char* name) {
@@ -112,8 +110,9 @@ QStringList AppTest::MenuBarNames() const {
 
 void OfflineApp::SetUp() {
     AppTest::SetUp();
-    NoPorts();
-    ui.AnswerMessage(platform::kCancel);  // no port to detect again
+    // Port 1 is a device that does not exist, so no port opens; nothing to detect again.
+    qputenv("TALVERON_PORTS", QFile::encodeName(TempPath(u"no-such-tty"_s)));
+    ui.AnswerMessage(platform::kCancel);
     StartMain();
     ui.ClearRecords();
 }

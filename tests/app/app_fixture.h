@@ -4,21 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QPointer>
-#include <QPrinter>
-#include <QProgressBar>
-#include <QStringList>
-#include <QTemporaryDir>
 #include <QTest>
+#include <QtWidgets>
 #include <memory>
 
 #include "app/frm_mdi.h"
@@ -27,6 +14,7 @@
 #include "link/link_clock.h"
 #include "platform/scripted_ui_services.h"
 #include "platform/serial_port_qt.h"
+#include "qt_test_util.h"
 
 namespace talveron::app {
 
@@ -58,12 +46,9 @@ class AppTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // Starts talveron-vradio unpaced (--baud 0) with the given model, memory and further
-    // arguments, and makes it port 1.
-    void StartRadio(const QString& model = QStringLiteral("0"),
-                    const QString& memory = QStringLiteral("small"), QStringList extra = {});
-    // Makes port 1 a device that does not exist, so no port opens.
-    void NoPorts() { qputenv("TALVERON_PORTS", QFile::encodeName(TempPath(u"no-such-tty"_s))); }
+    // Starts talveron-vradio unpaced (--baud 0), model 0 with the small memory, with the
+    // further arguments, and makes it port 1.
+    void StartRadio(const QStringList& extra);
     // Builds the main window on the given port (a real serial port when none) and runs its
     // start-up (no splash unless asked). Its settings live in the test's folder and start
     // with the dialogs in DocumentsFolder().
@@ -73,8 +58,8 @@ class AppTest : public ::testing::Test {
     // A copy of a sample in the test's folder (under sub-folders when given).
     QString CopySample(const char* name, const QString& as = {});
     QString TempPath(const QString& name) const { return dir_.filePath(name); }
-    // Writes ReadMe.Txt into the program's folder.
-    void WriteReadMe(const QByteArray& text);
+    // Writes a file into the test's folder, which is also the program's, and gives its path.
+    QString WriteFile(const QString& name, const QByteArray& bytes);
 
     // Triggers the named action of the active document window, or of the main window.
     void Act(const char* name);

@@ -10,14 +10,26 @@ namespace talveron::app {
 namespace {
 
 using FilesTest = OfflineApp;
-const QStringList kMainMenus = {"mnuFile", "mnuRadio", "mnuWindow", "munHelp"};
 const QString kChanged = u"The data in [%1] has changed.\nDo you want to save the changes?"_s;
 
-TEST_F(FilesTest, OpenShowsTheFileAndRefusedFilesOpenNoWindow) {
-    const QString big = TempPath(u"big.cfg"_s);
-    QFile f(big);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(QByteArray(5001, '\x11')) == 5001);
-    f.close();
+// Files too big or missing open no window; one document, behind dots in folders and a very long
+// path, opens and walks through Save, a read-only file and a missing folder refused, each answer
+// of the save question, Save As moving it, and No closing the last window, which resets the
+// program. Then Ctrl+S reaches the active window; the files last opened or saved, newest first
+// and at most four, are in both File menus; Exit asks about changed documents; the list and the
+// dialogs' folder last used come back in the next run.
+TEST_F(FilesTest, OpenSaveEachAnswerOfTheSaveQuestionExitAndTheRecentFiles) {
+    auto recent = [](auto find) {
+        QStringList files;
+        for (int i = 1; i <= 4; ++i)
+            if (QAction* a = find(u"mnuRecentFile%1"_s.arg(i)); a && a->isVisible())
+                files << a->data().toString();
+        return files;
+    };
+    auto inMain = [this](const QString& name) { return mdi->MainAction(name); };
+    EXPECT_TRUE(recent(inMain).isEmpty());
+    SCOPED_TRACE("refused files open no window");
+    const QString big = WriteFile(u"big.cfg"_s, QByteArray(5001, '\x11'));
     const QString missing = TempPath(u"missing.cfg"_s);
     for (const QString& path : {big, missing}) {
         ui.AnswerMessage(kOk);
@@ -29,13 +41,18 @@ TEST_F(FilesTest, OpenShowsTheFileAndRefusedFilesOpenNoWindow) {
     for (const auto& m : ui.Messages())
         EXPECT_TRUE(BoxIs(m, m.text, u"TALVERON Programmer"_s, kOk, MsgIcon::None));
     EXPECT_TRUE(mdi->Status().TimerActive());  // running again after a refused file
-    EXPECT_EQ(MenuBarNames(), kMainMenus);
+    EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "mnuWindow", "munHelp"}));
+    ui.ClearRecords();
 
-    const QString path = CopySample("vk-a1-16ch.cfg");
+    SCOPED_TRACE("open, then save to the file");
+    QString folder = u"Site A/radios.2026"_s;
+    while (folder.size() < 900) folder += u"/a.very.long.folder.name.with.dots"_s;
+    const QString path = CopySample("vk-a1-16ch.cfg", folder + u"/Taxi.north.cfg"_s);
     ASSERT_TRUE(OpenThroughMenu(path));
     EXPECT_EQ(ui.OpenRequests()[0].filter, u"EEPROM.CFG (*.cfg)"_s);
     EXPECT_TRUE(ui.OpenRequests()[0].presetName.isEmpty());
     EXPECT_EQ(Captions(), QStringList{path.toUpper()});
+    EXPECT_FALSE(QFile::exists(path.toUpper()));  // the caption names no file
     EXPECT_EQ(ActiveDoc().lines, LinesOfFile(path));
     EXPECT_EQ(MenuBarNames(),
               (QStringList{"mnuFile", "mnuEdit", "mnuOpion", "mnuRadio", "mnuWindow", "munHelp"}));
@@ -43,16 +60,6 @@ TEST_F(FilesTest, OpenShowsTheFileAndRefusedFilesOpenNoWindow) {
     EXPECT_EQ(Inside().ActiveDocumentValues().blockCount, 16);
     EXPECT_EQ(Inside().BandDigit(), 1);
     EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
-}
-
-// One document walks through Save (to its file, behind dots in folders and a very long path),
-// a read-only file and a missing folder refused, each answer of the save question, Save As
-// moving it, and No closing the last window, which resets the program.
-TEST_F(FilesTest, SaveSaveAsAndEachAnswerOfTheSaveQuestion) {
-    QString folder = u"Site A/radios.2026"_s;
-    while (folder.size() < 900) folder += u"/a.very.long.folder.name.with.dots"_s;
-    const QString path = CopySample("vk-a1-16ch.cfg", folder + u"/Taxi.north.cfg"_s);
-    ASSERT_TRUE(OpenThroughMenu(path));
     const int number = mdi->ActiveNumber();
     Document& doc = ActiveDoc();
     EditChannel(doc);
@@ -60,8 +67,6 @@ TEST_F(FilesTest, SaveSaveAsAndEachAnswerOfTheSaveQuestion) {
     EXPECT_TRUE(ui.SaveRequests().empty());  // a file document needs no dialog
     EXPECT_FALSE(doc.state.changed);
     EXPECT_EQ(ReadFile(path).toStdString(), EncodeCfgRecords(BuildImage(doc)));
-    EXPECT_EQ(Captions(), QStringList{path.toUpper()});
-    EXPECT_FALSE(QFile::exists(path.toUpper()));  // the caption names no file
 
     SCOPED_TRACE("refused saves keep the document changed");
     const QByteArray before = ReadFile(path);
@@ -141,21 +146,9 @@ TEST_F(FilesTest, SaveSaveAsAndEachAnswerOfTheSaveQuestion) {
     EXPECT_TRUE(Inside().ClipLinesRef().empty());
     EXPECT_EQ(Inside().Documents().UpperBound(), 0);
     EXPECT_EQ(ui.Unexpected(), 0);
-}
 
-// Ctrl+S reaches the active window; the files last opened or saved, newest first and at most
-// four, are in both File menus; Exit asks about changed documents; the list and the dialogs'
-// folder last used come back in the next run.
-TEST_F(FilesTest, ExitAsksAboutChangedDocumentsAndTheRecentFilesOutliveTheRun) {
-    auto recent = [](auto find) {
-        QStringList files;
-        for (int i = 1; i <= 4; ++i)
-            if (QAction* a = find(u"mnuRecentFile%1"_s.arg(i)); a && a->isVisible())
-                files << a->data().toString();
-        return files;
-    };
-    auto inMain = [this](const QString& name) { return mdi->MainAction(name); };
-    EXPECT_TRUE(recent(inMain).isEmpty());
+    SCOPED_TRACE("five files: Ctrl+S, Exit, and the recent files in the next run");
+    ui.ClearRecords();
     QStringList files;
     for (const char* name : {"a", "b", "c", "d", "e"})
         files << CopySample("vk-a1-16ch.cfg", u"%1/%1.cfg"_s.arg(QLatin1String(name)));
@@ -169,7 +162,7 @@ TEST_F(FilesTest, ExitAsksAboutChangedDocumentsAndTheRecentFilesOutliveTheRun) {
     Document& six = *Inside().Documents().Get(6);
     EditChannel(one);
     EditChannel(six);
-    const std::vector<std::string> edited = one.lines;
+    const std::vector<std::string> oneEdited = one.lines;
     mdi->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(mdi.get()));
     QTest::keyClick(mdi.get(), Qt::Key_S, Qt::ControlModifier);
@@ -196,7 +189,7 @@ TEST_F(FilesTest, ExitAsksAboutChangedDocumentsAndTheRecentFilesOutliveTheRun) {
     EXPECT_EQ(ui.Messages().size(), 2u);
     EXPECT_TRUE(Captions().isEmpty());
     EXPECT_FALSE(mdi->isVisible());
-    EXPECT_NE(LinesOfFile(files[0]), edited);
+    EXPECT_NE(LinesOfFile(files[0]), oneEdited);
 
     mdi.reset();  // the next run, on the same settings
     StartMain();

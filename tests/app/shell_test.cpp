@@ -1,19 +1,12 @@
 // The shell around the documents: the status line's blink, the main window's menus and their
-// swap with a document window's, About, F10 and the Window menu, the ReadMe viewer (missing,
-// shown, closed, printed at the printer's own resolution) and the customer editor.
-#include <QFontMetrics>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QStandardPaths>
+// swap with a document window's, About, F10 and the Window menu, where the ReadMe is found and
+// how it prints at the printer's own resolution, and the customer editor.
+#include <QPrinter>
 #include <algorithm>
 #include <map>
 
 #include "app_fixture.h"
 #include "channel/frm_ch_edit.h"
-#include "platform/twips.h"
-#include "qt_test_util.h"
 
 namespace talveron::app {
 namespace {
@@ -22,15 +15,15 @@ namespace {
 // answers from either menu bar; the menu bar follows the active window, with the one Window menu
 // before Help, and activation enables Paste while the channel clipboard holds lines; F10 opens the
 // first menu in view; Window > Tile lays four documents side by side and activating one keeps them
-// so; a fifth cascaded window reaching below the area can be scrolled to.
-TEST_F(OfflineApp, TheStatusBlinksAndTheMenusFollowTheActiveWindowAndArrangeTheWindows) {
+// so; a fifth cascaded window reaching below the area can be scrolled to. The customer editor
+// shows its texts, OK writes them into the document it was opened for, CANCEL keeps both;
+// Timer1 rests while it shows (even when activated again) and runs once it has closed, whichever
+// way (its document closing is checked with the channel dialog).
+TEST_F(OfflineApp, TheStatusBlinksTheMenusFollowTheActiveWindowAndTheCustomerEditorEdits) {
     SCOPED_TRACE("a red status blinks each tick, a black one never; FitStatus sizes the line");
     StatusLine& status = mdi->Status();
     status.SetText(u"Not detected"_s, StatusColor::Red);
-    for (bool visible : {true, false, true}) {
-        EXPECT_EQ(status.Visible(), visible);
-        status.Tick();
-    }
+    for (int i = 0; i < 3; ++i, status.Tick()) EXPECT_EQ(status.Visible(), i != 1) << i;
     EXPECT_TRUE(status.Label()->styleSheet().contains(u"#ff0000"_s));
     status.ShowStatus(u"VK-A1   detected"_s);
     for (int i = 0; i < 3; ++i, status.Tick()) EXPECT_TRUE(status.Visible());
@@ -74,8 +67,7 @@ TEST_F(OfflineApp, TheStatusBlinksAndTheMenusFollowTheActiveWindowAndArrangeTheW
     QAction* paste1 = mdi->Window(1)->Action(u"mnuEPaste"_s);
     emit mdi->Window(1)->Menus()[1]->aboutToShow();
     EXPECT_FALSE(paste1->isEnabled());
-    ASSERT_NE(Inside().Documents().Get(2), nullptr);
-    Inside().ClipLinesRef().push_back(Inside().Documents().Get(2)->lines[0]);
+    Inside().ClipLinesRef().push_back(ActiveDoc().lines[0]);
 
     QMdiArea* area = Inside().MdiArea();
     auto geometries = [&] {
@@ -106,64 +98,9 @@ TEST_F(OfflineApp, TheStatusBlinksAndTheMenusFollowTheActiveWindowAndArrangeTheW
     ASSERT_GT(below, 0) << "the fifth window should reach below the area";
     EXPECT_TRUE(testing::WaitUntil([&] { return area->verticalScrollBar()->isVisible(); }, 2000));
     EXPECT_GE(area->verticalScrollBar()->maximum(), below);
-    for (int n = 1; n <= 5; ++n) mdi->SubWindow(n)->close();
-    EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "mnuWindow", "munHelp"}));
-}
 
-TEST_F(OfflineApp, TheReadMeIsReportedMissingOrShownAndClosingItRestoresTheStatus) {
-    ui.AnswerMessage(kOk);
-    Act("mnuReadMe");
-    EXPECT_EQ(Texts(), QStringList{u"Can not find ReadMe.txt File in current Directory"_s});
-    EXPECT_EQ(Inside().ReadMeWindow(), nullptr);
-    const QString text = u"TALVERON\nline two\n\nlast line"_s;
-    WriteReadMe(text.toUtf8());
-    Act("mnuReadMe");
-    QPointer<frmReadMe> first = Inside().ReadMeWindow();
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(first->isVisible());
-    EXPECT_EQ(first->windowTitle(), u"ReadMe"_s);
-    EXPECT_EQ(first->Text1()->toPlainText(), text);
-    EXPECT_TRUE(first->Text1()->isReadOnly());
-    const QString printHint = u"To print Readme pressb Ctrl+P, to close ReadMe press Ctrl+Q"_s;
-    EXPECT_EQ(mdi->Status().Text(), printHint);
-    // Asked for again while it shows: a new viewer replaces it and the hint stays, in black.
-    mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
-    mdi->Status().SaveState();
-    Act("mnuReadMe");
-    frmReadMe* viewer = Inside().ReadMeWindow();
-    ASSERT_NE(viewer, nullptr);
-    EXPECT_NE(viewer, first.data());
-    EXPECT_EQ(mdi->Status().Text(), printHint);
-    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
-    EXPECT_TRUE(testing::WaitUntil([&] { return first.isNull(); }));
-    // Resizing keeps the text box 400 twips narrower and 800 twips lower than the window.
-    viewer->resize(700, 500);
-    EXPECT_EQ(viewer->Text1()->width(), 700 - platform::TwipsToPixels(400));
-    EXPECT_EQ(viewer->Text1()->height(), 500 - platform::TwipsToPixels(800));
-    // With a document open, Exit checks the document again; so does closing the frame, in
-    // black.
-    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
-    for (bool frame : {false, true}) {
-        Act("mnuReadMe");
-        ASSERT_NE(Inside().ReadMeWindow(), nullptr);
-        mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
-        if (frame)
-            Inside().ReadMeWindow()->close();
-        else
-            Inside().ReadMeWindow()->findChild<QAction*>(u"mnuExit"_s)->trigger();
-        EXPECT_TRUE(testing::WaitUntil([&] { return Inside().ReadMeWindow() == nullptr; }));
-        EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
-        EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
-    }
-}
-
-// The editor shows its texts, OK writes them into the document it was opened for, CANCEL
-// keeps both; Timer1 rests while it shows (even when activated again) and runs once it has
-// closed, whichever way (its document closing is checked with the channel dialog).
-TEST_F(OfflineApp, TheCustomerEditorWritesItsDocumentOnOkAndTimer1RestsWhileItShows) {
-    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
-    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a2-16ch.cfg")));
-    Inside().MdiArea()->setActiveSubWindow(mdi->SubWindow(1));
+    SCOPED_TRACE("the customer editor");
+    area->setActiveSubWindow(mdi->SubWindow(1));
     document::frmNotePad* w = mdi->Window(1);
     Document& doc = *Inside().Documents().Get(1);
     QAction* customer = w->Action(u"mnuFCustomer"_s);
@@ -179,14 +116,13 @@ TEST_F(OfflineApp, TheCustomerEditorWritesItsDocumentOnOkAndTimer1RestsWhileItSh
     QTest::keyClicks(dialog->Rx_DTMF(0), u"City Taxi: north"_s);
     EXPECT_TRUE(testing::WaitUntil([&] { return !mdi->Status().TimerActive(); }, 3000));
     QTest::keyClicks(dialog->Rx_DTMF(1), u"SN 0042"_s);
-    Inside().MdiArea()->setActiveSubWindow(mdi->SubWindow(2));
+    area->setActiveSubWindow(mdi->SubWindow(2));
     QTest::mouseClick(dialog->Command1(), Qt::LeftButton);
     EXPECT_TRUE(mdi->Status().TimerActive());
     EXPECT_EQ(w->Label3(10)->text(), u"Customer:City Taxi: north"_s);
     EXPECT_EQ(w->Label3(11)->text(), u"Serial No:SN 0042"_s);
     EXPECT_EQ(doc.customer, "City Taxi: north");
     EXPECT_TRUE(doc.state.changed);
-    ASSERT_NE(Inside().Documents().Get(2), nullptr);
     EXPECT_TRUE(Inside().Documents().Get(2)->customer.empty());
     EXPECT_TRUE(testing::WaitUntil([&] { return Inside().Editing().ChEdit() == nullptr; }));
     // Opened again it shows the value whole; CANCEL keeps it and changes nothing.
@@ -206,6 +142,8 @@ TEST_F(OfflineApp, TheCustomerEditorWritesItsDocumentOnOkAndTimer1RestsWhileItSh
     ASSERT_NE(Inside().Editing().ChEdit(), nullptr);
     Inside().Editing().ChEdit()->close();
     EXPECT_TRUE(mdi->Status().TimerActive());
+    for (int n = 1; n <= 5; ++n) mdi->SubWindow(n)->close();
+    EXPECT_EQ(MenuBarNames(), (QStringList{"mnuFile", "mnuRadio", "mnuWindow", "munHelp"}));
 }
 
 // The ReadMe beside the program wins; an installed program (PREFIX/bin) finds it in

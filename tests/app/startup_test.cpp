@@ -1,18 +1,15 @@
 // Start-up: the port question when no port opens, the notice about ports refused for lack of
-// permission (a quiet start on a radio is in transfer_test), the command line and the
-// virtual radio's place in the port list. The program also runs as a process, to be ended by
-// signals with its radio.
+// permission (a quiet start on a radio is in transfer_test) with the ReadMe viewer shown then,
+// the command line and the virtual radio's place in the port list. The program also runs as a
+// process, to be ended by signals with its radio.
 #include <signal.h>
 
-#include <QMessageBox>
-#include <QProcess>
-#include <QTimer>
 #include <map>
 
 #include "app/app_main.h"
 #include "app_fixture.h"
 #include "platform/port_names.h"
-#include "qt_test_util.h"
+#include "platform/twips.h"
 
 namespace talveron::app {
 namespace {
@@ -22,9 +19,9 @@ using link::OpenResult;
 
 const char kDenied[] = ": permission denied (join the group dialout that owns it)";
 
-// Ports by number, each refused for lack of permission when named (the others do not exist).
+// Ports by number, 1 and 3 refused for lack of permission (the others do not exist).
 struct RefusingPorts : link::SerialPort {
-    std::map<int, std::string> refused;
+    const std::map<int, std::string> refused{{1, "/dev/ttyUSB0"}, {3, "/dev/ttyUSB1"}};
     int number = 0;
     void SelectPort(int n) override { number = n; }
     void SelectDevice(const std::string&) override { number = 0; }
@@ -46,11 +43,11 @@ struct RefusingPorts : link::SerialPort {
 };
 
 // Detect Again is asked until No; the refusals are named on the status line after start-up and
-// again after the Comm Port error. The ReadMe viewer's Exit and Print do nothing while that
-// transfer runs, and work again after it.
-TEST_F(AppTest, WithEveryPortRefusedTheQuestionRepeatsAndTheRefusalStaysInView) {
+// again after the Comm Port error. The ReadMe is reported missing or shown; its viewer's Exit
+// and Print do nothing while that transfer runs, and work again after it; closing it restores
+// the status.
+TEST_F(AppTest, WithEveryPortRefusedTheQuestionRepeatsAndTheReadMeWaitsForTheTransfer) {
     RefusingPorts ports;
-    ports.refused = {{1, "/dev/ttyUSB0"}, {3, "/dev/ttyUSB1"}};
     ui.AnswerMessage(kYes);
     ui.AnswerMessage(kNo);
     StartMain(false, &ports);
@@ -64,10 +61,36 @@ TEST_F(AppTest, WithEveryPortRefusedTheQuestionRepeatsAndTheRefusalStaysInView) 
     EXPECT_EQ(mdi->Status().StatusText(), notice);
     EXPECT_TRUE(mdi->Status().TimerActive());
 
-    WriteReadMe("ReadMe text\nsecond line\n");
+    SCOPED_TRACE("the ReadMe: missing, shown, and asked for again while it shows");
+    ui.AnswerMessage(kOk);
+    Act("mnuReadMe");
+    EXPECT_EQ(Texts().last(), u"Can not find ReadMe.txt File in current Directory"_s);
+    EXPECT_EQ(Inside().ReadMeWindow(), nullptr);
+    const QString text = u"TALVERON\nline two\n\nlast line"_s;
+    WriteFile(u"ReadMe.Txt"_s, text.toUtf8());
+    Act("mnuReadMe");
+    QPointer<frmReadMe> first = Inside().ReadMeWindow();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->windowTitle(), u"ReadMe"_s);
+    EXPECT_EQ(first->Text1()->toPlainText(), text);
+    EXPECT_TRUE(first->Text1()->isReadOnly());
+    const QString printHint = u"To print Readme pressb Ctrl+P, to close ReadMe press Ctrl+Q"_s;
+    EXPECT_EQ(mdi->Status().Text(), printHint);
+    // A new viewer replaces the one shown, and the hint stays, in black.
+    mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
     Act("mnuReadMe");
     QPointer<frmReadMe> viewer = Inside().ReadMeWindow();
     ASSERT_NE(viewer, nullptr);
+    EXPECT_NE(viewer, first);
+    EXPECT_EQ(mdi->Status().Text(), printHint);
+    EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
+    EXPECT_TRUE(testing::WaitUntil([&] { return first.isNull(); }));
+    // Resizing keeps the text box 400 twips narrower and 800 twips lower than the window.
+    viewer->resize(700, 500);
+    EXPECT_EQ(viewer->Text1()->width(), 700 - platform::TwipsToPixels(400));
+    EXPECT_EQ(viewer->Text1()->height(), 500 - platform::TwipsToPixels(800));
+
+    SCOPED_TRACE("the ReadMe is locked while a transfer runs");
     mdi->Printer().hasPrinter = [] { return false; };  // printing asks first
     QAction* exit = viewer->findChild<QAction*>(u"mnuExit"_s);
     QAction* print = viewer->findChild<QAction*>(u"mnuPrint"_s);
@@ -114,6 +137,21 @@ TEST_F(AppTest, WithEveryPortRefusedTheQuestionRepeatsAndTheRefusalStaysInView) 
     exit->trigger();
     EXPECT_TRUE(testing::WaitUntil([&] { return Inside().ReadMeWindow() == nullptr; }));
     EXPECT_EQ(mdi->Status().Text(), QString::fromLatin1(kMenuHint));
+    // With a document open, Exit checks the document again; so does closing the frame, in
+    // black.
+    ASSERT_TRUE(OpenThroughMenu(CopySample("vk-a1-16ch.cfg")));
+    for (bool frame : {false, true}) {
+        Act("mnuReadMe");
+        ASSERT_NE(Inside().ReadMeWindow(), nullptr);
+        mdi->Status().SetText(u"Not detected"_s, StatusColor::Red);
+        if (frame)
+            Inside().ReadMeWindow()->close();
+        else
+            Inside().ReadMeWindow()->findChild<QAction*>(u"mnuExit"_s)->trigger();
+        EXPECT_TRUE(testing::WaitUntil([&] { return Inside().ReadMeWindow() == nullptr; }));
+        EXPECT_EQ(mdi->Status().Text(), u"ALL Channels In Range"_s);
+        EXPECT_EQ(mdi->Status().Color(), StatusColor::Black);
+    }
     EXPECT_EQ(ui.Unexpected(), 0);
 }
 
@@ -197,21 +235,6 @@ TEST(VirtualRadio, EndsWithTheProgramHoweverThatEnds) {
 }
 
 #endif
-
-// A box without a title of its own, as the one asking to detect again, reads blank: a window
-// manager would show the program's name for an empty title.
-TEST(MessageBox, WithoutATitleOfItsOwnReadsBlank) {
-    platform::QtUiServices ui;
-    QString title = u"not shown"_s;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        title = box->windowTitle();
-        box->done(0);
-    });
-    ui.Message(platform::OkMessage(u" No RS232 Port is available\nDetect Again ?"_s));
-    EXPECT_EQ(title, u" "_s);
-}
 
 }  // namespace
 }  // namespace talveron::app
