@@ -125,7 +125,6 @@ TEST(ChannelLine, BandVerdictOfTheFirstFaultAndTheWidthsOfLinesAndOptions) {
     ch.number = 100;
     EXPECT_EQ(FormatChannelLine(ch).size(), kLineWidth);
     for (int v = 0; v < 256; ++v) EXPECT_EQ(OptionText(static_cast<std::uint8_t>(v)).size(), 22u);
-    EXPECT_EQ(kOptionHeader, "CH SPACE  RF_PWR BCLO SCAN");
 }
 
 }  // namespace
