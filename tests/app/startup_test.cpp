@@ -156,16 +156,16 @@ TEST_F(AppTest, WithEveryPortRefusedTheQuestionRepeatsAndTheReadMeWaitsForTheTra
 }
 
 TEST(CommandLine, FilesTheVirtualRadioAndRefusals) {
-    for (const QStringList& row : testing::DataRows(u"command_lines.txt"_s)) {
-        SCOPED_TRACE(row.join(u'|').toStdString());
-        ASSERT_EQ(row.size(), 5);
-        const CommandLine line = ParseCommandLine(row[0].split(u' '));
-        EXPECT_EQ(line.files.join(u' '), row[1]);
+    for (const auto& c : test::LoadCases("desktop/command_lines.txt")) {
+        SCOPED_TRACE(c.where);
+        ASSERT_EQ(c.f.size(), 5u);
+        const CommandLine line = ParseCommandLine(QString::fromStdString(c[0]).split(u' '));
+        EXPECT_EQ(line.files.join(u' ').toStdString(), c[1]);
         const auto& radio = line.virtualRadio;
-        EXPECT_EQ(radio ? radio->model + u',' + radio->memory : QString(), row[2]);
+        EXPECT_EQ(radio ? (radio->model + u',' + radio->memory).toStdString() : "", c[2]);
         EXPECT_TRUE(!radio || radio->systemPortsToo);
-        EXPECT_EQ(line.error.isEmpty(), row[3] == u"0");
-        EXPECT_EQ(line.help, row[4] == u"1");
+        EXPECT_EQ(line.error.isEmpty(), c[3] == "0");
+        EXPECT_EQ(line.help, c[4] == "1");
     }
 }
 

@@ -20,18 +20,6 @@ inline bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 10000) 
     return true;
 }
 
-// The cases of a table in tests/data/desktop: one a line, fields split by '|', "\n" standing
-// for a line break; blank lines and lines starting with '#' are skipped.
-inline QList<QStringList> DataRows(const QString& name) {
-    QFile file(QString::fromUtf8(TALVERON_TEST_DATA "/desktop/") + name);
-    QList<QStringList> rows;
-    if (!file.open(QIODevice::ReadOnly)) return rows;
-    for (QString line : QString::fromUtf8(file.readAll()).split(u'\n'))
-        if (!line.isEmpty() && !line.startsWith(u'#'))
-            rows << line.replace(QStringLiteral("\\n"), QStringLiteral("\n")).split(u'|');
-    return rows;
-}
-
 // The rows of tests/data/desktop/window_texts.txt (window|object|text) of one window that it
 // does not show as written there, each as object=shown on a line ("" when all match). An empty
 // object stands for the window's caption, "list#n" for entry n of a list, "(hidden)" for a
