@@ -8,46 +8,24 @@
 
 #include "app/app_main.h"
 #include "app_fixture.h"
+#include "link_fakes.h"
 #include "platform/port_names.h"
 #include "platform/twips.h"
 
 namespace talveron::app {
 namespace {
 
-using link::OpenFailure;
-using link::OpenResult;
-
 const char kDenied[] = ": permission denied (join the group dialout that owns it)";
-
-// Ports by number, 1 and 3 refused for lack of permission (the others do not exist).
-struct RefusingPorts : link::SerialPort {
-    const std::map<int, std::string> refused{{1, "/dev/ttyUSB0"}, {3, "/dev/ttyUSB1"}};
-    int number = 0;
-    void SelectPort(int n) override { number = n; }
-    void SelectDevice(const std::string&) override { number = 0; }
-    OpenResult Open() override {
-        const auto it = refused.find(number);
-        if (it == refused.end()) return {OpenFailure::NotFound, "port", ""};
-        return {OpenFailure::Permission, it->second, it->second + kDenied};
-    }
-    void Close() override {}
-    bool IsOpen() const override { return false; }
-    void SetInputMode(link::InputMode) override {}
-    void ClearReceiveBuffer() override {}
-    std::size_t BytesWaiting() override { return 0; }
-    bool Write(std::span<const std::uint8_t>) override { return false; }
-    link::Bytes ReadAll() override { return {}; }
-    link::WaitResult WaitForBytes(std::chrono::microseconds) override {
-        return link::WaitResult::TimedOut;
-    }
-};
 
 // Detect Again is asked until No; the refusals are named on the status line after start-up and
 // again after the Comm Port error. The ReadMe is reported missing or shown; its viewer's Exit
 // and Print do nothing while that transfer runs, and work again after it; closing it restores
 // the status.
 TEST_F(AppTest, WithEveryPortRefusedTheQuestionRepeatsAndTheReadMeWaitsForTheTransfer) {
-    RefusingPorts ports;
+    link::test::FakeClock fakeClock;
+    link::test::FakePort ports(fakeClock);  // 1 and 3 refused for lack of permission, no others
+    ports.openable.clear();
+    ports.denied = {1, 3};
     ui.AnswerMessage(kYes);
     ui.AnswerMessage(kNo);
     StartMain(false, &ports);
@@ -56,7 +34,7 @@ TEST_F(AppTest, WithEveryPortRefusedTheQuestionRepeatsAndTheReadMeWaitsForTheTra
         EXPECT_TRUE(BoxIs(m, u" No RS232 Port is available\nDetect Again ?"_s, u""_s,
                           kYes | kNo | platform::kCancel, platform::MsgIcon::Exclamation));
     const QString notice =
-        u"/dev/ttyUSB0"_s + QLatin1String(kDenied) + u"; /dev/ttyUSB1"_s + QLatin1String(kDenied);
+        u"COM1"_s + QLatin1String(kDenied) + u"; COM3"_s + QLatin1String(kDenied);
     EXPECT_EQ(mdi->Status().Text(), notice);
     EXPECT_EQ(mdi->Status().StatusText(), notice);
     EXPECT_TRUE(mdi->Status().TimerActive());
