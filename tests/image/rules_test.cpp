@@ -8,7 +8,6 @@
 #include <functional>
 #include <map>
 #include <random>
-#include <sstream>
 
 #include "image/auto_fill.h"
 #include "image/bit_text.h"
@@ -65,15 +64,9 @@ std::string Flags(const std::array<bool, 5>& f) {
     for (bool b : f) s += b ? '1' : '0';
     return s;
 }
-std::vector<std::string> Words(const std::string& text) {
-    std::vector<std::string> words;
-    std::istringstream in(text);
-    for (std::string w; in >> w;) words.push_back(w);
-    return words;
-}
 std::vector<int> List(const std::string& text) {
     std::vector<int> values;
-    for (const std::string& w : Words(text)) values.push_back(std::stoi(w));
+    for (const std::string& w : test::Words(text)) values.push_back(std::stoi(w));
     return values;
 }
 
@@ -184,7 +177,7 @@ std::string Stored(const Case& c) {
 std::string Verdict(const Case& c) {
     FreqFlags flags;
     for (int box : {0, 1})
-        for (const std::string& text : Words(c[2 + box]))
+        for (const std::string& text : test::Words(c[2 + box]))
             ScanFreq(Mode(c[1]), flags, box, text, {440, 480});
     return FreqVerdict(flags);
 }

@@ -21,13 +21,6 @@ using Env = std::vector<std::pair<std::string, std::string>>;
 const std::string kA1 = SamplePath("vk-a1-16ch.cfg");
 const std::string kA2 = SamplePath("vk-a2-16ch.cfg");
 
-std::vector<std::string> Words(const std::string& text) {
-    std::vector<std::string> words;
-    std::istringstream in(text);
-    for (std::string w; in >> w;) words.push_back(w);
-    return words;
-}
-
 // True when text has a line that pattern (a regular expression) matches whole.
 bool HasLine(const std::string& text, const std::string& pattern) {
     return std::regex_search(text, std::regex("(^|\n)" + pattern + "(\n|$)"));

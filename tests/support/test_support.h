@@ -75,6 +75,14 @@ inline std::vector<std::uint8_t> HexBytes(const std::string& text) {
     return bytes;
 }
 
+// The words of a text parted by blanks.
+inline std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::istringstream in(text);
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
 // A file under tests/data, whole.
 inline std::string DataText(const std::string& name) {
     return ReadText(std::string(TALVERON_TEST_DATA) + "/" + name);

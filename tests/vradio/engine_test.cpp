@@ -59,8 +59,7 @@ TEST(RadioFaults, BadTextsAreRefusedAndEachFaultShowsAtItsAddressOnly) {
     }
     for (const auto& c : test::LoadCases("core/vradio_fault_answers.txt")) {
         std::vector<Fault> faults;
-        std::istringstream texts(c[0]);
-        for (std::string text, error; texts >> text;)
+        for (std::string error; const std::string& text : test::Words(c[0]))
             faults.push_back(ParseFault(text, error).value());
         VirtualRadio radio(c.Int(1), CountingMemory(kSmallMemory), faults);
         std::istringstream steps(c[2]);
@@ -70,8 +69,7 @@ TEST(RadioFaults, BadTextsAreRefusedAndEachFaultShowsAtItsAddressOnly) {
                       HexBytes(step.substr(arrow + 1)))
                 << c.where << ": " << step;
         }
-        std::istringstream after(c[3] == "-" ? "" : c[3]);
-        for (std::string pair; after >> pair;) {
+        for (const std::string& pair : test::Words(c[3] == "-" ? "" : c[3])) {
             const std::size_t eq = pair.find('=');
             EXPECT_EQ(radio.Memory()[std::stoi(pair.substr(0, eq), nullptr, 0)],
                       std::stoi(pair.substr(eq + 1), nullptr, 0))

@@ -1,8 +1,6 @@
 // The command line of talveron-vradio, read in-process and by the program.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "programs.h"
 #include "test_support.h"
 #include "vradio/default_memory.h"
@@ -37,10 +35,9 @@ TEST(VradioOptions, DefaultsAndEveryOptionInBothSpellings) {
     EXPECT_EQ(Good({"--memory", "small"}).memory, kSmallMemory);
     EXPECT_TRUE(Good({"--help"}).help);
 
-    std::istringstream words(
-        "--model --memory --load --save --baud --fault --help silent short@ long@ corrupt@ "
-        ":always identity= dead@ echo@");
-    for (std::string word; words >> word;)
+    for (const std::string& word :
+         test::Words("--model --memory --load --save --baud --fault --help silent short@ long@ "
+                     "corrupt@ :always identity= dead@ echo@"))
         EXPECT_NE(UsageText().find(word), std::string::npos) << word;
 }
 
